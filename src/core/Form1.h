@@ -1,0 +1,207 @@
+// Form1: the main window of the game and the one owner of every piece of state for the whole
+// run. The procedures of every subsystem are its member functions, defined in the folder of
+// their subsystem (rules/, influence/, screen/, record/, settings/), and read and write these
+// members in place. Nothing here knows Qt: the outside world is reached through Platform.
+#pragma once
+
+#include "platform/Platform.h"
+#include "rules/Pieces.h"
+
+#include <string>
+#include <string_view>
+
+namespace kelvore {
+
+// A square of the board or of the screen grid; x = 0 means "absent" for the royal positions.
+struct Pos {
+    int X = 0;
+    int Y = 0;
+};
+
+// A 10 x 10 map indexed (x, y); row 0 and column 0 are never used.
+using Map = int[10][10];
+
+class Form1 {
+public:
+    explicit Form1(Platform& platform);
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // ------------------------------------------------------------ compile-time constants
+    // The piece codes, turn values, truth values and the empty square never change; they are
+    // named constants so that the hot paths compare against them directly.
+    static constexpr int ON = 1, OFF = 0;
+    static constexpr int KARA = piece::EMPTY;
+    static constexpr int SENTE = 1, GOTE = -1, NO_GAME = 0;
+
+    // ------------------------------------------------------------ position and turn
+    Map Board{};
+    int OwnHand[8]{};   // the lower side's hand, slots 1..7
+    int EnemyHand[8]{}; // the upper side's hand, slots 1..7
+    int OwnHandCount = 0;
+    int EnemyHandCount = 0;
+    int Turn = 0;     // 1, -1, or 0 when no game is running
+    int ManTurn = -1; // the lower side's turn value
+    int ComTurn = 1;  // the upper side's turn value
+    Pos ManKingPos, ManPrincePos, ComKingPos, ComPrincePos;
+    int ManPawnFile[10]{}; // 1 where the file holds a lower unpromoted pawn
+    int ComPawnFile[10]{}; // 1 where the file holds an upper unpromoted pawn
+    int MoveNumber = 0;
+    int GameMode = 0; // GameModeCom or GameModeMan
+    int KifuMode = 0; // 1 while a game record is being viewed
+    int PromotedCode = 0;
+
+    // ------------------------------------------------------------ influence maps
+    Map NegAttackCount{}, NegGuardValue{}, NegThreatValue{}, NegThreatX{}, NegThreatY{},
+        NegCheckLine{};
+    Map PosAttackCount{}, PosGuardValue{}, PosGuardX{}, PosGuardY{}, PosThreatValue{}, PosThreatX{},
+        PosThreatY{}, PosCheckLine{};
+    Map NegImmovable{};
+    int PosImmovableFlag = 0;
+
+    // ------------------------------------------------------------ human input
+    int PickedUp = 0;
+    int ResumePending = 0;
+    int MoveGuidance = 0;
+
+    // ------------------------------------------------------------ history
+    static constexpr int kHistorySize = 500;
+    int KifuCursor = 0;
+    int KifuLength = 0;
+
+    // ------------------------------------------------------------ replay
+    int Reversed = 0;
+
+    // ------------------------------------------------------------ clocks
+    double ComTime = 0, ManTime = 0;
+    double MoveStartTime = 0;
+    double MoveSeconds = 0;
+    long long LastShownSecond = 0;
+
+    // ------------------------------------------------------------ level and handicap
+    int ComLevel = 3;
+    int HandicapLevel = 0;
+    int HandicapSet = 0;
+
+    // ------------------------------------------------------------ options
+    int CurrentBackground = 0;
+
+    // ------------------------------------------------------------ sound
+    int SoundDevice = 0; // the sound library's device handle; 0 when there is no device
+    int OtherSound = 0, ForbiddenSound = 0, PieceSound = 0, MusicSound = 0; // buffer handles
+
+    // ------------------------------------------------------------ screen constants
+    // Set by the start-up sequence.
+    int BoardLeft = 0, BoardTop = 0, SquareWidth = 0, SquareHeight = 0, BoardSize = 0;
+    int ColorWhite = 0, ColorGreen = 0, ColorLightRed = 0, ColorBlack = 0, ColorYellow = 0;
+    int OutlineColor = 0, BoardLineColor = 0, HighlightColor = 0, ResultColor = 0;
+    int EmptyPicture = 0, TitlePicture = 0, BackgroundMidori = 0, BackgroundTatami = 0,
+        BackgroundTake = 0, BackgroundUchu = 0, BackgroundRenga = 0;
+    int MouseLeft = 0, MouseRight = 0;
+    int GameModeCom = 0, GameModeMan = 0;
+    // The window's text state, as the print primitives leave it.
+    int FontSize = 9;
+    bool FontBold = false;
+
+    // ------------------------------------------------------------ start-up and new game
+    void Form_Load();
+    void 初期設定();
+    void 消去_棋譜読込み部分();
+    void START_Click();
+
+    // ------------------------------------------------------------ move legality
+    int 移動チェック(int 移動元X, int 移動元Y, int 移動先X, int 移動先Y, int 駒) const;
+    int 移動チェック飛車(int 移動元X, int 移動元Y, int 移動先X, int 移動先Y) const;
+    int 移動チェック角(int 移動元X, int 移動元Y, int 移動先X, int 移動先Y) const;
+    void 調査_2歩フラグ設定();
+
+    // ------------------------------------------------------------ move execution
+    int 移動後チェック(int 移動先Y, int 駒) const;
+    int 調査_駒成(int 移動元X, int 移動元Y, int 移動先X, int 移動先Y, int 駒);
+    void 駒移動(int 移動元X, int 移動元Y, int 移動先X, int 移動先Y, int 駒);
+    void 駒取得(int 駒);
+
+    // ------------------------------------------------------------ check and mate
+    int 詰めかMAN();
+    int 詰めかMAN_王();
+    int 詰めかMAN_子();
+    int 詰めかMAN_COM王移動() const;
+    int 詰めかMAN_COM子移動() const;
+    int 詰めかCOM();
+    int 詰めかCOM_王();
+    int 詰めかCOM_子();
+    void 終了(std::string_view 勝者);
+
+    // ------------------------------------------------------------ influence
+    void 勢力調査();
+    void 勢力確定上直進(int 駒, int x, int y);
+    void 勢力確定下直進(int 駒, int x, int y);
+    void 勢力確定右直進(int 駒, int x, int y);
+    void 勢力確定左直進(int 駒, int x, int y);
+    void 勢力確定自角(int x, int y);
+    void 勢力確定敵角(int 駒, int x, int y);
+    void 勢力確定自金(int 駒, int x, int y);
+    void 勢力確定敵金(int x, int y);
+    void 調査_移動不可駒();
+
+    // ------------------------------------------------------------ board rendering
+    void 描画_絵(int 絵, double gx, double gy);
+    void 描画_桝輪郭(int 色, double gx, double gy);
+    void 描画_盤();
+    void 描画_将棋盤桝();
+    void 描画_自持盤();
+    void 描画_敵持盤();
+    void 描画_桝_数値();
+    void 描画_背景(int 絵);
+    void 画面_再描画();
+
+    // ------------------------------------------------------------ text
+    void 描画_数値(double gx, double gy, long long 値, int 色, int モード, int 大きさ);
+    void 描画_文字列(double gx, double gy, int コード, int 色, int 大きさ);
+    void 描画_移動駒種類(double gx, double gy, std::string_view 文字, int 色);
+    static std::string 文字列変換(int コード);
+    void 描画_移動結果(int 手番, int x, int y, int 駒, int 色);
+    void 消去_移動結果(int 手番);
+    void 描画_手数(int 手数);
+    static std::string 変換_数字から文字(long long 値);
+    void 描画_可視(bool ドライブ, bool フォルダ, bool ファイル);
+    void 描画_メッセージ(int 番号);
+    void 描画_棋譜_IO(int モード);
+
+    // ------------------------------------------------------------ clocks, level, handicap
+    void 描画_所有時間(int 手番, double 秒);
+    void 消去_所有時間(int 手番);
+    static std::string 調査_時間秒追加結果(double 秒);
+    static double 調査_経過秒(double 開始, double 現在);
+    void 描画_レベル(int レベル);
+    void 描画_ハンデレベル(int レベル);
+
+    // ------------------------------------------------------------ options
+    void チェック設定(int 絵);
+    void 設定_既定値();
+
+    // ------------------------------------------------------------ menu and shutdown
+    enum class Key { Escape, F1, F2, Other };
+    // A menu item chosen (or, for an item with a submenu, opened).
+    void onMenu(MenuItem item);
+    // True when the item carries a command that this program carries out.
+    static bool commandAvailable(MenuItem item);
+    void Form_KeyDown(Key key);
+    void OWARI_Click();
+    void Form_Unload();
+    void 処理_終了();
+    bool Ended = false; // set once the program has been told to end
+
+    Platform& platform() { return p_; }
+
+private:
+    // Prints text with its top-left corner at (x, y) in window units, in the current font.
+    void 印字(std::string_view text, double x, double y, int colour);
+    // Grid position to window units.
+    double gridX(double gx) const { return BoardLeft + gx * SquareWidth; }
+    double gridY(double gy) const { return BoardTop + gy * SquareHeight; }
+
+    Platform& p_;
+};
+
+} // namespace kelvore

@@ -1,0 +1,151 @@
+// The outside world as the game sees it: the window's canvas, message boxes, menu marks, the
+// clock timer, the time of day, the sound library and the record panel. The Qt program
+// implements these; the tests implement them with recording fakes. Nothing here knows Qt.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvore {
+
+// Every command of the menu bar, by the name its handler bears.
+enum class MenuItem {
+    TAIKYOKU,
+    MATCH_MAN,
+    START,
+    START2,
+    SENTE,
+    GOTE,
+    LEVEL,
+    LEVEL1,
+    LEVEL2,
+    LEVEL3,
+    OWARI,
+    STOP,
+    CANCEL,
+    REVERSE,
+    REPLAY,
+    AFTER,
+    LBEL_UP,
+    LEBEL_DOWN,
+    KIFU,
+    KIFU_READ,
+    KIFU_WRITE,
+    OPTION,
+    HAIKEI_GA,
+    MIDORI,
+    TATAMI,
+    TAKE,
+    UCHU,
+    RENGA,
+    SIDOU,
+    KEIKA,
+    BGM,
+    VER,
+    Count
+};
+
+// Drawing in window units (twips) on the main window. Pictures are drawn at their own size
+// (a piece is one square, 495 x 615) with the top-left corner at (x, y). Colours are indices of
+// the 16-colour palette. Text is printed with its top-left corner at (x, y), transparently.
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+    virtual void fillWindow(int colour) = 0;
+    virtual void drawPicture(int code, double x, double y) = 0;
+    virtual void drawOutline(int colour, double x1, double y1, double x2, double y2) = 0;
+    virtual void drawText(std::string_view text, double x, double y, int colour, int pointSize,
+                          bool bold) = 0;
+    // Show what has been drawn so far (the game's "refresh the window").
+    virtual void refresh() {}
+};
+
+enum class Buttons { OK, YesNo };
+enum class Icon { None, Warning };
+enum class Answer { OK, Yes, No };
+
+// Modal message boxes. The call returns when the user has closed the box.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual Answer messageBox(std::string_view prompt, std::string_view title, Buttons buttons,
+                              Icon icon = Icon::None) = 0;
+};
+
+// Check marks and enabled states of the menu items.
+class Menu {
+public:
+    virtual ~Menu() = default;
+    virtual void setChecked(MenuItem item, bool checked) = 0;
+    virtual bool isChecked(MenuItem item) const = 0;
+    virtual void setEnabled(MenuItem item, bool enabled) = 0;
+};
+
+// The clock timer Timer1, which calls the game's tick handler every 50 ms while enabled.
+class Timer {
+public:
+    virtual ~Timer() = default;
+    virtual void setEnabled(bool enabled) = 0;
+    virtual bool isEnabled() const = 0;
+};
+
+// The time of day in seconds since midnight, with sub-second resolution.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual double secondsSinceMidnight() = 0;
+};
+
+// The sound library: the seven operations the game uses. Handles are 32-bit integers;
+// 0 is "none" and must be accepted by every operation.
+class SoundLibrary {
+public:
+    virtual ~SoundLibrary() = default;
+    virtual std::int32_t dsInitialize(std::intptr_t windowHandle) = 0;
+    virtual std::int32_t dsCreateDSB(std::int32_t device, const std::vector<std::uint8_t>& wave,
+                                     std::int32_t flag) = 0;
+    virtual void dsPlay(std::int32_t buffer) = 0;
+    virtual void dsPlayLooping(std::int32_t buffer) = 0;
+    virtual void dsStop(std::int32_t buffer) = 0;
+    virtual void dsFree(std::int32_t buffer) = 0;
+    virtual void dsTerminate(std::int32_t device) = 0;
+};
+
+// The game-record panel: drive, folder and file lists, four text fields with their captions
+// and the RETURN button. Text fields are numbered as the game names them: 1 file name,
+// 2 game name, 3 first player, 4 second player.
+class RecordPanel {
+public:
+    virtual ~RecordPanel() = default;
+    virtual void setListsVisible(bool drive, bool folder, bool file) = 0;
+    virtual void setFieldsVisible(bool visible) = 0;
+    virtual void setFieldText(int field, std::string_view text) = 0;
+    virtual std::string fieldText(int field) const = 0;
+};
+
+// The main window itself.
+class Window {
+public:
+    virtual ~Window() = default;
+    virtual std::intptr_t handle() const = 0;
+    virtual int top() const = 0;
+    virtual void place(int left, int top, int width, int height) = 0;
+    // End the program at once; the handler that asked returns without further effect.
+    virtual void quit() = 0;
+};
+
+// Everything the game reaches outside itself, handed to it at construction.
+struct Platform {
+    Canvas& canvas;
+    Dialogs& dialogs;
+    Menu& menu;
+    Timer& timer;
+    Clock& clock;
+    SoundLibrary& sound;
+    RecordPanel& panel;
+    Window& window;
+};
+
+} // namespace kelvore

@@ -1,0 +1,151 @@
+// Start-up, the reset to the starting position, and the two-player start command.
+#include "Form1.h"
+
+namespace kelvore {
+
+using namespace piece;
+
+namespace {
+
+// The starting position, rows 1..3 of the upper side; the lower side is its half-turn mirror.
+constexpr int kUpperRow1[10] = {0, KYOU, KEI, GIN, KIN, OU, KIN, GIN, KEI, KYOU};
+
+} // namespace
+
+Form1::Form1(Platform& platform) : p_(platform) {
+    // The window as designed: 畳 carries the background mark until the settings are read.
+    p_.menu.setChecked(MenuItem::TATAMI, true);
+}
+
+void Form1::Form_Load() {
+    // Constant members and first values.
+    KifuMode = 0;
+    MoveGuidance = 0;
+    KifuLength = 0;
+    BoardSize = 9;
+    ComLevel = 3;
+    p_.menu.setChecked(MenuItem::LEVEL3, true);
+    MouseLeft = 1;
+    MouseRight = 2;
+    ColorWhite = 15;
+    ColorGreen = 2;
+    ColorLightRed = 12;
+    ColorBlack = 0;
+    ColorYellow = 14;
+    OutlineColor = ColorGreen;
+    BoardLineColor = ColorGreen;
+    HighlightColor = ColorGreen;
+    ResultColor = ColorWhite;
+    GameModeCom = 1;
+    GameModeMan = 0;
+    ComTurn = SENTE;
+    ManTurn = GOTE;
+    EmptyPicture = 0;
+    TitlePicture = 1;
+    BackgroundMidori = 2;
+    BackgroundTatami = 3;
+    BackgroundTake = 4;
+    BackgroundUchu = 5;
+    BackgroundRenga = 6;
+
+    p_.canvas.fillWindow(ColorGreen);
+
+    BoardLeft = 1050;
+    BoardTop = 100;
+    SquareWidth = 495;
+    SquareHeight = 615;
+
+    // Until the settings file is read, its defaults are in force.
+    設定_既定値();
+
+    初期設定();
+
+    描画_絵(TitlePicture, 10.8, 0);
+
+    if (p_.window.top() != -60) p_.window.place(-10, -10, 9000, 8000);
+}
+
+void Form1::初期設定() {
+    PickedUp = 0;
+    HandicapLevel = 0;
+    HandicapSet = 0;
+    GameMode = 0;
+    Turn = NO_GAME;
+    KifuCursor = 0;
+    MoveNumber = 0;
+    Reversed = 0;
+
+    p_.timer.setEnabled(false);
+    ComTime = 0;
+    ManTime = 0;
+    MoveStartTime = 0;
+    MoveSeconds = 0;
+    LastShownSecond = 0;
+    KifuMode = 0;
+    ResumePending = 0;
+
+    for (int i = 1; i <= 7; ++i) {
+        OwnHand[i] = 0;
+        EnemyHand[i] = 0;
+    }
+
+    for (int x = 1; x <= 9; ++x)
+        for (int y = 1; y <= 9; ++y) Board[x][y] = KARA;
+    for (int x = 1; x <= 9; ++x) {
+        Board[x][1] = kUpperRow1[x];
+        Board[x][3] = HU;
+        Board[x][7] = -HU;
+        Board[x][9] = -kUpperRow1[10 - x];
+    }
+    Board[2][2] = SYA;
+    Board[5][2] = ZOU;
+    Board[8][2] = KAKU;
+    Board[2][8] = -KAKU;
+    Board[5][8] = -ZOU;
+    Board[8][8] = -SYA;
+
+    OwnHandCount = 0;
+    EnemyHandCount = 0;
+    for (int i = 1; i <= 7; ++i) {
+        if (OwnHand[i] > 0) OwnHandCount += OwnHand[i];
+        if (EnemyHand[i] > 0) EnemyHandCount += EnemyHand[i];
+    }
+
+    画面_再描画();
+}
+
+void Form1::消去_棋譜読込み部分() {
+    for (int gx = -2; gx <= 9; ++gx) 描画_絵(CurrentBackground, gx, 10);
+    for (int x = 1; x <= 9; ++x) 描画_桝輪郭(OutlineColor, x, 9);
+    描画_桝_数値();
+}
+
+// スタート: a game between two humans, or a running game carried on between two humans.
+void Form1::START_Click() {
+    消去_棋譜読込み部分();
+    描画_絵(CurrentBackground, -2, 0);
+    描画_絵(CurrentBackground, -1, 0);
+    描画_絵(CurrentBackground, 0, 0);
+    描画_将棋盤桝();
+
+    MoveStartTime = p_.clock.secondsSinceMidnight();
+    if (p_.menu.isChecked(MenuItem::KEIKA)) p_.timer.setEnabled(true);
+
+    PickedUp = 0;
+    GameMode = GameModeMan;
+    KifuMode = 0;
+
+    if (Turn == NO_GAME || MoveNumber == 0) {
+        ManTurn = SENTE;
+        ComTurn = GOTE;
+        Turn = SENTE;
+        p_.dialogs.messageBox("先手の番です", " ", Buttons::OK);
+    } else if (Turn == SENTE) {
+        p_.dialogs.messageBox("先手の番です", " ", Buttons::OK);
+    } else if (Turn == GOTE) {
+        p_.dialogs.messageBox("後手の番です", " ", Buttons::OK);
+    }
+    ResumePending = 0;
+}
+
+} // namespace kelvore

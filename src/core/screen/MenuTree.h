@@ -1,0 +1,62 @@
+// The menu bar of the main window: captions, nesting and the command each item carries.
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+namespace kelvore {
+
+struct MenuEntry {
+    MenuItem item;
+    std::string_view caption;
+    std::optional<MenuItem> parent; // none: the item stands on the menu bar
+    bool checkable;
+};
+
+// In menu order; a parent always comes before its children.
+inline constexpr std::array<MenuEntry, static_cast<int>(MenuItem::Count)> kMenuTree{{
+    {MenuItem::TAIKYOKU, "対局", std::nullopt, false},
+    {MenuItem::MATCH_MAN, "対局(人間)", MenuItem::TAIKYOKU, false},
+    {MenuItem::START, "スタート", MenuItem::MATCH_MAN, false},
+    {MenuItem::START2, "対局(COM)", MenuItem::TAIKYOKU, false},
+    {MenuItem::SENTE, "先手", MenuItem::START2, false},
+    {MenuItem::GOTE, "後手", MenuItem::START2, false},
+    {MenuItem::LEVEL, "COM対局ﾚﾍﾞﾙ", MenuItem::TAIKYOKU, false},
+    {MenuItem::LEVEL1, "LEVEL1", MenuItem::LEVEL, true},
+    {MenuItem::LEVEL2, "LEVEL2", MenuItem::LEVEL, true},
+    {MenuItem::LEVEL3, "LEVEL3", MenuItem::LEVEL, true},
+    {MenuItem::OWARI, "終わり", MenuItem::TAIKYOKU, false},
+    {MenuItem::STOP, "局面", std::nullopt, false},
+    {MenuItem::CANCEL, "最初", MenuItem::STOP, false},
+    {MenuItem::REVERSE, "反転", MenuItem::STOP, false},
+    {MenuItem::REPLAY, "戻", std::nullopt, false},
+    {MenuItem::AFTER, "進", std::nullopt, false},
+    {MenuItem::LBEL_UP, "△", std::nullopt, false},
+    {MenuItem::LEBEL_DOWN, "▽", std::nullopt, false},
+    {MenuItem::KIFU, "棋譜", std::nullopt, false},
+    {MenuItem::KIFU_READ, "読込", MenuItem::KIFU, false},
+    {MenuItem::KIFU_WRITE, "書込", MenuItem::KIFU, false},
+    {MenuItem::OPTION, "ｵﾌﾟｼｮﾝ", std::nullopt, false},
+    {MenuItem::HAIKEI_GA, "背景画", MenuItem::OPTION, false},
+    {MenuItem::MIDORI, "緑", MenuItem::HAIKEI_GA, true},
+    {MenuItem::TATAMI, "畳", MenuItem::HAIKEI_GA, true},
+    {MenuItem::TAKE, "竹", MenuItem::HAIKEI_GA, true},
+    {MenuItem::UCHU, "宇宙", MenuItem::HAIKEI_GA, true},
+    {MenuItem::RENGA, "煉瓦", MenuItem::HAIKEI_GA, true},
+    {MenuItem::SIDOU, "移動指導", MenuItem::OPTION, true},
+    {MenuItem::KEIKA, "経過時間", MenuItem::OPTION, true},
+    {MenuItem::BGM, "BGM", MenuItem::OPTION, true},
+    {MenuItem::VER, "その他", std::nullopt, false},
+}};
+
+// True for the items that open a submenu rather than carry a command.
+constexpr bool hasChildren(MenuItem item) {
+    for (const auto& e : kMenuTree)
+        if (e.parent == item) return true;
+    return false;
+}
+
+} // namespace kelvore

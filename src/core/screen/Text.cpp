@@ -1,0 +1,177 @@
+// The text primitives of the play screen: numbers, captions, move texts, the move counter,
+// and the handicap refusal box. Text that must stand out is printed twice: a black shadow one
+// tenth of a square right of and below its place, then the face in its colour.
+#include "Form1.h"
+
+#include <cmath>
+
+namespace kelvore {
+
+namespace {
+
+constexpr const char* kKanjiNumerals[10] = {"",   "一", "二", "三", "四",
+                                            "五", "六", "七", "八", "九"};
+constexpr const char* kWideDigits[10] = {"", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+
+// Captions of 描画_文字列 for the handicap levels -10..10.
+constexpr const char* kHandicapCaptions[21] = {
+    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５段",
+    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級",
+    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６級",
+    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:10級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:11級",
+    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級"};
+
+} // namespace
+
+void Form1::印字(std::string_view text, double x, double y, int colour) {
+    p_.canvas.drawText(text, x, y, colour, FontSize, FontBold);
+}
+
+// Mode 0 prints the value as a number, with one blank in the sign position when it is not
+// negative; any other mode prints 1..9 as a kanji numeral and nothing else.
+void Form1::描画_数値(double gx, double gy, long long 値, int 色, int モード, int 大きさ) {
+    FontSize = 大きさ;
+    std::string text;
+    if (モード == 0)
+        text = (値 < 0 ? "" : " ") + std::to_string(値);
+    else if (値 >= 1 && 値 <= 9)
+        text = kKanjiNumerals[値];
+    if (text.empty()) return;
+    印字(text, gridX(gx), gridY(gy), 色);
+}
+
+void Form1::描画_文字列(double gx, double gy, int コード, int 色, int 大きさ) {
+    const char* caption = nullptr;
+    if (コード >= -10 && コード <= 10)
+        caption = kHandicapCaptions[コード + 10];
+    else if (コード == 99)
+        caption = "手目";
+    if (caption == nullptr) return;
+    FontSize = 大きさ;
+    印字(caption, gridX(gx) + 120, gridY(gy) + 160, 色);
+}
+
+void Form1::描画_移動駒種類(double gx, double gy, std::string_view 文字, int 色) {
+    FontSize = 12;
+    if (文字.empty()) return;
+    印字(文字, gridX(gx), gridY(gy), 色);
+}
+
+std::string Form1::文字列変換(int コード) {
+    if (コード >= 1 && コード <= 9) return kWideDigits[コード];
+    if (コード >= 1001 && コード <= 1009) return kKanjiNumerals[コード - 1000];
+    switch (コード < 0 ? -コード : コード) {
+    case piece::HU:
+        return "歩";
+    case piece::TO:
+        return "と";
+    case piece::KYOU:
+        return "香";
+    case piece::NKYOU:
+        return "香成";
+    case piece::KEI:
+        return "桂";
+    case piece::NKEI:
+        return "桂成";
+    case piece::GIN:
+        return "銀";
+    case piece::NGIN:
+        return "銀成";
+    case piece::KIN:
+        return "金";
+    case piece::KAKU:
+        return "角";
+    case piece::UMA:
+        return "角成";
+    case piece::SYA:
+        return "飛";
+    case piece::RYU:
+        return "飛成";
+    case piece::ZOU:
+        return "象";
+    case piece::KO:
+        return "子";
+    case piece::OU:
+        return "王";
+    default:
+        return "";
+    }
+}
+
+// The last move of a side beside the board: file, rank and piece (e.g. ７六歩).
+void Form1::描画_移動結果(int 手番, int x, int y, int 駒, int 色) {
+    消去_移動結果(手番);
+    const std::string file = 文字列変換(10 - x);
+    const std::string rank = 文字列変換(1000 + y);
+    const std::string name = 文字列変換(駒);
+    if (手番 == ComTurn) {
+        描画_移動駒種類(-1.5, 8.5, file, ColorBlack);
+        描画_移動駒種類(-1.6, 8.4, file, 色);
+        描画_移動駒種類(-1.1, 8.5, rank, ColorBlack);
+        描画_移動駒種類(-1.2, 8.4, rank, 色);
+        描画_移動駒種類(-0.5, 8.5, name, ColorBlack);
+        描画_移動駒種類(-0.6, 8.4, name, 色);
+        描画_桝輪郭(OutlineColor, 1, 8);
+    } else if (手番 == ManTurn) {
+        描画_移動駒種類(12.5, 2.5, file, ColorBlack);
+        描画_移動駒種類(12.4, 2.4, file, 色);
+        描画_移動駒種類(12.9, 2.5, rank, ColorBlack);
+        描画_移動駒種類(12.8, 2.4, rank, 色);
+        描画_移動駒種類(13.5, 2.5, name, ColorBlack);
+        描画_移動駒種類(13.4, 2.4, name, 色);
+    }
+}
+
+void Form1::消去_移動結果(int 手番) {
+    if (手番 == ComTurn) {
+        for (int gx = -2; gx <= 0; ++gx) 描画_絵(CurrentBackground, gx, 8);
+        描画_桝輪郭(OutlineColor, -1, 7);
+        描画_桝輪郭(OutlineColor, 1, 8);
+    } else if (手番 == ManTurn) {
+        for (int gx = 12; gx <= 14; ++gx) 描画_絵(CurrentBackground, gx, 2);
+    }
+}
+
+// The move counter: the number moves left as it grows, then "手目".
+void Form1::描画_手数(int 手数) {
+    描画_絵(CurrentBackground, 13, 3);
+    描画_絵(CurrentBackground, 14, 3);
+    描画_桝輪郭(OutlineColor, 11, 3);
+    double shadowX = 13.3, faceX = 13.2;
+    if (手数 >= 100) {
+        shadowX = 13.1;
+        faceX = 13.0;
+    } else if (手数 >= 10) {
+        shadowX = 13.2;
+        faceX = 13.1;
+    }
+    描画_数値(shadowX, 3.4, 手数, ColorBlack, 0, 12);
+    描画_数値(faceX, 3.3, 手数, ColorWhite, 0, 12);
+    描画_文字列(13.9, 3.2, 99, ColorBlack, 10);
+    描画_文字列(13.8, 3.1, 99, ColorWhite, 10);
+}
+
+std::string Form1::変換_数字から文字(long long 値) {
+    const std::string text = std::to_string(値);
+    if (text.size() == 1) return "0" + text;
+    if (text.size() == 2) return text;
+    return "";
+}
+
+void Form1::描画_可視(bool ドライブ, bool フォルダ, bool ファイル) {
+    p_.panel.setListsVisible(ドライブ, フォルダ, ファイル);
+}
+
+void Form1::描画_メッセージ(int 番号) {
+    std::string text;
+    if (番号 == 1)
+        text = "棋譜ﾓｰﾄﾞではできません";
+    else if (番号 == 2)
+        text = "対局途中ではできません";
+    else if (番号 == 3)
+        text = "反転後ではできません";
+    text += "\r\r局面→最初にして下さい";
+    p_.dialogs.messageBox(text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", Buttons::OK);
+}
+
+} // namespace kelvore

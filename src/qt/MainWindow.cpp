@@ -1,0 +1,298 @@
+#include "MainWindow.h"
+
+#include "Pictures.h"
+#include "screen/MenuTree.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QTime>
+
+#include <cmath>
+
+namespace kelvore::qt {
+
+namespace {
+
+QString q(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+constexpr double kTwipsPerPixel = 15;
+
+} // namespace
+
+// ---------------------------------------------------------------- BoardView
+
+BoardView::BoardView(MainWindow& window) : QWidget(&window), window_(window) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(300, 267);
+    canvas_.onChanged = [this] { update(); };
+}
+
+QRectF BoardView::imageRect() const {
+    const double s = std::min(width() / QtCanvas::kWidth, height() / QtCanvas::kHeight);
+    const double w = QtCanvas::kWidth * s, h = QtCanvas::kHeight * s;
+    return {(width() - w) / 2, (height() - h) / 2, w, h};
+}
+
+QPointF BoardView::toTwips(QPointF pos) const {
+    const QRectF r = imageRect();
+    const double s = r.width() / QtCanvas::kWidth;
+    return {(pos.x() - r.left()) / s, (pos.y() - r.top()) / s};
+}
+
+QRect BoardView::fromTwips(const QRectF& t) const {
+    const QRectF r = imageRect();
+    const double s = r.width() / QtCanvas::kWidth;
+    return QRectF(r.left() + t.left() * s, r.top() + t.top() * s, t.width() * s, t.height() * s)
+        .toRect();
+}
+
+void BoardView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), QColor(16, 16, 16));
+    const QImage& img = canvas_.image();
+    if (!img.isNull()) p.drawImage(imageRect(), img);
+}
+
+void BoardView::resizeEvent(QResizeEvent*) {
+    const double dpr = devicePixelRatioF();
+    const QRectF r = imageRect();
+    canvas_.resize(static_cast<int>(std::lround(r.width() * dpr)),
+                   static_cast<int>(std::lround(r.height() * dpr)));
+    window_.layoutPanel();
+    update();
+}
+
+void BoardView::mousePressEvent(QMouseEvent* event) {
+    (void)event; // board clicks are handled by the game once human play exists
+}
+
+// ---------------------------------------------------------------- clock
+
+double SystemClock::secondsSinceMidnight() {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+// ---------------------------------------------------------------- MainWindow
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(QStringLiteral("Kelvore"));
+    view_ = new BoardView(*this);
+    setCentralWidget(view_);
+    buildMenus();
+    buildPanel();
+
+    timer_.setInterval(50);
+
+    platform_ = std::make_unique<Platform>(
+        Platform{view_->canvas(), *this, *this, *this, clock_, sound_, *this, *this});
+    form_ = std::make_unique<Form1>(*platform_);
+    resize(600, 533 + menuBar()->sizeHint().height());
+    view_->canvas().resize(600, 533);
+    form_->Form_Load();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus() {
+    std::array<QMenu*, static_cast<int>(MenuItem::Count)> menus{};
+    for (const MenuEntry& e : kMenuTree) {
+        const int index = static_cast<int>(e.item);
+        QMenu* parentMenu = e.parent ? menus[static_cast<int>(*e.parent)] : nullptr;
+        QAction* action = nullptr;
+        if (hasChildren(e.item)) {
+            QMenu* menu =
+                parentMenu ? parentMenu->addMenu(q(e.caption)) : menuBar()->addMenu(q(e.caption));
+            menus[index] = menu;
+            action = menu->menuAction();
+            const MenuItem item = e.item;
+            connect(menu, &QMenu::aboutToShow, this, [this, item] { form_->onMenu(item); });
+        } else {
+            action = parentMenu ? parentMenu->addAction(q(e.caption))
+                                : menuBar()->addAction(q(e.caption));
+            action->setCheckable(e.checkable);
+            action->setEnabled(Form1::commandAvailable(e.item));
+            const MenuItem item = e.item;
+            connect(action, &QAction::triggered, this, [this, action, item](bool checked) {
+                // The game owns the check marks: undo Qt's own toggle before it decides.
+                if (action->isCheckable()) action->setChecked(!checked);
+                form_->onMenu(item);
+            });
+        }
+        action->setObjectName(QStringLiteral("menu_%1").arg(index));
+        actions_[index] = action;
+    }
+}
+
+void MainWindow::buildPanel() {
+    drive_ = new QComboBox(view_);
+    folder_ = new QListView(view_);
+    file_ = new QListView(view_);
+    static const char* captions[4] = {"ﾌｧｲﾙ名 ：", "後    手 ：", "先    手 ：", "対 局 名："};
+    for (int i = 0; i < 4; ++i) {
+        captions_[i] = new QLabel(QString::fromUtf8(captions[i]), view_);
+        captions_[i]->setAutoFillBackground(true);
+        fields_[i] = new QLineEdit(view_);
+    }
+    return_ = new QPushButton(QStringLiteral("RETURN"), view_);
+    setListsVisible(false, false, false);
+    setFieldsVisible(false);
+}
+
+void MainWindow::layoutPanel() {
+    if (drive_ == nullptr) return;
+    drive_->setGeometry(view_->fromTwips({240, 360, 2535, 300}));
+    folder_->setGeometry(view_->fromTwips({240, 600, 2535, 1710}));
+    file_->setGeometry(view_->fromTwips({240, 2280, 2535, 930}));
+    static const double captionRows[4] = {3120, 2880, 2640, 2400}; // Label1(0..3)
+    static const double fieldRows[4] = {3120, 2400, 2640, 2880};   // Text1..Text4
+    for (int i = 0; i < 4; ++i) {
+        captions_[i]->setGeometry(view_->fromTwips({120, captionRows[i], 855, 255}));
+        fields_[i]->setGeometry(view_->fromTwips({960, fieldRows[i], 2295, 270}));
+    }
+    return_->setGeometry(view_->fromTwips({3360, 3000, 855, 375}));
+    const double s = view_->canvas().pixelsPerTwip() / view_->devicePixelRatioF();
+    QFont f = japaneseFont();
+    f.setPixelSize(std::max(8, static_cast<int>(std::lround(180 * s))));
+    for (QWidget* w : std::initializer_list<QWidget*>{drive_, folder_, file_, return_})
+        w->setFont(f);
+    for (int i = 0; i < 4; ++i) {
+        captions_[i]->setFont(f);
+        fields_[i]->setFont(f);
+    }
+}
+
+// ---------------------------------------------------------------- Menu
+
+void MainWindow::setChecked(MenuItem item, bool checked) {
+    QAction* a = action(item);
+    if (a == nullptr) return;
+    a->setCheckable(true);
+    a->setChecked(checked);
+}
+
+bool MainWindow::isChecked(MenuItem item) const {
+    const QAction* a = action(item);
+    return a != nullptr && a->isChecked();
+}
+
+void MainWindow::setEnabled(MenuItem item, bool enabled) {
+    if (QAction* a = action(item)) a->setEnabled(enabled);
+}
+
+// ---------------------------------------------------------------- Dialogs
+
+Answer MainWindow::messageBox(std::string_view prompt, std::string_view title, Buttons buttons,
+                              Icon icon) {
+    QMessageBox box(this);
+    box.setWindowTitle(q(title));
+    box.setText(q(prompt).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    box.setIcon(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon);
+    if (buttons == Buttons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    const int result = box.exec();
+    if (buttons == Buttons::OK) return Answer::OK;
+    return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+// ---------------------------------------------------------------- Timer
+
+void MainWindow::setEnabled(bool enabled) {
+    if (enabled)
+        timer_.start();
+    else
+        timer_.stop();
+}
+
+bool MainWindow::isEnabled() const {
+    return timer_.isActive();
+}
+
+// ---------------------------------------------------------------- Window
+
+std::intptr_t MainWindow::handle() const {
+    return static_cast<std::intptr_t>(winId());
+}
+
+int MainWindow::top() const {
+    return static_cast<int>(geometry().top() * kTwipsPerPixel);
+}
+
+void MainWindow::place(int /*left*/, int /*top*/, int width, int height) {
+    // The desktop's window manager chooses where a new window opens; the size is ours.
+    resize(static_cast<int>(width / kTwipsPerPixel),
+           static_cast<int>(height / kTwipsPerPixel) + menuBar()->sizeHint().height());
+}
+
+void MainWindow::quit() {
+    quitting_ = true;
+    timer_.stop();
+    hide();
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+// ---------------------------------------------------------------- RecordPanel
+
+void MainWindow::setListsVisible(bool drive, bool folder, bool file) {
+    drive_->setVisible(drive);
+    folder_->setVisible(folder);
+    file_->setVisible(file);
+}
+
+void MainWindow::setFieldsVisible(bool visible) {
+    for (int i = 0; i < 4; ++i) {
+        captions_[i]->setVisible(visible);
+        fields_[i]->setVisible(visible);
+    }
+    return_->setVisible(visible);
+}
+
+void MainWindow::setFieldText(int field, std::string_view text) {
+    if (field >= 1 && field <= 4) fields_[field - 1]->setText(q(text));
+}
+
+std::string MainWindow::fieldText(int field) const {
+    if (field < 1 || field > 4) return {};
+    return fields_[field - 1]->text().toStdString();
+}
+
+// ---------------------------------------------------------------- keys and closing
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        form_->Form_KeyDown(Form1::Key::Escape);
+        break;
+    case Qt::Key_F1:
+        form_->Form_KeyDown(Form1::Key::F1);
+        break;
+    case Qt::Key_F2:
+        form_->Form_KeyDown(Form1::Key::F2);
+        break;
+    default:
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!quitting_) form_->Form_Unload();
+    event->accept();
+}
+
+} // namespace kelvore::qt

@@ -1,0 +1,132 @@
+// The Qt main window: the menu bar built from the game's menu tree, the board view, message
+// boxes, the clock timer and the record panel, all handed to the game as its platform.
+#pragma once
+
+#include "Form1.h"
+#include "QtCanvas.h"
+
+#include <QMainWindow>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+
+namespace kelvore::qt {
+
+class MainWindow;
+
+// The area the game draws on: the retained canvas image, letterboxed to keep its aspect.
+class BoardView : public QWidget {
+    Q_OBJECT
+public:
+    explicit BoardView(MainWindow& window);
+    QtCanvas& canvas() { return canvas_; }
+    // Maps a widget position to window units (twips) of the game.
+    QPointF toTwips(QPointF widgetPos) const;
+    // Maps a rectangle in twips to widget coordinates.
+    QRect fromTwips(const QRectF& twips) const;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QRectF imageRect() const;
+    MainWindow& window_;
+    QtCanvas canvas_;
+};
+
+class SystemClock : public Clock {
+public:
+    double secondsSinceMidnight() override;
+};
+
+// Stands in for the sound library until sound is built: no device, every call accepted.
+class SilentSound : public SoundLibrary {
+public:
+    std::int32_t dsInitialize(std::intptr_t) override { return 0; }
+    std::int32_t dsCreateDSB(std::int32_t, const std::vector<std::uint8_t>&,
+                             std::int32_t) override {
+        return 0;
+    }
+    void dsPlay(std::int32_t) override {}
+    void dsPlayLooping(std::int32_t) override {}
+    void dsStop(std::int32_t) override {}
+    void dsFree(std::int32_t) override {}
+    void dsTerminate(std::int32_t) override {}
+};
+
+class MainWindow : public QMainWindow,
+                   public Menu,
+                   public Dialogs,
+                   public Timer,
+                   public Window,
+                   public RecordPanel {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Form1& form() { return *form_; }
+    QAction* action(MenuItem item) const { return actions_[static_cast<int>(item)]; }
+    BoardView& view() { return *view_; }
+
+    // Menu
+    void setChecked(MenuItem item, bool checked) override;
+    bool isChecked(MenuItem item) const override;
+    void setEnabled(MenuItem item, bool enabled) override;
+    // Dialogs
+    Answer messageBox(std::string_view prompt, std::string_view title, Buttons buttons,
+                      Icon icon) override;
+    // Timer
+    void setEnabled(bool enabled) override;
+    bool isEnabled() const override;
+    // Window
+    std::intptr_t handle() const override;
+    int top() const override;
+    void place(int left, int top, int width, int height) override;
+    void quit() override;
+    // RecordPanel
+    void setListsVisible(bool drive, bool folder, bool file) override;
+    void setFieldsVisible(bool visible) override;
+    void setFieldText(int field, std::string_view text) override;
+    std::string fieldText(int field) const override;
+
+    // Lays the record panel's controls out over the board view at the current scale.
+    void layoutPanel();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildPanel();
+
+    BoardView* view_ = nullptr;
+    std::array<QAction*, static_cast<int>(MenuItem::Count)> actions_{};
+    QTimer timer_;
+    SystemClock clock_;
+    SilentSound sound_;
+    std::unique_ptr<Platform> platform_;
+    std::unique_ptr<Form1> form_;
+    bool quitting_ = false;
+
+    QComboBox* drive_ = nullptr;
+    QListView* folder_ = nullptr;
+    QListView* file_ = nullptr;
+    std::array<QLabel*, 4> captions_{};
+    std::array<QLineEdit*, 4> fields_{}; // Text1..Text4
+    QPushButton* return_ = nullptr;
+};
+
+} // namespace kelvore::qt

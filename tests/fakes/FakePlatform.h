@@ -1,0 +1,158 @@
+// Recording fakes of the platform: what the game drew, said, marked, timed and played.
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <algorithm>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace kelvore::test {
+
+struct DrawOp {
+    enum Kind { Fill, Picture, Outline, Text } kind;
+    int value = 0; // picture code or colour
+    double x = 0, y = 0, x2 = 0, y2 = 0;
+    std::string text;
+    int size = 0;
+    bool bold = false;
+};
+
+class RecordingCanvas : public Canvas {
+public:
+    std::vector<DrawOp> ops;
+    void fillWindow(int colour) override { ops.push_back({DrawOp::Fill, colour}); }
+    void drawPicture(int code, double x, double y) override {
+        ops.push_back({DrawOp::Picture, code, x, y});
+    }
+    void drawOutline(int colour, double x1, double y1, double x2, double y2) override {
+        ops.push_back({DrawOp::Outline, colour, x1, y1, x2, y2});
+    }
+    void drawText(std::string_view text, double x, double y, int colour, int size,
+                  bool bold) override {
+        ops.push_back({DrawOp::Text, colour, x, y, 0, 0, std::string(text), size, bold});
+    }
+    std::vector<DrawOp> of(DrawOp::Kind k) const {
+        std::vector<DrawOp> r;
+        std::copy_if(ops.begin(), ops.end(), std::back_inserter(r),
+                     [k](const DrawOp& o) { return o.kind == k; });
+        return r;
+    }
+    void clear() { ops.clear(); }
+};
+
+struct Box {
+    std::string prompt, title;
+    Buttons buttons;
+    Icon icon;
+};
+
+class ScriptedDialogs : public Dialogs {
+public:
+    std::vector<Box> shown;
+    std::deque<Answer> answers; // answers for Yes/No boxes, in order; Yes when empty
+    Answer messageBox(std::string_view prompt, std::string_view title, Buttons buttons,
+                      Icon icon) override {
+        shown.push_back({std::string(prompt), std::string(title), buttons, icon});
+        if (buttons == Buttons::OK) return Answer::OK;
+        if (answers.empty()) return Answer::Yes;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+class FakeMenu : public Menu {
+public:
+    std::map<MenuItem, bool> checked, enabled;
+    void setChecked(MenuItem item, bool c) override { checked[item] = c; }
+    bool isChecked(MenuItem item) const override {
+        auto it = checked.find(item);
+        return it != checked.end() && it->second;
+    }
+    void setEnabled(MenuItem item, bool e) override { enabled[item] = e; }
+};
+
+class FakeTimer : public Timer {
+public:
+    bool enabled = false;
+    void setEnabled(bool e) override { enabled = e; }
+    bool isEnabled() const override { return enabled; }
+};
+
+class FakeClock : public Clock {
+public:
+    double now = 36000; // 10:00:00
+    double secondsSinceMidnight() override { return now; }
+};
+
+class FakeSound : public SoundLibrary {
+public:
+    std::vector<std::string> calls;
+    std::int32_t device = 0;
+    std::int32_t dsInitialize(std::intptr_t) override {
+        calls.push_back("dsInitialize");
+        return device;
+    }
+    std::int32_t dsCreateDSB(std::int32_t, const std::vector<std::uint8_t>&,
+                             std::int32_t flag) override {
+        calls.push_back("dsCreateDSB " + std::to_string(flag));
+        return static_cast<std::int32_t>(calls.size());
+    }
+    void dsPlay(std::int32_t b) override { calls.push_back("dsPlay " + std::to_string(b)); }
+    void dsPlayLooping(std::int32_t b) override {
+        calls.push_back("dsPlayLooping " + std::to_string(b));
+    }
+    void dsStop(std::int32_t b) override { calls.push_back("dsStop " + std::to_string(b)); }
+    void dsFree(std::int32_t b) override { calls.push_back("dsFree " + std::to_string(b)); }
+    void dsTerminate(std::int32_t d) override {
+        calls.push_back("dsTerminate " + std::to_string(d));
+    }
+};
+
+class FakePanel : public RecordPanel {
+public:
+    bool drive = false, folder = false, file = false, fields = false;
+    std::string text[5];
+    void setListsVisible(bool d, bool fo, bool fi) override {
+        drive = d;
+        folder = fo;
+        file = fi;
+    }
+    void setFieldsVisible(bool v) override { fields = v; }
+    void setFieldText(int f, std::string_view t) override {
+        if (f >= 1 && f <= 4) text[f] = std::string(t);
+    }
+    std::string fieldText(int f) const override { return f >= 1 && f <= 4 ? text[f] : ""; }
+};
+
+class FakeWindow : public Window {
+public:
+    int topEdge = 200;
+    int placed = 0, placedWidth = 0, placedHeight = 0;
+    int quits = 0;
+    std::intptr_t handle() const override { return 42; }
+    int top() const override { return topEdge; }
+    void place(int, int, int w, int h) override {
+        ++placed;
+        placedWidth = w;
+        placedHeight = h;
+    }
+    void quit() override { ++quits; }
+};
+
+struct FakePlatform {
+    RecordingCanvas canvas;
+    ScriptedDialogs dialogs;
+    FakeMenu menu;
+    FakeTimer timer;
+    FakeClock clock;
+    FakeSound sound;
+    FakePanel panel;
+    FakeWindow window;
+    Platform platform{canvas, dialogs, menu, timer, clock, sound, panel, window};
+};
+
+} // namespace kelvore::test

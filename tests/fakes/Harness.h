@@ -1,0 +1,31 @@
+// A game on the fake platform, started as the window's load event starts it.
+#pragma once
+
+#include "Form1.h"
+#include "fakes/FakePlatform.h"
+
+#include <memory>
+
+namespace kelvore::test {
+
+struct Game {
+    FakePlatform fake;
+    Form1 form{fake.platform};
+    explicit Game(bool load = true) {
+        if (load) form.Form_Load();
+    }
+    // Grid position of a window-unit point.
+    static double gx(double x) { return (x - 1050) / 495; }
+    static double gy(double y) { return (y - 100) / 615; }
+};
+
+// Empties the board and both hands.
+inline void clearBoard(Form1& f) {
+    for (auto& col : f.Board)
+        for (int& sq : col) sq = 0;
+    for (int i = 0; i < 8; ++i) f.OwnHand[i] = f.EnemyHand[i] = 0;
+    f.OwnHandCount = f.EnemyHandCount = 0;
+    f.ManKingPos = f.ManPrincePos = f.ComKingPos = f.ComPrincePos = {};
+}
+
+} // namespace kelvore::test

@@ -1,0 +1,85 @@
+// The real main window, built offscreen: its menu tree against the game's menu list.
+#include "MainWindow.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QtTest/QtTest>
+
+using namespace kelvore;
+
+namespace {
+
+// Captions with their nesting, as the player sees them.
+const char* const kExpected[] = {
+    "対局",          "  対局(人間)", "    スタート", "  対局(COM)", "    先手",   "    後手",
+    "  COM対局ﾚﾍﾞﾙ", "    LEVEL1",   "    LEVEL2",   "    LEVEL3",  "  終わり",   "局面",
+    "  最初",        "  反転",       "戻",           "進",          "△",          "▽",
+    "棋譜",          "  読込",       "  書込",       "ｵﾌﾟｼｮﾝ",      "  背景画",   "    緑",
+    "    畳",        "    竹",       "    宇宙",     "    煉瓦",    "  移動指導", "  経過時間",
+    "  BGM",         "その他",
+};
+
+void walk(const QList<QAction*>& actions, const QString& indent, QStringList& out) {
+    for (QAction* a : actions) {
+        if (a->isSeparator()) continue;
+        out << indent + a->text();
+        if (a->menu()) walk(a->menu()->actions(), indent + QStringLiteral("  "), out);
+    }
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void menuTreeMatchesTheGame() {
+        qt::MainWindow w;
+        QCOMPARE(w.windowTitle(), QStringLiteral("Kelvore"));
+        QStringList got;
+        walk(w.menuBar()->actions(), QString(), got);
+        QStringList expected;
+        for (const char* e : kExpected) expected << QString::fromUtf8(e);
+        QCOMPARE(got, expected);
+    }
+
+    void marksAndEnabledStatesAtStart() {
+        qt::MainWindow w;
+        QVERIFY(w.action(MenuItem::LEVEL3)->isChecked());
+        QVERIFY(!w.action(MenuItem::LEVEL1)->isChecked());
+        QVERIFY(w.action(MenuItem::MIDORI)->isChecked());
+        QVERIFY(w.action(MenuItem::KEIKA)->isChecked());
+        QVERIFY(w.action(MenuItem::START)->isEnabled());
+        QVERIFY(w.action(MenuItem::OWARI)->isEnabled());
+        // Commands not yet carried out by the game are present but disabled.
+        QVERIFY(!w.action(MenuItem::SENTE)->isEnabled());
+        QVERIFY(!w.action(MenuItem::AFTER)->isEnabled());
+    }
+
+    void startCommandRunsTheGameAndKeepsMarksInTheGamesHands() {
+        qt::MainWindow w;
+        // The start command shows a modal box; answer it as soon as it opens.
+        QTimer::singleShot(0, [] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(top)) box->accept();
+        });
+        w.action(MenuItem::START)->trigger();
+        QCOMPARE(w.form().Turn, 1);
+        QCOMPARE(w.form().ManTurn, 1);
+    }
+
+    void clicksMapBackToWindowUnitsAtEverySize() {
+        qt::MainWindow w;
+        for (QSize size : {QSize(600, 533), QSize(1200, 1066), QSize(900, 500)}) {
+            w.view().resize(size);
+            const QRect cell = w.view().fromTwips({1545, 715, 495, 615});
+            const QPointF back = w.view().toTwips(cell.center());
+            QVERIFY(back.x() > 1545 && back.x() < 2040);
+            QVERIFY(back.y() > 715 && back.y() < 1330);
+        }
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
