@@ -1,18 +1,283 @@
 #include "Engine.h"
 
+#include "rules/TrialMove.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <ostream>
+#include <sstream>
 
 namespace kelvore::usi {
 
-struct Engine::Impl {};
+using namespace piece;
 
-Engine::Engine() : impl_(new Impl) {}
-Engine::~Engine() { delete impl_; }
+namespace {
 
-bool Engine::handle(const std::string& line, std::ostream& out) {
-    if (line == "quit") return false;
-    if (line == "isready") out << "readyok\n";
+std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> w;
+    for (std::string s; in >> s;) w.push_back(s);
+    return w;
+}
+
+// A line quoted back to the sender: control bytes shown as '?', and cut at a sane length
+// without splitting a UTF-8 character.
+std::string quoted(const std::string& line) {
+    std::string s = line.substr(0, std::min<std::size_t>(line.size(), 200));
+    while (!s.empty() && (static_cast<unsigned char>(s.back()) & 0xC0) == 0x80) s.pop_back();
+    if (!s.empty() && static_cast<unsigned char>(s.back()) >= 0xC0) s.pop_back();
+    for (char& c : s)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    if (line.size() > s.size()) s += "...";
+    return s;
+}
+
+const char* const kMapNames[] = {
+    "NegAttackCount", "NegGuardValue",  "NegThreatValue", "NegThreatX",   "NegThreatY",
+    "NegCheckLine",   "PosAttackCount", "PosGuardValue",  "PosGuardX",    "PosGuardY",
+    "PosThreatValue", "PosThreatX",     "PosThreatY",     "PosCheckLine", "NegImmovable"};
+
+} // namespace
+
+Engine::Engine() : form_(null_.platform) {
+    form_.Form_Load();
+    std::string error;
+    place(form_, *parseSfen(kStartSfen, error));
+    resetMaps();
+}
+
+bool Engine::handle(const std::string& rawLine, std::ostream& out) {
+    std::string line = rawLine;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::vector<std::string> w = words(line);
+    if (w.empty()) return true;
+    const std::string& cmd = w[0];
+    if (cmd == "quit") return false;
+    if (cmd == "usi") {
+        out << "id name Kelvore\n"
+            << "id author Kelvore developers\n"
+            << "option name Level type spin default 3 min 1 max 3\n"
+            << "usiok\n";
+    } else if (cmd == "isready") {
+        out << "readyok\n";
+    } else if (cmd == "usinewgame") {
+    } else if (cmd == "setoption") {
+        setOption(w, out);
+    } else if (cmd == "position") {
+        position(w, line, out);
+    } else if (cmd == "moves" && w.size() == 1) {
+        listMoves(out);
+    } else if (cmd == "survey" && w.size() == 1) {
+        survey(out);
+    } else if (cmd == "mate" && w.size() == 1) {
+        mate(out);
+    } else if (cmd == "d" && w.size() == 1) {
+        display(out);
+    } else if (cmd == "perft") {
+        runPerft(w, out);
+    } else {
+        out << "info string unknown command: " << quoted(line) << "\n";
+    }
     return true;
+}
+
+void Engine::setOption(const std::vector<std::string>& w, std::ostream& out) {
+    if (w.size() == 5 && w[1] == "name" && w[2] == "Level" && w[3] == "value") {
+        if (w[4] == "1" || w[4] == "2" || w[4] == "3") {
+            form_.ComLevel = w[4][0] - '0';
+            return;
+        }
+        out << "info string Level must be 1, 2 or 3\n";
+        return;
+    }
+    out << "info string unknown option\n";
+}
+
+void Engine::resetMaps() {
+    Map* maps[] = {&form_.NegAttackCount, &form_.NegGuardValue,  &form_.NegThreatValue,
+                   &form_.NegThreatX,     &form_.NegThreatY,     &form_.NegCheckLine,
+                   &form_.PosAttackCount, &form_.PosGuardValue,  &form_.PosGuardX,
+                   &form_.PosGuardY,      &form_.PosThreatValue, &form_.PosThreatX,
+                   &form_.PosThreatY,     &form_.PosCheckLine,   &form_.NegImmovable};
+    for (Map* m : maps)
+        for (auto& col : *m)
+            for (int& v : col) v = 0;
+    form_.PosImmovableFlag = 0;
+    form_.ManKingPos = form_.ManPrincePos = form_.ComKingPos = form_.ComPrincePos = {};
+}
+
+void Engine::position(const std::vector<std::string>& w, const std::string& line,
+                      std::ostream& out) {
+    std::string sfen;
+    std::size_t next = 2;
+    if (w.size() >= 2 && w[1] == "startpos") {
+        sfen = kStartSfen;
+    } else if (w.size() >= 2 && w[1] == "sfen") {
+        for (; next < w.size() && w[next] != "moves"; ++next)
+            sfen += (sfen.empty() ? "" : " ") + w[next];
+    } else {
+        out << "info string bad position: expected startpos or sfen in '" << quoted(line) << "'\n";
+        return;
+    }
+    if (next < w.size() && w[next] != "moves") {
+        out << "info string bad position: expected moves after startpos\n";
+        return;
+    }
+    std::string error;
+    const std::optional<Position> p = parseSfen(sfen, error);
+    if (!p) {
+        out << "info string bad position: " << error << "\n";
+        return;
+    }
+    place(form_, *p);
+    side_ = p->sideToMove;
+    moveNumber_ = p->moveNumber;
+    fromStart_ = w[1] == "startpos";
+    // The lower side always holds turn value 1 here; the side to move decides Turn.
+    form_.ManTurn = 1;
+    form_.ComTurn = -1;
+    form_.Turn = side_ < 0 ? form_.ManTurn : form_.ComTurn;
+    form_.MoveNumber = moveNumber_ - 1;
+    resetMaps();
+    moves_.clear();
+    for (std::size_t i = next + 1; i < w.size(); ++i) {
+        if (!play(w[i])) {
+            out << "info string illegal move " << quoted(w[i]) << "\n";
+            break;
+        }
+        moves_.push_back(w[i]);
+    }
+    form_.調査_2歩フラグ設定();
+}
+
+bool Engine::gameOver() const {
+    return hasLostAllRoyals(form_, -1) || hasLostAllRoyals(form_, 1);
+}
+
+bool Engine::play(const std::string& text) {
+    const std::optional<MoveText> m = parseMove(text);
+    if (!m || gameOver()) return false;
+    Form1& f = form_;
+    int fromX = m->fromX, fromY = m->fromY, piece = 0, placed = 0;
+    if (m->drop) {
+        const int slot = handSlot(m->dropKind);
+        const int* hand = side_ < 0 ? f.OwnHand : f.EnemyHand;
+        if (hand[slot] <= 0) return false;
+        piece = side_ * m->dropKind;
+        fromX = side_ < 0 ? 11 : -1;
+        fromY = side_ < 0 ? slot + 2 : slot;
+        f.調査_2歩フラグ設定();
+        if (f.移動チェック(fromX, fromY, m->toX, m->toY, piece) != 1) return false;
+        placed = piece;
+    } else {
+        piece = f.Board[fromX][fromY];
+        if (side_ < 0 ? piece > -HU : piece < HU) return false;
+        if (f.移動チェック(fromX, fromY, m->toX, m->toY, piece) != 1) return false;
+        if (m->promote) {
+            if (f.調査_駒成(fromX, fromY, m->toX, m->toY, piece) != 1) return false;
+            placed = f.PromotedCode;
+        } else {
+            if (f.移動後チェック(m->toY, piece) != 1) return false;
+            placed = piece;
+        }
+    }
+    f.駒移動(fromX, fromY, m->toX, m->toY, placed);
+    f.MoveNumber += 1;
+    f.Turn = -f.Turn;
+    side_ = -side_;
+    ++moveNumber_;
+    return true;
+}
+
+void Engine::listMoves(std::ostream& out) {
+    std::vector<std::string> list;
+    if (!gameOver()) {
+        form_.調査_2歩フラグ設定();
+        MoveList moves;
+        generateMoves(form_, side_, moves);
+        for (const Move& m : moves) list.push_back(formatMove(m));
+        std::sort(list.begin(), list.end());
+    }
+    out << "moves";
+    for (const std::string& m : list) out << ' ' << m;
+    out << "\n";
+}
+
+void Engine::survey(std::ostream& out) {
+    Form1& f = form_;
+    f.ManKingPos.X = f.ManPrincePos.X = f.ComKingPos.X = f.ComPrincePos.X = 0;
+    f.勢力調査();
+    f.調査_移動不可駒();
+    const Map* maps[] = {&f.NegAttackCount, &f.NegGuardValue, &f.NegThreatValue, &f.NegThreatX,
+                         &f.NegThreatY,     &f.NegCheckLine,  &f.PosAttackCount, &f.PosGuardValue,
+                         &f.PosGuardX,      &f.PosGuardY,     &f.PosThreatValue, &f.PosThreatX,
+                         &f.PosThreatY,     &f.PosCheckLine,  &f.NegImmovable};
+    for (int i = 0; i < 15; ++i) {
+        out << kMapNames[i];
+        for (int y = 1; y <= 9; ++y)
+            for (int x = 1; x <= 9; ++x) out << ' ' << (*maps[i])[x][y];
+        out << "\n";
+    }
+    out << "PosImmovableFlag " << f.PosImmovableFlag << "\n";
+    out << "Royals " << f.ManKingPos.X << ' ' << f.ManKingPos.Y << ' ' << f.ManPrincePos.X << ' '
+        << f.ManPrincePos.Y << ' ' << f.ComKingPos.X << ' ' << f.ComKingPos.Y << ' '
+        << f.ComPrincePos.X << ' ' << f.ComPrincePos.Y << "\n";
+}
+
+void Engine::mate(std::ostream& out) {
+    Form1& f = form_;
+    f.ManKingPos.X = f.ManPrincePos.X = f.ComKingPos.X = f.ComPrincePos.X = 0;
+    f.勢力調査();
+    const int man = f.詰めかMAN();
+    const int com = f.詰めかCOM();
+    out << "mate man " << man << " com " << com << "\n";
+}
+
+void Engine::display(std::ostream& out) {
+    const Form1& f = form_;
+    auto hand = [](const int* h) {
+        std::string s;
+        for (int slot = 7; slot >= 1; --slot)
+            if (h[slot] > 0) s += " " + pieceLetters(-kSlotKind[slot]) + std::to_string(h[slot]);
+        return s.empty() ? std::string(" -") : s;
+    };
+    out << "upper hand:" << hand(f.EnemyHand) << "\n";
+    out << "   9  8  7  6  5  4  3  2  1\n";
+    for (int y = 1; y <= 9; ++y) {
+        out << ' ';
+        for (int x = 1; x <= 9; ++x) {
+            const int c = f.Board[x][y];
+            std::string cell = c == 0 ? "." : pieceLetters(c);
+            out << std::string(3 - cell.size(), ' ') << cell;
+        }
+        out << "  " << static_cast<char>('a' + y - 1) << "\n";
+    }
+    out << "lower hand:" << hand(f.OwnHand) << "\n";
+    out << "side to move: " << (side_ < 0 ? "lower (b)" : "upper (w)") << "\n";
+    out << "sfen " << formatSfen(f, side_, moveNumber_) << "\n";
+}
+
+void Engine::runPerft(const std::vector<std::string>& w, std::ostream& out) {
+    if (w.size() != 2 || w[1].empty() || w[1].size() > 2 ||
+        w[1].find_first_not_of("0123456789") != std::string::npos) {
+        out << "info string perft needs a depth from 0 to 10\n";
+        return;
+    }
+    const int depth = std::stoi(w[1]);
+    if (depth > 10) {
+        out << "info string perft needs a depth from 0 to 10\n";
+        return;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const std::uint64_t count = perft(form_, side_, depth);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now() - start)
+                        .count();
+    form_.調査_2歩フラグ設定();
+    out << "perft " << depth << ' ' << count << "\n";
+    out << "info nodes " << count << " time " << ms << " nps "
+        << (ms > 0 ? count * 1000 / static_cast<std::uint64_t>(ms) : count) << "\n";
 }
 
 } // namespace kelvore::usi

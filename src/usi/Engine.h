@@ -1,21 +1,47 @@
-// The engine front: USI commands in, answers out, over a headless game.
+// The engine front: USI commands in, answers out, over a headless game. It only translates
+// text; every judgement is the game's own.
 #pragma once
+
+#include "Form1.h"
+#include "Notation.h"
+#include "platform/NullPlatform.h"
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 namespace kelvore::usi {
 
 class Engine {
 public:
     Engine();
-    ~Engine();
     // Handles one command line, writing the answer lines to `out`. Returns false after quit.
     bool handle(const std::string& line, std::ostream& out);
 
+    Form1& form() { return form_; }
+    int sideToMove() const { return side_; }
+
 private:
-    struct Impl;
-    Impl* impl_;
+    void position(const std::vector<std::string>& words, const std::string& line,
+                  std::ostream& out);
+    void listMoves(std::ostream& out);
+    void survey(std::ostream& out);
+    void mate(std::ostream& out);
+    void display(std::ostream& out);
+    void runPerft(const std::vector<std::string>& words, std::ostream& out);
+    void setOption(const std::vector<std::string>& words, std::ostream& out);
+
+    // Judges a written move against the position, as the game would, and plays it.
+    bool play(const std::string& text);
+    void resetMaps();
+    bool gameOver() const;
+
+    NullPlatform null_;
+    Form1 form_;
+    int side_ = -1; // -1: the lower side to move, +1 the upper side
+    int moveNumber_ = 1;
+    bool fromStart_ = true;
+    std::vector<std::string> moves_; // the moves accepted since the last position command
 };
 
 } // namespace kelvore::usi

@@ -1,0 +1,65 @@
+// A platform that draws nothing, says nothing and plays nothing: for the engine front and the
+// benchmarks, which run the game without a window.
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace kelvore {
+
+class NullPlatform : public Canvas,
+                     public Dialogs,
+                     public Menu,
+                     public Timer,
+                     public Clock,
+                     public SoundLibrary,
+                     public RecordPanel,
+                     public Window {
+public:
+    // Canvas
+    void fillWindow(int) override {}
+    void drawPicture(int, double, double) override {}
+    void drawOutline(int, double, double, double, double) override {}
+    void drawText(std::string_view, double, double, int, int, bool) override {}
+    // Dialogs: every box is answered No / OK, so nothing starts over by itself.
+    Answer messageBox(std::string_view, std::string_view, Buttons b, Icon) override {
+        return b == Buttons::YesNo ? Answer::No : Answer::OK;
+    }
+    // Menu
+    void setChecked(MenuItem item, bool c) override { checked_[static_cast<int>(item)] = c; }
+    bool isChecked(MenuItem item) const override { return checked_[static_cast<int>(item)]; }
+    void setEnabled(MenuItem, bool) override {}
+    // Timer
+    void setEnabled(bool e) override { timer_ = e; }
+    bool isEnabled() const override { return timer_; }
+    // Clock
+    double secondsSinceMidnight() override { return 0; }
+    // Sound
+    std::int32_t dsInitialize(std::intptr_t) override { return 0; }
+    std::int32_t dsCreateDSB(std::int32_t, const std::vector<std::uint8_t>&,
+                             std::int32_t) override {
+        return 0;
+    }
+    void dsPlay(std::int32_t) override {}
+    void dsPlayLooping(std::int32_t) override {}
+    void dsStop(std::int32_t) override {}
+    void dsFree(std::int32_t) override {}
+    void dsTerminate(std::int32_t) override {}
+    // RecordPanel
+    void setListsVisible(bool, bool, bool) override {}
+    void setFieldsVisible(bool) override {}
+    void setFieldText(int, std::string_view) override {}
+    std::string fieldText(int) const override { return {}; }
+    // Window
+    std::intptr_t handle() const override { return 0; }
+    int top() const override { return -60; }
+    void place(int, int, int, int) override {}
+    void quit() override {}
+
+    Platform platform{*this, *this, *this, *this, *this, *this, *this, *this};
+
+private:
+    bool checked_[static_cast<int>(MenuItem::Count)]{};
+    bool timer_ = false;
+};
+
+} // namespace kelvore

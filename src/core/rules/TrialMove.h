@@ -1,0 +1,57 @@
+// The moves the game accepts in a position, and a silent way to try them: the board and hands
+// change exactly as move execution changes them, but nothing is drawn.
+#pragma once
+
+#include "Form1.h"
+
+#include <array>
+#include <cstddef>
+
+namespace kelvore {
+
+struct Move {
+    int fromX = 0, fromY = 0; // a drop: (11, slot + 2) for the lower side, (-1, slot) upper
+    int toX = 0, toY = 0;
+    int moved = 0;  // the code of the piece before the move
+    int placed = 0; // the code that stands on the target afterwards
+    bool isDrop() const { return fromX == 11 || fromX == -1; }
+    bool promotes() const { return placed != moved; }
+};
+
+// A fixed-capacity list: the hot paths never allocate.
+struct MoveList {
+    static constexpr std::size_t kCapacity = 1024;
+    std::array<Move, kCapacity> moves;
+    std::size_t size = 0;
+    void push(const Move& m) {
+        if (size < kCapacity) moves[size++] = m;
+    }
+    const Move* begin() const { return moves.data(); }
+    const Move* end() const { return moves.data() + size; }
+};
+
+// Every move of the side whose pieces have the given sign (-1 lower, +1 upper) that the game
+// accepts: board moves 移動チェック allows, in the promoted form where 調査_駒成 allows it and
+// also unpromoted where 移動後チェック lets the piece stay so; and every drop from that side's
+// hand that 移動チェック allows. The pawn-file flags must be current.
+void generateMoves(Form1& f, int sign, MoveList& out);
+
+// What a silent move needs to be taken back.
+struct Undo {
+    Move move;
+    int captured = 0;
+    Pos manKing;
+};
+
+// Plays a move on the board and hands without drawing, as 駒移動 does.
+Undo makeMove(Form1& f, const Move& m);
+void unmakeMove(Form1& f, const Undo& u);
+
+// True when the side (-1 lower, +1 upper) has neither king nor prince on the board.
+bool hasLostAllRoyals(const Form1& f, int sign);
+
+// The number of move sequences of the given length from the position, the side with `sign` to
+// move first; a line ends where a side has lost its last royal piece.
+std::uint64_t perft(Form1& f, int sign, int depth);
+
+} // namespace kelvore
