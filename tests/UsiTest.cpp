@@ -1,0 +1,256 @@
+// kelvore-usi through its text protocol.
+#include "Engine.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+
+using namespace kelvore;
+
+namespace {
+
+struct Session {
+    usi::Engine engine;
+    std::string say(const std::string& line) {
+        std::ostringstream out;
+        engine.handle(line, out);
+        return out.str();
+    }
+    std::vector<std::string> moves() {
+        std::istringstream in(say("moves"));
+        std::string word;
+        in >> word;
+        EXPECT_EQ(word, "moves");
+        std::vector<std::string> list;
+        while (in >> word) list.push_back(word);
+        return list;
+    }
+    std::string sfen() {
+        const std::string d = say("d");
+        const auto at = d.find("sfen ");
+        return d.substr(at + 5, d.find('\n', at) - at - 5);
+    }
+};
+
+bool contains(const std::vector<std::string>& v, const std::string& s) {
+    return std::find(v.begin(), v.end(), s) != v.end();
+}
+
+} // namespace
+
+TEST(Usi, Handshake) {
+    Session s;
+    EXPECT_EQ(s.say("usi"), "id name Kelvore\nid author Kelvore developers\n"
+                            "option name Level type spin default 3 min 1 max 3\nusiok\n");
+    EXPECT_EQ(s.say("isready"), "readyok\n");
+    EXPECT_EQ(s.say("usinewgame"), "");
+    EXPECT_EQ(s.say("setoption name Level value 2"), "");
+    EXPECT_EQ(s.engine.form().ComLevel, 2);
+    EXPECT_EQ(s.say("setoption name Level value 7"), "info string Level must be 1, 2 or 3\n");
+    EXPECT_EQ(s.engine.form().ComLevel, 2);
+    std::ostringstream out;
+    EXPECT_FALSE(s.engine.handle("quit", out));
+}
+
+TEST(Usi, StartingPositionAndItsMoves) {
+    Session s;
+    s.say("position startpos");
+    EXPECT_EQ(s.sfen(), usi::kStartSfen);
+    const auto list = s.moves();
+    EXPECT_EQ(list.size(), 26u);
+    EXPECT_TRUE(std::is_sorted(list.begin(), list.end()));
+    EXPECT_TRUE(contains(list, "7g7f"));
+    EXPECT_TRUE(contains(list, "5h4h")) << "the elephant steps sideways";
+    EXPECT_FALSE(contains(list, "5h5i")) << "but not straight back";
+    EXPECT_EQ(s.say("perft 1").substr(0, 10), "perft 1 26");
+    EXPECT_EQ(s.say("perft 3").substr(0, 13), "perft 3 17368");
+}
+
+TEST(Usi, SfenRoundTripsWithPromotedPiecesAndHands) {
+    Session s;
+    const std::string sfen = "l3k3l/1r2+e2+B1/p1pp1pp1p/9/4n4/2P6/PP1P+pPPPP/1S2E2R1/LN1GKG1NL "
+                             "w 2Pg2s 31";
+    s.say("position sfen " + sfen);
+    EXPECT_EQ(s.sfen(), "l3k3l/1r2+e2+B1/p1pp1pp1p/9/4n4/2P6/PP1P+pPPPP/1S2E2R1/LN1GKG1NL w "
+                        "2Pg2s 31");
+    EXPECT_EQ(s.engine.form().Board[5][2], 911);
+    EXPECT_EQ(s.engine.form().Board[8][2], -801);
+    EXPECT_EQ(s.engine.form().OwnHand[1], 2);
+    EXPECT_EQ(s.engine.form().EnemyHand[4], 2);
+    EXPECT_EQ(s.engine.form().EnemyHandCount, 3);
+}
+
+TEST(Usi, MovesArePlayedAsTheGamePlaysThem) {
+    Session s;
+    EXPECT_EQ(s.say("position startpos moves 7g7f 3c3d 8h2b+ 3a2b"), "");
+    EXPECT_EQ(s.sfen(), "lnsgkg1nl/1r2e2s1/pppppp1pp/6p2/9/2P6/PP1PPPPPP/4E2R1/LNSGKGSNL b "
+                        "Bb 5");
+    EXPECT_TRUE(contains(s.moves(), "B*5e")) << "a drop is written with the upper-case letter";
+    EXPECT_EQ(s.say("position startpos moves 7g7f 3c3d 8h2b+ 3a2b B*5e"), "");
+    EXPECT_EQ(s.engine.form().Board[5][5], -800);
+    EXPECT_EQ(s.engine.form().OwnHandCount, 0);
+    EXPECT_TRUE(contains(s.moves(), "B*5f")) << "the upper side drops its bishop the same way";
+}
+
+TEST(Usi, RefusedMovesStopAtTheLastAcceptedOne) {
+    Session s;
+    EXPECT_EQ(s.say("position startpos moves 7g7f 7f7e"), "info string illegal move 7f7e\n")
+        << "not the upper side's piece";
+    EXPECT_EQ(s.sfen(), "lnsgkgsnl/1r2e2b1/ppppppppp/9/9/2P6/PP1PPPPPP/1B2E2R1/LNSGKGSNL w - 2");
+    const char* refused[] = {"5e5d", "7g7e", "7g7f+", "P*5e", "E*5e", "7g7", "zz", "1a1b+"};
+    for (const char* m : refused)
+        EXPECT_EQ(s.say(std::string("position startpos moves ") + m),
+                  std::string("info string illegal move ") + m + "\n")
+            << m;
+    // A pawn that must promote on the last rank, written without '+'.
+    s.say("position sfen 4k4/P8/9/9/9/9/9/9/4K4 b - 1 moves 9b9a");
+    EXPECT_EQ(s.sfen(), "4k4/P8/9/9/9/9/9/9/4K4 b - 1");
+    s.say("position sfen 4k4/P8/9/9/9/9/9/9/4K4 b - 1 moves 9b9a+");
+    EXPECT_EQ(s.engine.form().Board[1][1], -11);
+    const auto list = [&] {
+        s.say("position sfen 4k4/P8/9/9/9/9/9/9/4K4 b - 1");
+        return s.moves();
+    }();
+    EXPECT_TRUE(contains(list, "9b9a+"));
+    EXPECT_FALSE(contains(list, "9b9a")) << "only the promoted form where promotion is forced";
+}
+
+TEST(Usi, OptionalPromotionListsBothForms) {
+    Session s;
+    s.say("position sfen 4k4/9/9/S8/9/9/9/9/4K4 b - 1");
+    const auto list = s.moves();
+    EXPECT_TRUE(contains(list, "9d9c"));
+    EXPECT_TRUE(contains(list, "9d9c+"));
+    EXPECT_FALSE(contains(list, "9d9e+"));
+}
+
+TEST(Usi, PawnDropsAreJudgedOnTheFlagsOfThePositionAsItStands) {
+    Session s;
+    s.say("position sfen 4k4/9/9/9/9/9/4P4/9/4K4 b P 1");
+    auto list = s.moves();
+    EXPECT_FALSE(contains(list, "P*5e"));
+    EXPECT_TRUE(contains(list, "P*4e"));
+    EXPECT_FALSE(contains(list, "P*4a"));
+    s.say("position sfen 4k4/9/9/9/9/9/4+P4/9/4K4 b P 1");
+    list = s.moves();
+    EXPECT_TRUE(contains(list, "P*5e")) << "a tokin does not count";
+}
+
+TEST(Usi, BadPositionsKeepThePreviousOne) {
+    Session s;
+    s.say("position startpos moves 7g7f");
+    const std::string before = s.sfen();
+    const char* bad[] = {"position",
+                         "position sfen",
+                         "position sfen 9/9/9 b - 1",
+                         "position sfen 4k4/9/9/9/9/9/9/9/4K4 x - 1",
+                         "position sfen 4k4/9/9/9/9/9/9/9/4K5 b - 1",
+                         "position sfen 4k4/9/9/9/9/9/9/9/4Q4 b - 1",
+                         "position sfen 4k4/9/9/9/9/9/9/9/4+G4 b - 1",
+                         "position sfen 4k4/9/9/9/9/9/9/9/4K4 b E 1",
+                         "position sfen 4k4/9/9/9/9/9/9/9/4K4 b 99P 1",
+                         "position sfen 4k4/9/9/9/9/9/9/9/4K4 b 0P 1",
+                         "position sfen 4k4/9/9/9/9/9/9/9/4K4 b - zero",
+                         "position sfen 4k4/9/9/9/9/9/9/9/4K4/9 b - 1",
+                         "position banana"};
+    for (const char* line : bad) {
+        const std::string answer = s.say(line);
+        EXPECT_EQ(answer.rfind("info string bad position: ", 0), 0u) << line << " -> " << answer;
+        EXPECT_EQ(s.sfen(), before) << line;
+    }
+}
+
+TEST(Usi, UnknownCommandsAreAnsweredAndTheEngineGoesOn) {
+    Session s;
+    EXPECT_EQ(s.say("hello"), "info string unknown command: hello\n");
+    const std::string longLine(5000, 'x');
+    const std::string answer = s.say(longLine);
+    EXPECT_EQ(answer.rfind("info string unknown command: xxx", 0), 0u);
+    EXPECT_LT(answer.size(), 300u);
+    EXPECT_EQ(s.say(std::string("\x01\x02 \xff\xfe")).find('\x01'), std::string::npos);
+    EXPECT_EQ(s.say("perft -1"), "info string perft needs a depth from 0 to 10\n");
+    EXPECT_EQ(s.say("isready"), "readyok\n");
+}
+
+TEST(Usi, SurveyPrintsEveryMapInRowOrder) {
+    Session s;
+    s.say("position sfen 4k4/9/9/9/9/9/9/9/4K4 b - 1");
+    std::istringstream in(s.say("survey"));
+    std::vector<std::string> names;
+    std::string line;
+    std::vector<int> negCount;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        std::string name;
+        words >> name;
+        names.push_back(name);
+        if (name == "NegAttackCount")
+            for (int v; words >> v;) negCount.push_back(v);
+        if (name == "Royals") {
+            EXPECT_EQ(line, "Royals 5 9 0 0 5 1 0 0");
+        }
+        if (name == "PosImmovableFlag") {
+            EXPECT_EQ(line, "PosImmovableFlag 0");
+        }
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "NegAttackCount", "NegGuardValue", "NegThreatValue", "NegThreatX",
+                         "NegThreatY", "NegCheckLine", "PosAttackCount", "PosGuardValue",
+                         "PosGuardX", "PosGuardY", "PosThreatValue", "PosThreatX", "PosThreatY",
+                         "PosCheckLine", "NegImmovable", "PosImmovableFlag", "Royals"}));
+    ASSERT_EQ(negCount.size(), 81u);
+    // The lower king on (5, 9): row 9 is the last nine values, row 8 the nine before.
+    EXPECT_EQ(negCount[8 * 9 + 4], 1);
+    EXPECT_EQ(negCount[7 * 9 + 3], 1);
+    EXPECT_EQ(negCount[6 * 9 + 4], 0);
+}
+
+TEST(Usi, MateAsksBothSides) {
+    Session s;
+    s.say("position sfen 4k4/9/9/9/9/9/8p/8g/8K b - 1");
+    EXPECT_EQ(s.say("mate"), "mate man 1 com 0\n");
+    s.say("position sfen k8/G8/P8/9/9/9/9/9/4K4 w - 1");
+    EXPECT_EQ(s.say("mate"), "mate man 0 com 1\n");
+}
+
+TEST(Usi, PerftAgreesWithTheMoveListAndEndsLinesAtALostRoyal) {
+    Session s;
+    // Drops, promotions and captures of royal pieces all within two plies.
+    const std::string sfen = "position sfen 4k4/4g4/9/9/4r4/9/9/4S4/4K4 b GP 1";
+    s.say(sfen);
+    const auto first = s.moves();
+    std::uint64_t sum = 0;
+    for (const std::string& m : first) {
+        s.say(sfen + " moves " + m);
+        sum += s.moves().size();
+    }
+    s.say(sfen);
+    std::istringstream one(s.say("perft 1")), two(s.say("perft 2"));
+    std::string word;
+    int depth;
+    std::uint64_t n1, n2;
+    one >> word >> depth >> n1;
+    two >> word >> depth >> n2;
+    EXPECT_EQ(n1, first.size());
+    EXPECT_EQ(n2, sum);
+    // With the upper king captured the game is over: no moves, perft 0.
+    s.say("position sfen 9/9/9/9/9/9/9/9/4K4 w P 1");
+    EXPECT_EQ(s.say("moves"), "moves\n");
+    EXPECT_EQ(s.say("perft 2").substr(0, 9), "perft 2 0");
+}
+
+TEST(Usi, TheProgramAnswersOnStandardOutput) {
+    FILE* p = popen("printf 'isready\\nbogus\\nposition startpos\\nperft 2\\nquit\\nisready\\n' "
+                    "| " KELVORE_USI_BINARY,
+                    "r");
+    ASSERT_NE(p, nullptr);
+    std::string out;
+    char buf[256];
+    while (fgets(buf, sizeof buf, p)) out += buf;
+    EXPECT_EQ(pclose(p), 0);
+    EXPECT_EQ(out.substr(0, 8), "readyok\n");
+    EXPECT_NE(out.find("info string unknown command: bogus\n"), std::string::npos);
+    EXPECT_NE(out.find("perft 2 676\n"), std::string::npos);
+    EXPECT_EQ(out.find("readyok", 8), std::string::npos) << "nothing is read after quit";
+}
