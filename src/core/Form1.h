@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvore {
 
@@ -59,15 +60,45 @@ public:
     Map NegImmovable{};
     int PosImmovableFlag = 0;
 
+    // ------------------------------------------------------------ computer's turn
+    // Scores are kept in whole tenths, so that equal sums of terms really tie.
+    using Score = int;
+    Map BoardBackup{};
+    Map ManKingEscapeMarks{}, ManPrinceEscapeMarks{};
+    int ManKingEscapesBefore = 0, ManPrinceEscapesBefore = 0;
+    Map NegAttackCountBefore{}, PosAttackCountBefore{}, PosThreatXBefore{}, PosThreatYBefore{};
+    Map BishopCheckSquares{};
+    int KingDistanceBefore = 0;
+    int MovingPiece = 0;
+    Score BestScore = 0;
+    int BestFromX = 0, BestFromY = 0, BestToX = 0, BestToY = 0, BestPlaced = 0, BestMoved = 0;
+    bool BestFound = false;
+    // Called once per candidate scored, in the order of the search (for the engine front).
+    void (*OnCandidate)(void* context, int fromX, int fromY, int toX, int toY, int moved,
+                        int placed, Score score) = nullptr;
+    void* OnCandidateContext = nullptr;
+    bool SearchOnly = false; // search and report the best move, but do not play it
+    bool SkipWait = false;   // leave out the pause before the search
+
     // ------------------------------------------------------------ human input
     int PickedUp = 0;
     int ResumePending = 0;
     int MoveGuidance = 0;
+    // The held move: from-square (a hand cell for a hand piece), target and moving code.
+    int HeldFromX = 0, HeldFromY = 0, HeldToX = 0, HeldToY = 0, HeldPiece = 0;
+    // The screen cell of the held piece, whose outline is erased when another is held.
+    int HeldCellX = 0, HeldCellY = 0;
 
     // ------------------------------------------------------------ history
-    static constexpr int kHistorySize = 500;
-    int KifuCursor = 0;
-    int KifuLength = 0;
+    // One entry per move, indexed 1..KifuLength (index 0 unused). The record layout was drawn
+    // for 500 moves; the history grows past that, so no move of a long game is lost.
+    struct MoveRecord {
+        std::vector<int> FromX, FromY, ToX, ToY, MovedPiece, PlacedPiece, CapturedPiece;
+        std::vector<double> ManTimeBefore, ManTimeAfter, ComTimeBefore, ComTimeAfter;
+    } Kifu;
+    static constexpr int kHistoryLayoutSize = 500;
+    int KifuCursor = 0; // entries applied to the board
+    int KifuLength = 0; // entries recorded
 
     // ------------------------------------------------------------ replay
     int Reversed = 0;
@@ -108,6 +139,8 @@ public:
     void 初期設定();
     void 消去_棋譜読込み部分();
     void START_Click();
+    void SENTE_Click();
+    void GOTE_Click();
 
     // ------------------------------------------------------------ move legality
     int 移動チェック(int 移動元X, int 移動元Y, int 移動先X, int 移動先Y, int 駒) const;
@@ -144,6 +177,37 @@ public:
     void 勢力確定敵金(int x, int y);
     void 調査_移動不可駒();
 
+    // ------------------------------------------------------------ computer player
+    void com_ban();
+    void 待ち時間(double IN_思考時間);
+    void 人間勝利判定_COM(int 取得駒);
+    Score 盤評価(int 取得駒, int 移動駒, int 移動元X, int 移動元Y, int 移動先X, int 移動先Y);
+    Score 盤評価_戦略(Score S, int 取得駒, int 移動駒, int 移動元X, int 移動元Y, int 移動先X,
+                      int 移動先Y);
+    Score 盤評価_COM危険座標(int 移動駒, int 移動先X, int 移動先Y);
+    int 盤評価_自角注意_COM(int 移動先X, int 移動先Y, int 移動駒);
+    int 調査_移動可場所数(int x, int y, int 駒);
+    int 調査_桂狙い(int x, int y);
+    int 調査_香狙い(int x, int y);
+    int 調査_自守駒MAN_直進駒(int x, int y);
+    void 調査_持角狙座標();
+    int 調査_周辺状況(int x, int y);
+    int 調査_自王逃道();
+    int 調査_自子逃道();
+
+    // ------------------------------------------------------------ replay and reversal
+    // Turns the position by half a turn with the sides exchanged: board, hand slots and their
+    // totals. Nothing is drawn.
+    void 処理_盤反転();
+
+    // ------------------------------------------------------------ human input
+    void Form_MouseDown(int Button, int Shift, double X, double Y);
+    void 描画_移動可能桝色(int 移動元X, int 移動元Y, int 色, int 駒);
+
+    // ------------------------------------------------------------ history
+    void 手順保存(int 移動元X, int 移動元Y, int 移動先X, int 移動先Y, int 移動駒, int 置駒,
+                  double MAN前, double MAN後, double COM前, double COM後);
+
     // ------------------------------------------------------------ board rendering
     void 描画_絵(int 絵, double gx, double gy);
     void 描画_桝輪郭(int 色, double gx, double gy);
@@ -169,14 +233,21 @@ public:
     void 描画_棋譜_IO(int モード);
 
     // ------------------------------------------------------------ clocks, level, handicap
+    void Timer1_Timer();
+    void 処理_経過時間();
     void 描画_所有時間(int 手番, double 秒);
     void 消去_所有時間(int 手番);
     static std::string 調査_時間秒追加結果(double 秒);
     static double 調査_経過秒(double 開始, double 現在);
+    void レベル_設定(int n);
+    void LEVEL_Click(int n);
     void 描画_レベル(int レベル);
     void 描画_ハンデレベル(int レベル);
 
     // ------------------------------------------------------------ options
+    std::string WorkFolder = "."; // where the settings file and the default record folder live
+    void 読込_環境設定ファイル();
+    void 書込_環境設定ファイル();
     void チェック設定(int 絵);
     void 設定_既定値();
 
@@ -187,6 +258,10 @@ public:
     // True when the item carries a command that this program carries out.
     static bool commandAvailable(MenuItem item);
     void Form_KeyDown(Key key);
+    void TAIKYOKU_Click();
+    void STOP_Click();
+    void OPTION_Click();
+    void VER_Click();
     void OWARI_Click();
     void Form_Unload();
     void 処理_終了();
@@ -195,6 +270,9 @@ public:
     Platform& platform() { return p_; }
 
 private:
+    // The forbidden sound and the piece sound.
+    void 音_禁止();
+    void 音_駒();
     // Prints text with its top-left corner at (x, y) in window units, in the current font.
     void 印字(std::string_view text, double x, double y, int colour);
     // Grid position to window units.

@@ -13,11 +13,14 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QTime>
 
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 namespace kelvore::qt {
 
@@ -75,13 +78,26 @@ void BoardView::resizeEvent(QResizeEvent*) {
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {
-    (void)event; // board clicks are handled by the game once human play exists
+    int button = 0;
+    if (event->button() == Qt::LeftButton) button = 1;
+    if (event->button() == Qt::RightButton) button = 2;
+    if (button == 0) return;
+    const QPointF twips = toTwips(event->position());
+    int shift = 0;
+    if (event->modifiers() & Qt::ShiftModifier) shift |= 1;
+    if (event->modifiers() & Qt::ControlModifier) shift |= 2;
+    if (event->modifiers() & Qt::AltModifier) shift |= 4;
+    window_.form().Form_MouseDown(button, shift, twips.x(), twips.y());
 }
 
 // ---------------------------------------------------------------- clock
 
 double SystemClock::secondsSinceMidnight() {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+void SystemClock::sleepFor(double seconds) {
+    if (seconds > 0) std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
 // ---------------------------------------------------------------- MainWindow
@@ -94,6 +110,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     buildPanel();
 
     timer_.setInterval(50);
+    connect(&timer_, &QTimer::timeout, this, [this] { form_->Timer1_Timer(); });
 
     platform_ = std::make_unique<Platform>(
         Platform{view_->canvas(), *this, *this, *this, clock_, sound_, *this, *this});

@@ -48,6 +48,7 @@ private:
 class SystemClock : public Clock {
 public:
     double secondsSinceMidnight() override;
+    void sleepFor(double seconds) override;
 };
 
 // Stands in for the sound library until sound is built: no device, every call accepted.

@@ -1,11 +1,14 @@
 #include "Engine.h"
 
+#include "BenchPositions.h"
 #include "rules/TrialMove.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <iomanip>
 #include <ostream>
+#include <random>
 #include <sstream>
 
 namespace kelvore::usi {
@@ -37,6 +40,37 @@ const char* const kMapNames[] = {
     "NegAttackCount", "NegGuardValue",  "NegThreatValue", "NegThreatX",   "NegThreatY",
     "NegCheckLine",   "PosAttackCount", "PosGuardValue",  "PosGuardX",    "PosGuardY",
     "PosThreatValue", "PosThreatX",     "PosThreatY",     "PosCheckLine", "NegImmovable"};
+
+// A score in tenths with one decimal: -125 is "-12.5".
+std::string tenths(int score) {
+    const int a = std::abs(score);
+    return (score < 0 ? "-" : "") + std::to_string(a / 10) + "." + std::to_string(a % 10);
+}
+
+// A move found on the turned board, turned back for the side that really moves.
+Move turnBack(const Move& m) {
+    Move r = m;
+    r.moved = -m.moved;
+    r.placed = -m.placed;
+    r.toX = 10 - m.toX;
+    r.toY = 10 - m.toY;
+    if (m.fromX == -1) {
+        r.fromX = 11;
+        r.fromY = m.fromY + 2;
+    } else {
+        r.fromX = 10 - m.fromX;
+        r.fromY = 10 - m.fromY;
+    }
+    return r;
+}
+
+struct CandidateSink {
+    std::vector<Engine::Candidate>* list;
+    static void add(void* self, int fx, int fy, int tx, int ty, int moved, int placed, int score) {
+        static_cast<CandidateSink*>(self)->list->push_back(
+            {{fx, fy, tx, ty, moved, placed}, score});
+    }
+};
 
 } // namespace
 
@@ -76,6 +110,14 @@ bool Engine::handle(const std::string& rawLine, std::ostream& out) {
         display(out);
     } else if (cmd == "perft") {
         runPerft(w, out);
+    } else if (cmd == "go") {
+        go(out, false);
+    } else if (cmd == "eval" && w.size() == 1) {
+        go(out, true);
+    } else if (cmd == "match") {
+        match(w, out);
+    } else if (cmd == "bench" && w.size() == 1) {
+        bench(out);
     } else {
         out << "info string unknown command: " << quoted(line) << "\n";
     }
@@ -182,11 +224,7 @@ bool Engine::play(const std::string& text) {
             placed = piece;
         }
     }
-    f.駒移動(fromX, fromY, m->toX, m->toY, placed);
-    f.MoveNumber += 1;
-    f.Turn = -f.Turn;
-    side_ = -side_;
-    ++moveNumber_;
+    playMove({fromX, fromY, m->toX, m->toY, piece, placed});
     return true;
 }
 
@@ -256,6 +294,157 @@ void Engine::display(std::ostream& out) {
     out << "lower hand:" << hand(f.OwnHand) << "\n";
     out << "side to move: " << (side_ < 0 ? "lower (b)" : "upper (w)") << "\n";
     out << "sfen " << formatSfen(f, side_, moveNumber_) << "\n";
+}
+
+bool Engine::search(Move& best, int& score, std::vector<Candidate>* each) {
+    Form1& f = form_;
+    // The computer always plays the upper side: for the lower side, search the turned board.
+    const bool turned = side_ < 0;
+    if (turned) f.処理_盤反転();
+    CandidateSink sink{each};
+    f.SearchOnly = true;
+    f.OnCandidate = each ? &CandidateSink::add : nullptr;
+    f.OnCandidateContext = &sink;
+    f.com_ban();
+    f.SearchOnly = false;
+    f.OnCandidate = nullptr;
+    if (turned) {
+        f.処理_盤反転();
+        if (each)
+            for (Candidate& c : *each) c.move = turnBack(c.move);
+    }
+    f.調査_2歩フラグ設定();
+    if (!f.BestFound) return false;
+    best = {f.BestFromX, f.BestFromY, f.BestToX, f.BestToY, f.BestMoved, f.BestPlaced};
+    if (turned) best = turnBack(best);
+    score = f.BestScore;
+    return true;
+}
+
+void Engine::playMove(const Move& m) {
+    form_.駒移動(m.fromX, m.fromY, m.toX, m.toY, m.placed);
+    form_.MoveNumber += 1;
+    form_.Turn = -form_.Turn;
+    side_ = -side_;
+    ++moveNumber_;
+}
+
+void Engine::go(std::ostream& out, bool listCandidates) {
+    std::vector<Candidate> each;
+    Move best;
+    int score = 0;
+    const bool found = !gameOver() && search(best, score, listCandidates ? &each : nullptr);
+    for (const Candidate& c : each)
+        out << "eval " << formatMove(c.move) << ' ' << tenths(c.score) << "\n";
+    out << "bestmove " << (found ? formatMove(best) : std::string("resign")) << "\n";
+}
+
+// Games between two levels (0 is a random player) from the starting position.
+void Engine::match(const std::vector<std::string>& w, std::ostream& out) {
+    auto number = [](const std::string& s, long long lo, long long hi, long long& v) {
+        if (s.empty() || s.size() > 9 || s.find_first_not_of("0123456789") != std::string::npos)
+            return false;
+        v = std::stoll(s);
+        return v >= lo && v <= hi;
+    };
+    long long a = 0, b = 0, games = 0, seed = 0;
+    if (w.size() != 5 || !number(w[1], 0, 3, a) || !number(w[2], 0, 3, b) ||
+        !number(w[3], 1, 100000, games) || !number(w[4], 0, 999999999, seed)) {
+        out << "info string usage: match <levelA 0-3> <levelB 0-3> <games> <seed>\n";
+        return;
+    }
+    const int savedLevel = form_.ComLevel;
+    std::mt19937 rng(static_cast<unsigned>(seed));
+    int winsA = 0, winsB = 0, draws = 0;
+    long long wonPlies = 0;
+    for (long long g = 0; g < games; ++g) {
+        std::ostringstream ignored;
+        handle("position startpos", ignored);
+        const bool aIsLower = g % 2 == 0;
+        int winner = 0; // -1 the lower side, +1 the upper side
+        int plies = 0;
+        for (; plies < 400 && winner == 0; ++plies) {
+            const int mover = side_;
+            const long long level = (mover < 0) == aIsLower ? a : b;
+            form_.調査_2歩フラグ設定();
+            MoveList list;
+            generateMoves(form_, side_, list);
+            Move m;
+            bool found = list.size > 0;
+            if (plies < 4 || level == 0) {
+                if (found) m = list.moves[rng() % list.size];
+            } else {
+                form_.ComLevel = static_cast<int>(level);
+                int score = 0;
+                found = search(m, score);
+            }
+            if (!found) {
+                winner = -mover; // no move at all: the other side wins
+                break;
+            }
+            playMove(m);
+            form_.調査_2歩フラグ設定();
+            if (hasLostAllRoyals(form_, -mover)) {
+                winner = mover;
+            } else {
+                form_.ManKingPos.X = form_.ManPrincePos.X = 0;
+                form_.ComKingPos.X = form_.ComPrincePos.X = 0;
+                form_.勢力調査();
+                const int lowerMated = form_.詰めかMAN();
+                if (mover > 0 && lowerMated == 1) winner = mover;
+                if (mover < 0 && form_.詰めかCOM() == 1) winner = mover;
+            }
+        }
+        if (winner != 0) ++plies;
+        std::string result = "draw";
+        if (winner != 0) {
+            const bool aWon = (winner < 0) == aIsLower;
+            (aWon ? winsA : winsB) += 1;
+            result = aWon ? "A" : "B";
+            wonPlies += plies;
+        } else {
+            ++draws;
+        }
+        out << "game " << g + 1 << " A " << (aIsLower ? "lower" : "upper") << " winner " << result
+            << " plies " << plies << "\n";
+    }
+    form_.ComLevel = savedLevel;
+    out << "match A " << winsA << " B " << winsB << " draws " << draws << "\n";
+    if (winsA + winsB > 0)
+        out << "info string average plies of won games " << std::fixed << std::setprecision(1)
+            << static_cast<double>(wonPlies) / (winsA + winsB) << "\n";
+}
+
+// The search at every level on the fixed positions, hashed into one signature.
+void Engine::bench(std::ostream& out) {
+    const int savedLevel = form_.ComLevel;
+    std::uint64_t signature = 1469598103934665603ull;
+    auto mix = [&](long long v) {
+        signature ^= static_cast<std::uint64_t>(v);
+        signature *= 1099511628211ull;
+    };
+    int positions = 0;
+    const auto start = std::chrono::steady_clock::now();
+    for (int level : {3, 1, 2}) {
+        form_.ComLevel = level;
+        for (const char* sfen : kBenchPositions) {
+            std::ostringstream ignored;
+            handle(std::string("position sfen ") + sfen, ignored);
+            Move m;
+            int score = 0;
+            if (search(m, score)) {
+                for (int v : {m.fromX, m.fromY, m.toX, m.toY, m.placed, score}) mix(v);
+            } else {
+                mix(-1);
+            }
+            ++positions;
+        }
+    }
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now() - start)
+                        .count();
+    form_.ComLevel = savedLevel;
+    out << "bench positions " << positions << " signature " << signature << " time " << ms << "\n";
 }
 
 void Engine::runPerft(const std::vector<std::string>& w, std::ostream& out) {

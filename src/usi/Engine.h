@@ -30,7 +30,23 @@ private:
     void display(std::ostream& out);
     void runPerft(const std::vector<std::string>& words, std::ostream& out);
     void setOption(const std::vector<std::string>& words, std::ostream& out);
+    void go(std::ostream& out, bool listCandidates);
+    void match(const std::vector<std::string>& words, std::ostream& out);
+    void bench(std::ostream& out);
 
+public:
+    // The move the computer's search chooses for the side to move, at the current level, and
+    // its score in tenths; false when there is no candidate. Candidates are reported to
+    // `each` in the order the search scores them, if given.
+    struct Candidate {
+        Move move;
+        int score;
+    };
+    bool search(Move& best, int& score, std::vector<Candidate>* each = nullptr);
+    // Plays a move known to be legal (as the game plays it) for the side to move.
+    void playMove(const Move& m);
+
+private:
     // Judges a written move against the position, as the game would, and plays it.
     bool play(const std::string& text);
     void resetMaps();

@@ -84,8 +84,18 @@ public:
 
 class FakeClock : public Clock {
 public:
-    double now = 36000; // 10:00:00
-    double secondsSinceMidnight() override { return now; }
+    double now = 36000;        // 10:00:00
+    double advancePerRead = 0; // seconds the clock moves on at every reading
+    double secondsSinceMidnight() override {
+        const double t = now;
+        now += advancePerRead;
+        if (now >= 86400) now -= 86400;
+        return t;
+    }
+    void sleepFor(double s) override {
+        now += s;
+        if (now >= 86400) now -= 86400;
+    }
 };
 
 class FakeSound : public SoundLibrary {

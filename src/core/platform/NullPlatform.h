@@ -33,6 +33,7 @@ public:
     bool isEnabled() const override { return timer_; }
     // Clock
     double secondsSinceMidnight() override { return 0; }
+    void sleepFor(double) override {}
     // Sound
     std::int32_t dsInitialize(std::intptr_t) override { return 0; }
     std::int32_t dsCreateDSB(std::int32_t, const std::vector<std::uint8_t>&,

@@ -96,6 +96,8 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual double secondsSinceMidnight() = 0;
+    // Lets about that many seconds pass (the game's only wait).
+    virtual void sleepFor(double seconds) = 0;
 };
 
 // The sound library: the seven operations the game uses. Handles are 32-bit integers;

@@ -148,4 +148,61 @@ void Form1::START_Click() {
     ResumePending = 0;
 }
 
+// 先手: a game against the computer with the human moving first, or the running game handed
+// over to the computer, which then plays the upper side.
+void Form1::SENTE_Click() {
+    消去_棋譜読込み部分();
+    描画_レベル(ComLevel);
+    描画_将棋盤桝();
+
+    PickedUp = 0;
+    GameMode = GameModeCom;
+    KifuMode = 0;
+    KifuLength = MoveNumber;
+    MoveStartTime = p_.clock.secondsSinceMidnight();
+    p_.timer.setEnabled(true);
+
+    if (Turn == NO_GAME || MoveNumber == 0) {
+        ManTurn = SENTE;
+        ComTurn = GOTE;
+        Turn = SENTE;
+        p_.dialogs.messageBox("MANの番です", " ", Buttons::OK);
+    } else if (Turn == ManTurn) {
+        ManTurn = SENTE;
+        ComTurn = GOTE;
+        Turn = SENTE;
+        p_.dialogs.messageBox("MANの番です", "対局", Buttons::OK);
+    } else if (Turn == ComTurn) {
+        com_ban();
+    }
+    ResumePending = 0;
+}
+
+// 後手: a game against the computer with the computer moving first.
+void Form1::GOTE_Click() {
+    消去_棋譜読込み部分();
+    描画_レベル(ComLevel);
+    描画_将棋盤桝();
+    p_.timer.setEnabled(true);
+
+    PickedUp = 0;
+    GameMode = GameModeCom;
+    KifuMode = 0;
+    KifuLength = MoveNumber;
+    // The human's thinking time starts now too, when it is the human's turn.
+    MoveStartTime = p_.clock.secondsSinceMidnight();
+
+    if (Turn == NO_GAME || MoveNumber == 0) {
+        ManTurn = GOTE;
+        ComTurn = SENTE;
+        Turn = SENTE;
+        com_ban();
+    } else if (Turn == ManTurn) {
+        p_.dialogs.messageBox("MANの番です", "対局", Buttons::OK);
+    } else if (Turn == ComTurn) {
+        com_ban();
+    }
+    ResumePending = 0;
+}
+
 } // namespace kelvore

@@ -3,6 +3,36 @@
 
 namespace kelvore {
 
+// The timer tick: only the side to move has a running clock, redrawn once per whole second.
+void Form1::Timer1_Timer() {
+    if (!p_.timer.isEnabled()) return;
+    MoveSeconds = 調査_経過秒(MoveStartTime, p_.clock.secondsSinceMidnight());
+    const auto whole = static_cast<long long>(MoveSeconds);
+    if (whole == LastShownSecond) return;
+    LastShownSecond = whole;
+    if (Turn == ComTurn)
+        描画_所有時間(ComTurn, MoveSeconds + ComTime);
+    else if (Turn == ManTurn)
+        描画_所有時間(ManTurn, MoveSeconds + ManTime);
+    p_.canvas.refresh();
+}
+
+// 経過時間 (and F2): shows or hides both clocks.
+void Form1::処理_経過時間() {
+    if (p_.menu.isChecked(MenuItem::KEIKA)) {
+        p_.menu.setChecked(MenuItem::KEIKA, false);
+        p_.timer.setEnabled(false);
+        消去_所有時間(ManTurn);
+        消去_所有時間(ComTurn);
+    } else {
+        p_.menu.setChecked(MenuItem::KEIKA, true);
+        p_.timer.setEnabled(true);
+        描画_所有時間(ComTurn, ComTime);
+        描画_所有時間(ManTurn, ManTime);
+    }
+    書込_環境設定ファイル();
+}
+
 void Form1::描画_所有時間(int 手番, double 秒) {
     if (!p_.menu.isChecked(MenuItem::KEIKA)) return;
     const std::string text = 調査_時間秒追加結果(秒);

@@ -1,0 +1,94 @@
+// The settings file "Kelvore.ini": the background, move guidance, the clocks and the music,
+// four lines in Shift-JIS, read once at start-up and rewritten after every option change.
+#include "Form1.h"
+#include "text/ShiftJis.h"
+
+namespace kelvore {
+
+namespace {
+
+constexpr const char* kFileName = "Kelvore.ini";
+
+struct BackgroundLine {
+    const char* line;
+    MenuItem item;
+    int code;
+};
+// In the order the writer looks for the marked item.
+constexpr BackgroundLine kBackgrounds[5] = {{"背景画=緑", MenuItem::MIDORI, 2},
+                                            {"背景画=竹", MenuItem::TAKE, 4},
+                                            {"背景画=畳", MenuItem::TATAMI, 3},
+                                            {"背景画=宇宙", MenuItem::UCHU, 5},
+                                            {"背景画=煉瓦", MenuItem::RENGA, 6}};
+
+constexpr const char* kDefaultLines = "背景画=緑\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=ON\r\n";
+
+std::string pathOf(const std::string& folder) {
+    if (folder.empty()) return kFileName;
+    return folder.back() == '/' ? folder + kFileName : folder + "/" + kFileName;
+}
+
+bool writeDefaults(const std::string& path) {
+    const auto bytes = text::toShiftJis(kDefaultLines);
+    return bytes && text::writeFileAtomically(path, *bytes).empty();
+}
+
+} // namespace
+
+void Form1::読込_環境設定ファイル() {
+    const std::string path = pathOf(WorkFolder);
+    std::vector<std::string> lines;
+    if (const auto bytes = text::readFile(path, 1 << 16))
+        if (const auto utf8 = text::fromShiftJis(*bytes)) lines = text::splitLines(*utf8);
+
+    if (lines.size() < 4) {
+        // Missing, short or unreadable: replaced by the defaults, silently.
+        writeDefaults(path);
+        設定_既定値();
+        HighlightColor = OutlineColor;
+        MoveGuidance = 0;
+        return;
+    }
+
+    for (const BackgroundLine& b : kBackgrounds)
+        if (lines[0] == b.line) {
+            チェック設定(b.code);
+            描画_背景(b.code);
+            CurrentBackground = b.code;
+        }
+    if (lines[1] == "移動指導=ON") {
+        HighlightColor = ColorWhite;
+        p_.menu.setChecked(MenuItem::SIDOU, true);
+        MoveGuidance = 1;
+    } else {
+        HighlightColor = OutlineColor;
+        p_.menu.setChecked(MenuItem::SIDOU, false);
+        MoveGuidance = 0;
+    }
+    p_.menu.setChecked(MenuItem::KEIKA, lines[2] == "経過時間=ON");
+    if (lines[3] == "BGM=ON") {
+        p_.menu.setChecked(MenuItem::BGM, true);
+        p_.sound.dsPlayLooping(MusicSound);
+    } else {
+        p_.menu.setChecked(MenuItem::BGM, false);
+    }
+}
+
+// Writes the options as the menu marks show them. A folder where the file cannot be written
+// keeps the options of the running game as they are.
+void Form1::書込_環境設定ファイル() {
+    std::string contents;
+    for (const BackgroundLine& b : kBackgrounds)
+        if (p_.menu.isChecked(b.item)) {
+            contents += std::string(b.line) + "\r\n";
+            break;
+        }
+    contents += p_.menu.isChecked(MenuItem::SIDOU) ? "移動指導=ON\r\n" : "移動指導=OFF\r\n";
+    contents += p_.menu.isChecked(MenuItem::KEIKA) ? "経過時間=ON\r\n" : "経過時間=OFF\r\n";
+    contents += p_.menu.isChecked(MenuItem::BGM) ? "BGM=ON\r\n" : "BGM=OFF\r\n";
+    const std::string path = pathOf(WorkFolder);
+    const auto bytes = text::toShiftJis(contents);
+    if (!bytes || !text::writeFileAtomically(path, *bytes).empty()) writeDefaults(path);
+}
+
+} // namespace kelvore
