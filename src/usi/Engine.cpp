@@ -26,7 +26,7 @@ std::vector<std::string> words(const std::string& line) {
 
 // A line quoted back to the sender: control bytes shown as '?', and cut at a sane length
 // without splitting a UTF-8 character.
-std::string quoted(const std::string& line) {
+std::string echoed(const std::string& line) {
     std::string s = line.substr(0, std::min<std::size_t>(line.size(), 200));
     while (!s.empty() && (static_cast<unsigned char>(s.back()) & 0xC0) == 0x80) s.pop_back();
     if (!s.empty() && static_cast<unsigned char>(s.back()) >= 0xC0) s.pop_back();
@@ -119,7 +119,7 @@ bool Engine::handle(const std::string& rawLine, std::ostream& out) {
     } else if (cmd == "bench" && w.size() == 1) {
         bench(out);
     } else {
-        out << "info string unknown command: " << quoted(line) << "\n";
+        out << "info string unknown command: " << echoed(line) << "\n";
     }
     return true;
 }
@@ -159,7 +159,7 @@ void Engine::position(const std::vector<std::string>& w, const std::string& line
         for (; next < w.size() && w[next] != "moves"; ++next)
             sfen += (sfen.empty() ? "" : " ") + w[next];
     } else {
-        out << "info string bad position: expected startpos or sfen in '" << quoted(line) << "'\n";
+        out << "info string bad position: expected startpos or sfen in '" << echoed(line) << "'\n";
         return;
     }
     if (next < w.size() && w[next] != "moves") {
@@ -185,7 +185,7 @@ void Engine::position(const std::vector<std::string>& w, const std::string& line
     moves_.clear();
     for (std::size_t i = next + 1; i < w.size(); ++i) {
         if (!play(w[i])) {
-            out << "info string illegal move " << quoted(w[i]) << "\n";
+            out << "info string illegal move " << echoed(w[i]) << "\n";
             break;
         }
         moves_.push_back(w[i]);
