@@ -182,6 +182,7 @@ TEST(Shutdown, FreesTheFourBuffersThenEndsFromEveryPath) {
         g.form.PieceSound = 13;
         g.form.MusicSound = 14;
         g.form.SoundDevice = 7;
+        g.fake.sound.calls.clear();
         if (path == 0) g.form.onMenu(MenuItem::OWARI);
         if (path == 1) g.form.Form_KeyDown(Form1::Key::Escape);
         if (path == 2) g.form.Form_Unload();
@@ -198,6 +199,7 @@ TEST(Shutdown, FreesTheFourBuffersThenEndsFromEveryPath) {
 
 TEST(Shutdown, WithoutASoundDeviceTheDeviceIsNotTerminated) {
     Game g;
+    g.fake.sound.calls.clear();
     g.form.処理_終了();
     EXPECT_EQ(g.fake.sound.calls,
               (std::vector<std::string>{"dsFree 0", "dsFree 0", "dsFree 0", "dsFree 0"}));

@@ -245,7 +245,9 @@ public:
     void 描画_ハンデレベル(int レベル);
 
     // ------------------------------------------------------------ options
-    std::string WorkFolder = "."; // where the settings file and the default record folder live
+    // Where the settings file and the default record folder live; empty for a game without
+    // files (the engine front), which runs on the default options.
+    std::string WorkFolder;
     void 読込_環境設定ファイル();
     void 書込_環境設定ファイル();
     void チェック設定(int 絵);

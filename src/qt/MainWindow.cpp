@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -102,7 +103,7 @@ void SystemClock::sleepFor(double seconds) {
 
 // ---------------------------------------------------------------- MainWindow
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Kelvore"));
     view_ = new BoardView(*this);
     setCentralWidget(view_);
@@ -115,6 +116,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     platform_ = std::make_unique<Platform>(
         Platform{view_->canvas(), *this, *this, *this, clock_, sound_, *this, *this});
     form_ = std::make_unique<Form1>(*platform_);
+    QDir().mkpath(workFolder);
+    form_->WorkFolder = QDir(workFolder).absolutePath().toStdString();
     resize(600, 533 + menuBar()->sizeHint().height());
     view_->canvas().resize(600, 533);
     form_->Form_Load();

@@ -74,7 +74,8 @@ class MainWindow : public QMainWindow,
                    public RecordPanel {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // `workFolder` holds the settings file and the default record folder.
+    explicit MainWindow(const QString& workFolder, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     Form1& form() { return *form_; }

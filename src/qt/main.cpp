@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QLibraryInfo>
 #include <QPainter>
+#include <QStandardPaths>
 #include <QTranslator>
 
 #include <cstdio>
@@ -67,6 +68,7 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kelvore"));
     if (iconPath != nullptr) return exportIcon(iconPath);
 
     // Qt's own button texts in Japanese, whatever the user's locale.
@@ -76,9 +78,13 @@ int main(int argc, char* argv[]) {
         QApplication::installTranslator(&qtTranslator);
     QApplication::setFont(kelvore::qt::japaneseFont());
 
-    if (!workdir.empty()) QDir().mkpath(QString::fromLocal8Bit(workdir.c_str()));
+    // The settings live in the user's configuration folder unless --workdir says otherwise.
+    const QString workFolder =
+        workdir.empty()
+            ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+            : QString::fromLocal8Bit(workdir.c_str());
 
-    kelvore::qt::MainWindow window;
+    kelvore::qt::MainWindow window(workFolder);
     window.show();
     return QApplication::exec();
 }

@@ -4,14 +4,29 @@
 #include "Form1.h"
 #include "fakes/FakePlatform.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <string>
 
 namespace kelvore::test {
 
+// A fresh folder of its own for each test, removed afterwards.
+struct TempFolder {
+    std::string path;
+    TempFolder() {
+        char pattern[] = "/tmp/kelvore-test-XXXXXX";
+        path = mkdtemp(pattern);
+    }
+    ~TempFolder() { std::filesystem::remove_all(path); }
+};
+
 struct Game {
+    TempFolder folder;
     FakePlatform fake;
     Form1 form{fake.platform};
     explicit Game(bool load = true) {
+        form.WorkFolder = folder.path;
         if (load) form.Form_Load();
     }
     // Grid position of a window-unit point.

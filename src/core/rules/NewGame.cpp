@@ -55,8 +55,7 @@ void Form1::Form_Load() {
     SquareWidth = 495;
     SquareHeight = 615;
 
-    // Until the settings file is read, its defaults are in force.
-    設定_既定値();
+    読込_環境設定ファイル();
 
     初期設定();
 

@@ -24,7 +24,6 @@ constexpr BackgroundLine kBackgrounds[5] = {{"背景画=緑", MenuItem::MIDORI, 
 constexpr const char* kDefaultLines = "背景画=緑\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=ON\r\n";
 
 std::string pathOf(const std::string& folder) {
-    if (folder.empty()) return kFileName;
     return folder.back() == '/' ? folder + kFileName : folder + "/" + kFileName;
 }
 
@@ -36,6 +35,10 @@ bool writeDefaults(const std::string& path) {
 } // namespace
 
 void Form1::読込_環境設定ファイル() {
+    if (WorkFolder.empty()) {
+        設定_既定値();
+        return;
+    }
     const std::string path = pathOf(WorkFolder);
     std::vector<std::string> lines;
     if (const auto bytes = text::readFile(path, 1 << 16))
@@ -77,6 +80,7 @@ void Form1::読込_環境設定ファイル() {
 // Writes the options as the menu marks show them. A folder where the file cannot be written
 // keeps the options of the running game as they are.
 void Form1::書込_環境設定ファイル() {
+    if (WorkFolder.empty()) return;
     std::string contents;
     for (const BackgroundLine& b : kBackgrounds)
         if (p_.menu.isChecked(b.item)) {
