@@ -80,9 +80,8 @@ int main(int argc, char* argv[]) {
 
     // The settings live in the user's configuration folder unless --workdir says otherwise.
     const QString workFolder =
-        workdir.empty()
-            ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
-            : QString::fromLocal8Bit(workdir.c_str());
+        workdir.empty() ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                        : QString::fromLocal8Bit(workdir.c_str());
 
     kelvore::qt::MainWindow window(workFolder);
     window.show();

@@ -69,6 +69,31 @@ private slots:
         QCOMPARE(w.form().ManTurn, 1);
     }
 
+    void realMouseClicksMakeAMoveAtAScaledSize() {
+        qt::MainWindow w(dir.path());
+        w.show();
+        w.resize(1200, 1100);
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        // Answer every message box as soon as it opens.
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible())
+                    box->accept();
+        });
+        answer.start(10);
+        w.action(MenuItem::START)->trigger();
+        auto centre = [&](int x, int y) {
+            return w.view().fromTwips({1050.0 + x * 495, 100.0 + y * 615, 495, 615}).center();
+        };
+        QVERIFY(w.view().width() > 900);
+        QTest::mouseClick(&w.view(), Qt::LeftButton, {}, centre(3, 7));
+        QTest::mouseClick(&w.view(), Qt::LeftButton, {}, centre(3, 6));
+        QCOMPARE(w.form().Board[3][6], -10);
+        QCOMPARE(w.form().Board[3][7], 0);
+        QCOMPARE(w.form().Turn, -1);
+    }
+
     void clicksMapBackToWindowUnitsAtEverySize() {
         qt::MainWindow w(dir.path());
         for (QSize size : {QSize(600, 533), QSize(1200, 1066), QSize(900, 500)}) {

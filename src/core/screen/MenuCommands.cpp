@@ -23,28 +23,58 @@ bool Form1::commandAvailable(MenuItem item) {
 void Form1::onMenu(MenuItem item) {
     if (Ended) return;
     switch (item) {
-    case MenuItem::TAIKYOKU: TAIKYOKU_Click(); break;
-    case MenuItem::STOP: STOP_Click(); break;
-    case MenuItem::OPTION: OPTION_Click(); break;
-    case MenuItem::START: START_Click(); break;
-    case MenuItem::SENTE: SENTE_Click(); break;
-    case MenuItem::GOTE: GOTE_Click(); break;
-    case MenuItem::LEVEL1: LEVEL_Click(1); break;
-    case MenuItem::LEVEL2: LEVEL_Click(2); break;
-    case MenuItem::LEVEL3: LEVEL_Click(3); break;
-    case MenuItem::OWARI: OWARI_Click(); break;
-    case MenuItem::KEIKA: 処理_経過時間(); break;
-    case MenuItem::VER: VER_Click(); break;
-    default: break;
+    case MenuItem::TAIKYOKU:
+        TAIKYOKU_Click();
+        break;
+    case MenuItem::STOP:
+        STOP_Click();
+        break;
+    case MenuItem::OPTION:
+        OPTION_Click();
+        break;
+    case MenuItem::START:
+        START_Click();
+        break;
+    case MenuItem::SENTE:
+        SENTE_Click();
+        break;
+    case MenuItem::GOTE:
+        GOTE_Click();
+        break;
+    case MenuItem::LEVEL1:
+        LEVEL_Click(1);
+        break;
+    case MenuItem::LEVEL2:
+        LEVEL_Click(2);
+        break;
+    case MenuItem::LEVEL3:
+        LEVEL_Click(3);
+        break;
+    case MenuItem::OWARI:
+        OWARI_Click();
+        break;
+    case MenuItem::KEIKA:
+        処理_経過時間();
+        break;
+    case MenuItem::VER:
+        VER_Click();
+        break;
+    default:
+        break;
     }
 }
 
 void Form1::Form_KeyDown(Key key) {
     if (Ended) return;
     switch (key) {
-    case Key::Escape: 処理_終了(); break;
-    case Key::F2: 処理_経過時間(); break;
-    default: break;
+    case Key::Escape:
+        処理_終了();
+        break;
+    case Key::F2:
+        処理_経過時間();
+        break;
+    default:
+        break;
     }
 }
 
@@ -54,9 +84,13 @@ void Form1::TAIKYOKU_Click() {
     描画_棋譜_IO(1);
 }
 
-void Form1::STOP_Click() { TAIKYOKU_Click(); }
+void Form1::STOP_Click() {
+    TAIKYOKU_Click();
+}
 
-void Form1::OPTION_Click() { TAIKYOKU_Click(); }
+void Form1::OPTION_Click() {
+    TAIKYOKU_Click();
+}
 
 void Form1::VER_Click() {
     p_.sound.dsPlay(OtherSound);
@@ -66,7 +100,9 @@ void Form1::VER_Click() {
                           "Kelvore について", Buttons::OK);
 }
 
-void Form1::OWARI_Click() { 処理_終了(); }
+void Form1::OWARI_Click() {
+    処理_終了();
+}
 
 void Form1::Form_Unload() {
     if (!Ended) 処理_終了();
