@@ -295,10 +295,10 @@ TEST(MenuCommands, VersionMessageAndPanelClosingMenus) {
     EXPECT_NE(g.fake.dialogs.shown[0].prompt.find("Kelvore"), std::string::npos);
     EXPECT_NE(g.fake.dialogs.shown[0].prompt.find(KELVORE_VERSION), std::string::npos);
     g.fake.panel.fields = true;
-    g.fake.panel.drive = true;
+    g.fake.panel.driveList = true;
     g.fake.panel.text[1] = "x";
     g.form.onMenu(MenuItem::TAIKYOKU);
-    EXPECT_FALSE(g.fake.panel.fields || g.fake.panel.drive);
+    EXPECT_FALSE(g.fake.panel.fields || g.fake.panel.driveList);
     EXPECT_EQ(g.fake.panel.text[1], "");
 }
 

@@ -314,5 +314,5 @@ TEST(RecordPanel, FieldsShownOrEmptiedAndHidden) {
     EXPECT_FALSE(g.fake.panel.fields);
     EXPECT_EQ(g.fake.panel.text[2], "");
     f.描画_可視(true, false, true);
-    EXPECT_TRUE(g.fake.panel.drive && !g.fake.panel.folder && g.fake.panel.file);
+    EXPECT_TRUE(g.fake.panel.driveList && !g.fake.panel.folderList && g.fake.panel.fileList);
 }

@@ -195,7 +195,26 @@ public:
     int 調査_自王逃道();
     int 調査_自子逃道();
 
+    // ------------------------------------------------------------ game records
+    void KIFU_READ_Click();
+    void KIFU_WRITE_Click();
+    void Command1_Click();
+    void File1_Click(const std::string& path);
+    void Dir1_Change();
+    void Drive1_Change(const std::string& drive);
+    static double 取得_棋譜のX座標(std::string_view 文字);
+    // The record of the applied moves as text (UTF-8, CR LF), header lines first.
+    std::string 棋譜_本文(std::string_view 対局名, std::string_view 上手,
+                          std::string_view 下手) const;
+    // Writes it as Shift-JIS through a temporary file; empty on success, else why not.
+    std::string 書込_棋譜ファイル(const std::string& path, std::string_view 対局名,
+                                  std::string_view 上手, std::string_view 下手) const;
+
     // ------------------------------------------------------------ replay and reversal
+    void AFTER_Click();
+    void REPLAY_Click();
+    void CANCEL_Click();
+    void REVERSE_Click();
     // Turns the position by half a turn with the sides exchanged: board, hand slots and their
     // totals. Nothing is drawn.
     void 処理_盤反転();

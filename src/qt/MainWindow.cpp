@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileSystemModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,7 +18,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QStorageInfo>
 #include <QTime>
+#include <QTreeView>
 
 #include <chrono>
 #include <cmath>
@@ -118,6 +121,8 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
     form_ = std::make_unique<Form1>(*platform_);
     QDir().mkpath(workFolder);
     form_->WorkFolder = QDir(workFolder).absolutePath().toStdString();
+    // Records are written to and read from the work folder until another one is chosen.
+    showFolder(form_->WorkFolder);
     resize(600, 533 + menuBar()->sizeHint().height());
     view_->canvas().resize(600, 533);
     form_->Form_Load();
@@ -156,9 +161,36 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::buildPanel() {
+    // Drive1: the mounted file systems. Dir1: the folders below the chosen one.
+    // File1: the records ("*.棋譜") in the chosen folder.
     drive_ = new QComboBox(view_);
-    folder_ = new QListView(view_);
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (!volume.isValid()) continue;
+        drive_->addItem(volume.rootPath(), volume.rootPath());
+    }
+    connect(drive_, &QComboBox::activated, this, [this](int index) {
+        form_->Drive1_Change(drive_->itemData(index).toString().toStdString());
+    });
+    folderModel_ = new QFileSystemModel(this);
+    folderModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    folderModel_->setRootPath(QStringLiteral("/"));
+    folder_ = new QTreeView(view_);
+    folder_->setModel(folderModel_);
+    for (int c = 1; c < folderModel_->columnCount(); ++c) folder_->hideColumn(c);
+    folder_->setHeaderHidden(true);
+    connect(folder_, &QTreeView::clicked, this, [this](const QModelIndex& index) {
+        folderPath_ = folderModel_->filePath(index);
+        form_->Dir1_Change();
+    });
+    fileModel_ = new QFileSystemModel(this);
+    fileModel_->setFilter(QDir::Files);
+    fileModel_->setNameFilters({QString::fromUtf8("*.棋譜")});
+    fileModel_->setNameFilterDisables(false);
     file_ = new QListView(view_);
+    file_->setModel(fileModel_);
+    connect(file_, &QListView::clicked, this, [this](const QModelIndex& index) {
+        form_->File1_Click(fileModel_->filePath(index).toStdString());
+    });
     static const char* captions[4] = {"ﾌｧｲﾙ名 ：", "後    手 ：", "先    手 ：", "対 局 名："};
     for (int i = 0; i < 4; ++i) {
         captions_[i] = new QLabel(QString::fromUtf8(captions[i]), view_);
@@ -166,6 +198,7 @@ void MainWindow::buildPanel() {
         fields_[i] = new QLineEdit(view_);
     }
     return_ = new QPushButton(QStringLiteral("RETURN"), view_);
+    connect(return_, &QPushButton::clicked, this, [this] { form_->Command1_Click(); });
     setListsVisible(false, false, false);
     setFieldsVisible(false);
 }
@@ -289,6 +322,28 @@ void MainWindow::setFieldText(int field, std::string_view text) {
 std::string MainWindow::fieldText(int field) const {
     if (field < 1 || field > 4) return {};
     return fields_[field - 1]->text().toStdString();
+}
+
+std::string MainWindow::folder() const {
+    return folderPath_.toStdString();
+}
+
+void MainWindow::showFolder(const std::string& path) {
+    folderPath_ = QString::fromStdString(path);
+    const QModelIndex index = folderModel_->index(folderPath_);
+    folder_->setRootIndex(index);
+    setFileFolder(path);
+}
+
+void MainWindow::setFileFolder(const std::string& path) {
+    const QString dir = QString::fromStdString(path);
+    file_->setRootIndex(fileModel_->setRootPath(dir));
+}
+
+void MainWindow::refreshFiles() {
+    const QString dir = fileModel_->rootPath();
+    fileModel_->setRootPath(QString());
+    file_->setRootIndex(fileModel_->setRootPath(dir));
 }
 
 // ---------------------------------------------------------------- keys and closing

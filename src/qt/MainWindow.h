@@ -14,6 +14,8 @@
 
 class QAction;
 class QComboBox;
+class QFileSystemModel;
+class QTreeView;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -102,6 +104,10 @@ public:
     void setFieldsVisible(bool visible) override;
     void setFieldText(int field, std::string_view text) override;
     std::string fieldText(int field) const override;
+    std::string folder() const override;
+    void showFolder(const std::string& path) override;
+    void setFileFolder(const std::string& path) override;
+    void refreshFiles() override;
 
     // Lays the record panel's controls out over the board view at the current scale.
     void layoutPanel();
@@ -124,8 +130,11 @@ private:
     bool quitting_ = false;
 
     QComboBox* drive_ = nullptr;
-    QListView* folder_ = nullptr;
+    QTreeView* folder_ = nullptr;
     QListView* file_ = nullptr;
+    QFileSystemModel* folderModel_ = nullptr;
+    QFileSystemModel* fileModel_ = nullptr;
+    QString folderPath_;
     std::array<QLabel*, 4> captions_{};
     std::array<QLineEdit*, 4> fields_{}; // Text1..Text4
     QPushButton* return_ = nullptr;

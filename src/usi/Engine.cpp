@@ -1,7 +1,9 @@
 #include "Engine.h"
 
 #include "BenchPositions.h"
+#include "record/RecordFile.h"
 #include "rules/TrialMove.h"
+#include "text/ShiftJis.h"
 
 #include <algorithm>
 #include <chrono>
@@ -118,6 +120,8 @@ bool Engine::handle(const std::string& rawLine, std::ostream& out) {
         match(w, out);
     } else if (cmd == "bench" && w.size() == 1) {
         bench(out);
+    } else if (cmd == "kifu") {
+        kifu(w, line, out);
     } else {
         out << "info string unknown command: " << echoed(line) << "\n";
     }
@@ -181,6 +185,8 @@ void Engine::position(const std::vector<std::string>& w, const std::string& line
     form_.ComTurn = -1;
     form_.Turn = side_ < 0 ? form_.ManTurn : form_.ComTurn;
     form_.MoveNumber = moveNumber_ - 1;
+    form_.KifuCursor = 0;
+    form_.KifuLength = 0;
     resetMaps();
     moves_.clear();
     for (std::size_t i = next + 1; i < w.size(); ++i) {
@@ -322,6 +328,8 @@ bool Engine::search(Move& best, int& score, std::vector<Candidate>* each) {
 }
 
 void Engine::playMove(const Move& m) {
+    // Recorded as the game records a move, with no thinking time.
+    form_.手順保存(m.fromX, m.fromY, m.toX, m.toY, m.moved, m.placed, 0, 0, 0, 0);
     form_.駒移動(m.fromX, m.fromY, m.toX, m.toY, m.placed);
     form_.MoveNumber += 1;
     form_.Turn = -form_.Turn;
@@ -445,6 +453,73 @@ void Engine::bench(std::ostream& out) {
                         .count();
     form_.ComLevel = savedLevel;
     out << "bench positions " << positions << " signature " << signature << " time " << ms << "\n";
+}
+
+// kifu read <path> | kifu write <path> <game name>|<upper player>|<lower player>
+void Engine::kifu(const std::vector<std::string>& w, const std::string& line, std::ostream& out) {
+    if (w.size() >= 3 && w[1] == "read") {
+        const std::string path = line.substr(line.find(w[2], line.find("read") + 4));
+        const auto bytes = text::readFile(path, kRecordFileLimit);
+        if (!bytes) {
+            out << "info string cannot open " << echoed(path) << "\n";
+            return;
+        }
+        const RecordFile record = readRecord(*bytes);
+        if (!record.error.empty()) {
+            out << "info string " << echoed(record.error) << "\n";
+            return;
+        }
+        std::ostringstream ignored;
+        handle("position startpos", ignored);
+        if (!record.moves.empty()) side_ = record.moves[0].MovedPiece < 0 ? -1 : 1;
+        form_.Turn = side_ < 0 ? form_.ManTurn : form_.ComTurn;
+        std::string list;
+        for (const RecordMove& r : record.moves) {
+            Move m{r.FromX, r.FromY, r.ToX, r.ToY, r.MovedPiece, r.PlacedPiece};
+            if (m.fromX == -1) m.fromY = handSlot(m.placed);
+            if (m.fromX == 11) m.fromY = handSlot(m.placed) + 2;
+            const std::string text = formatMove(m);
+            list += " " + text;
+            moves_.push_back(text);
+            playMove(m);
+        }
+        form_.調査_2歩フラグ設定();
+        out << "kifu name " << record.header[0] << "\n"
+            << "kifu upper " << record.header[1] << "\n"
+            << "kifu lower " << record.header[2] << "\n"
+            << "kifu moves" << list << "\n";
+        if (record.damagedAt > 0)
+            out << "info string move " << record.damagedAt << " does not fit the position; "
+                << record.moves.size() << " moves read\n";
+        return;
+    }
+    if (w.size() >= 3 && w[1] == "write") {
+        if (!fromStart_) {
+            out << "info string kifu write needs a position from startpos: a record always "
+                   "starts from the starting position\n";
+            return;
+        }
+        const std::size_t at = line.find(w[2], line.find("write") + 5);
+        const std::string path = w[2];
+        std::string rest = line.substr(at + path.size());
+        while (!rest.empty() && rest.front() == ' ') rest.erase(rest.begin());
+        std::string part[3];
+        int n = 0;
+        for (char c : rest) {
+            if (c == '|' && n < 2)
+                ++n;
+            else
+                part[n] += c;
+        }
+        const std::string error = form_.書込_棋譜ファイル(path, part[0], part[1], part[2]);
+        if (!error.empty()) {
+            out << "info string cannot write the record: " << echoed(error) << "\n";
+            return;
+        }
+        out << "kifu written " << echoed(path) << "\n";
+        return;
+    }
+    out << "info string usage: kifu read <path> | kifu write <path> <name>|<upper>|<lower>\n";
 }
 
 void Engine::runPerft(const std::vector<std::string>& w, std::ostream& out) {

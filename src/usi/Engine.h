@@ -33,6 +33,7 @@ private:
     void go(std::ostream& out, bool listCandidates);
     void match(const std::vector<std::string>& words, std::ostream& out);
     void bench(std::ostream& out);
+    void kifu(const std::vector<std::string>& words, const std::string& line, std::ostream& out);
 
 public:
     // The move the computer's search chooses for the side to move, at the current level, and

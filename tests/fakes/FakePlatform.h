@@ -124,18 +124,24 @@ public:
 
 class FakePanel : public RecordPanel {
 public:
-    bool drive = false, folder = false, file = false, fields = false;
+    bool driveList = false, folderList = false, fileList = false, fields = false;
     std::string text[5];
     void setListsVisible(bool d, bool fo, bool fi) override {
-        drive = d;
-        folder = fo;
-        file = fi;
+        driveList = d;
+        folderList = fo;
+        fileList = fi;
     }
     void setFieldsVisible(bool v) override { fields = v; }
     void setFieldText(int f, std::string_view t) override {
         if (f >= 1 && f <= 4) text[f] = std::string(t);
     }
     std::string fieldText(int f) const override { return f >= 1 && f <= 4 ? text[f] : ""; }
+    std::string dir, fileDir;
+    int refreshed = 0;
+    std::string folder() const override { return dir; }
+    void showFolder(const std::string& path) override { dir = path; }
+    void setFileFolder(const std::string& path) override { fileDir = path; }
+    void refreshFiles() override { ++refreshed; }
 };
 
 class FakeWindow : public Window {

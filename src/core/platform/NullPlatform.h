@@ -50,6 +50,10 @@ public:
     void setFieldsVisible(bool) override {}
     void setFieldText(int, std::string_view) override {}
     std::string fieldText(int) const override { return {}; }
+    std::string folder() const override { return {}; }
+    void showFolder(const std::string&) override {}
+    void setFileFolder(const std::string&) override {}
+    void refreshFiles() override {}
     // Window
     std::intptr_t handle() const override { return 0; }
     int top() const override { return -60; }

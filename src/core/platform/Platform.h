@@ -125,6 +125,12 @@ public:
     virtual void setFieldsVisible(bool visible) = 0;
     virtual void setFieldText(int field, std::string_view text) = 0;
     virtual std::string fieldText(int field) const = 0;
+    // The folder the folder list shows, and moving it (to a drive, or the default folder).
+    virtual std::string folder() const = 0;
+    virtual void showFolder(const std::string& path) = 0;
+    // The file list shows the "*.棋譜" files of this folder.
+    virtual void setFileFolder(const std::string& path) = 0;
+    virtual void refreshFiles() = 0;
 };
 
 // The main window itself.

@@ -14,6 +14,12 @@ bool Form1::commandAvailable(MenuItem item) {
     case MenuItem::OWARI:
     case MenuItem::KEIKA:
     case MenuItem::VER:
+    case MenuItem::CANCEL:
+    case MenuItem::REVERSE:
+    case MenuItem::REPLAY:
+    case MenuItem::AFTER:
+    case MenuItem::KIFU_READ:
+    case MenuItem::KIFU_WRITE:
         return true;
     default:
         return false;

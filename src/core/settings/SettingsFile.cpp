@@ -29,7 +29,7 @@ std::string pathOf(const std::string& folder) {
 
 bool writeDefaults(const std::string& path) {
     const auto bytes = text::toShiftJis(kDefaultLines);
-    return bytes && text::writeFileAtomically(path, *bytes).empty();
+    return bytes && text::writeFileAtomically(path, *bytes) == 0;
 }
 
 } // namespace
@@ -92,7 +92,7 @@ void Form1::書込_環境設定ファイル() {
     contents += p_.menu.isChecked(MenuItem::BGM) ? "BGM=ON\r\n" : "BGM=OFF\r\n";
     const std::string path = pathOf(WorkFolder);
     const auto bytes = text::toShiftJis(contents);
-    if (!bytes || !text::writeFileAtomically(path, *bytes).empty()) writeDefaults(path);
+    if (!bytes || text::writeFileAtomically(path, *bytes) != 0) writeDefaults(path);
 }
 
 } // namespace kelvore

@@ -83,34 +83,40 @@ std::optional<std::string> readFile(const std::string& path, std::size_t limit) 
     return data;
 }
 
-std::string writeFileAtomically(const std::string& path, std::string_view contents) {
+int writeFileAtomically(const std::string& path, std::string_view contents) {
     std::string temp = path + ".XXXXXX";
     const int fd = mkstemp(temp.data());
-    if (fd < 0) return std::strerror(errno);
+    if (fd < 0) return errno;
     std::size_t done = 0;
     while (done < contents.size()) {
         const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            const std::string why = std::strerror(errno);
+            const int why = errno;
             ::close(fd);
             ::unlink(temp.c_str());
             return why;
         }
         done += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        const std::string why = std::strerror(errno);
+    if (::fsync(fd) != 0) {
+        const int why = errno;
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return why;
+    }
+    if (::close(fd) != 0) {
+        const int why = errno;
         ::unlink(temp.c_str());
         return why;
     }
     ::chmod(temp.c_str(), 0644);
     if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        const std::string why = std::strerror(errno);
+        const int why = errno;
         ::unlink(temp.c_str());
         return why;
     }
-    return {};
+    return 0;
 }
 
 } // namespace kelvore::text

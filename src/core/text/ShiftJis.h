@@ -21,7 +21,7 @@ std::vector<std::string> splitLines(std::string_view contents);
 std::optional<std::string> readFile(const std::string& path, std::size_t limit);
 
 // Writes a whole file through a temporary file in the same folder that replaces the old one
-// only when complete. Returns an empty text on success, else why it failed.
-std::string writeFileAtomically(const std::string& path, std::string_view contents);
+// only when complete. Returns 0 on success, else the system's error number.
+int writeFileAtomically(const std::string& path, std::string_view contents);
 
 } // namespace kelvore::text

@@ -1,0 +1,198 @@
+// The game-record panel: writing the history to a ".棋譜" file and reading one back for
+// stepping through it. A refused or failed file operation says why and changes nothing.
+#include "Form1.h"
+#include "record/RecordFile.h"
+#include "text/ShiftJis.h"
+
+#include <cerrno>
+#include <dirent.h>
+
+namespace kelvore {
+
+namespace {
+
+std::size_t characters(std::string_view utf8) {
+    std::size_t n = 0;
+    for (unsigned char c : utf8) n += (c & 0xC0) != 0x80;
+    return n;
+}
+
+std::string writeError(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return "このフォルダに書き込む許可がありません";
+    case ENOSPC:
+    case EDQUOT:
+        return "ディスクに空きがありません";
+    case ENAMETOOLONG:
+        return "ファイル名が長すぎます";
+    case ENOENT:
+    case ENOTDIR:
+        return "フォルダが見つかりません";
+    case EROFS:
+        return "読み取り専用のディスクです";
+    case EINVAL:
+    case EILSEQ:
+        return "このファイル名は使えません";
+    default:
+        return "書き込みに失敗しました";
+    }
+}
+
+} // namespace
+
+double Form1::取得_棋譜のX座標(std::string_view 文字) {
+    const double L = static_cast<double>(characters(文字));
+    return 1050 + ((13 - L) / 5 + 3) * 495;
+}
+
+void Form1::KIFU_READ_Click() {
+    描画_可視(true, true, true);
+    描画_棋譜_IO(1);
+}
+
+void Form1::KIFU_WRITE_Click() {
+    if (Reversed == 1) {
+        p_.dialogs.messageBox("反転後は書き込みできません", "棋譜書込", Buttons::OK);
+        return;
+    }
+    if (HandicapSet == 1) {
+        p_.dialogs.messageBox("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込", Buttons::OK);
+        return;
+    }
+    描画_可視(true, true, false);
+    描画_棋譜_IO(0);
+}
+
+void Form1::Drive1_Change(const std::string& drive) {
+    DIR* d = ::opendir(drive.c_str());
+    if (d == nullptr) {
+        p_.dialogs.messageBox("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ", Buttons::OK);
+        return;
+    }
+    ::closedir(d);
+    p_.panel.showFolder(drive);
+}
+
+void Form1::Dir1_Change() {
+    p_.panel.setFileFolder(p_.panel.folder());
+}
+
+std::string Form1::棋譜_本文(std::string_view 対局名, std::string_view 上手,
+                             std::string_view 下手) const {
+    std::string body;
+    body.append(対局名).append("\r\n").append(上手).append("\r\n").append(下手).append("\r\n");
+    for (int i = 1; i <= KifuCursor; ++i)
+        body += formatMoveLine(Kifu.FromX[i], Kifu.FromY[i], Kifu.ToX[i], Kifu.ToY[i],
+                               Kifu.PlacedPiece[i], Kifu.MovedPiece[i], Kifu.CapturedPiece[i],
+                               Kifu.ManTimeBefore[i], Kifu.ManTimeAfter[i], Kifu.ComTimeBefore[i],
+                               Kifu.ComTimeAfter[i]) +
+                "\r\n";
+    return body;
+}
+
+std::string Form1::書込_棋譜ファイル(const std::string& path, std::string_view 対局名,
+                                     std::string_view 上手, std::string_view 下手) const {
+    for (std::string_view t : {対局名, 上手, 下手})
+        if (t.find_first_of("\r\n") != std::string_view::npos) return "名前に改行は使えません";
+    const auto bytes = text::toShiftJis(棋譜_本文(対局名, 上手, 下手));
+    if (!bytes) return "Shift-JISで書けない文字があります";
+    const int error = text::writeFileAtomically(path, *bytes);
+    return error == 0 ? std::string() : writeError(error);
+}
+
+// The RETURN button: writes the applied moves to <folder>/<name>.棋譜.
+void Form1::Command1_Click() {
+    const std::string name = p_.panel.fieldText(1);
+    if (name.empty()) {
+        p_.dialogs.messageBox("ﾌｧｲﾙ名が入力されていません", "  ", Buttons::OK);
+        return;
+    }
+    if (KifuCursor < 1) {
+        p_.dialogs.messageBox("保存するデータがありません", "棋譜保存", Buttons::OK);
+        return;
+    }
+    if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos ||
+        name == "." || name == "..") {
+        p_.dialogs.messageBox("ﾌｧｲﾙ名に「/」や「\\」は使えません", "棋譜保存", Buttons::OK);
+        return;
+    }
+    if (!text::toShiftJis(name)) {
+        p_.dialogs.messageBox("ﾌｧｲﾙ名にShift-JISで書けない文字があります", "棋譜保存", Buttons::OK);
+        return;
+    }
+    std::string folder = p_.panel.folder();
+    if (folder.empty()) folder = ".";
+    const std::string path = (folder.back() == '/' ? folder : folder + "/") + name + ".棋譜";
+    const std::string first = p_.panel.fieldText(3), second = p_.panel.fieldText(4);
+    const std::string& upper = ManTurn == 1 ? second : first;
+    const std::string& lower = ManTurn == 1 ? first : second;
+    const std::string error = 書込_棋譜ファイル(path, p_.panel.fieldText(2), upper, lower);
+    if (!error.empty()) {
+        p_.dialogs.messageBox("棋譜を書き込めませんでした\r" + error + "\r" + path, "棋譜保存",
+                              Buttons::OK, Icon::Warning);
+        return;
+    }
+    描画_可視(false, false, false);
+    描画_棋譜_IO(1);
+    p_.panel.refreshFiles();
+    p_.dialogs.messageBox("棋譜を書き込みました", "  ", Buttons::OK);
+}
+
+// A file chosen in the list: the record is read into record mode, to be stepped with 進.
+void Form1::File1_Click(const std::string& path) {
+    const auto bytes = text::readFile(path, kRecordFileLimit);
+    if (!bytes) {
+        p_.dialogs.messageBox("棋譜ﾌｧｲﾙを開けません\r" + path, "棋譜", Buttons::OK);
+        return;
+    }
+    const RecordFile record = readRecord(*bytes);
+    if (!record.error.empty()) {
+        p_.dialogs.messageBox(record.error, "棋譜", Buttons::OK);
+        return;
+    }
+
+    描画_可視(false, false, false);
+    初期設定();
+    KifuMode = 1;
+
+    FontSize = 12;
+    印字(record.header[0], 取得_棋譜のX座標(record.header[0]) - 3000, 6350, ColorLightRed);
+    印字(record.header[1], 取得_棋譜のX座標(record.header[1]), 100, ColorWhite);
+    印字(record.header[2], 取得_棋譜のX座標(record.header[2]), 6350, ColorWhite);
+
+    KifuCursor = 0;
+    for (const RecordMove& m : record.moves)
+        手順保存(m.FromX, m.FromY, m.ToX, m.ToY, m.MovedPiece, m.PlacedPiece, m.ManTimeBefore,
+                 m.ManTimeAfter, m.ComTimeBefore, m.ComTimeAfter);
+    for (int i = 1; i <= KifuCursor; ++i) Kifu.CapturedPiece[i] = record.moves[i - 1].CapturedPiece;
+    const int count = KifuCursor;
+    KifuCursor = 0;
+    MoveNumber = 0;
+    KifuLength = count;
+
+    if (record.damagedAt > 0)
+        p_.dialogs.messageBox("棋譜ﾌｧｲﾙの" + std::to_string(record.damagedAt) +
+                                  "手目が正しくありません\r（" + record.damage + "）\r" +
+                                  std::to_string(count) + "手目までを読み込みました",
+                              "棋譜", Buttons::OK, Icon::Warning);
+    if (count == 0) {
+        p_.dialogs.messageBox("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜", Buttons::OK);
+        return;
+    }
+    p_.dialogs.messageBox(" 読み込みました", "棋譜", Buttons::OK);
+    p_.dialogs.messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::OK);
+    if (Kifu.MovedPiece[1] >= piece::HU) {
+        GameMode = GameModeCom;
+        ComTurn = SENTE;
+        ManTurn = GOTE;
+    } else {
+        GameMode = GameModeMan;
+        ComTurn = GOTE;
+        ManTurn = SENTE;
+    }
+    Turn = SENTE;
+}
+
+} // namespace kelvore

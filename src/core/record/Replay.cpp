@@ -1,0 +1,199 @@
+// Stepping through the move history: 進 applies the next recorded move, 戻 takes the last
+// applied one back, 最初 starts over, 反転 turns the board. The history entries themselves are
+// never changed by stepping, so any number of steps reproduces the same positions and clocks.
+#include "Form1.h"
+
+#include <cstdlib>
+
+namespace kelvore {
+
+using namespace piece;
+
+namespace {
+
+bool isBoardColumn(int x) {
+    return x > 0 && x < 10;
+}
+
+// The hand (and its total) a code counts in when it is dropped: the lower side's for a
+// negative code, the upper side's for a positive one.
+struct HandOf {
+    int* slots;
+    int* total;
+};
+
+} // namespace
+
+void Form1::AFTER_Click() {
+    描画_可視(false, false, false);
+    描画_棋譜_IO(2);
+    if (Turn == NO_GAME) {
+        音_禁止();
+        p_.dialogs.messageBox("「対局」で始めて下さい", "開始", Buttons::OK);
+        return;
+    }
+    ResumePending = 1;
+    if (KifuCursor >= KifuLength) {
+        if (KifuMode == 1) {
+            p_.dialogs.messageBox("終わり", "進む", Buttons::OK);
+        } else {
+            音_禁止();
+            p_.dialogs.messageBox("できません", "進む", Buttons::OK);
+        }
+        return;
+    }
+    const int i = KifuCursor + 1;
+    const int fx = Kifu.FromX[i], fy = Kifu.FromY[i], tx = Kifu.ToX[i], ty = Kifu.ToY[i];
+    const int placed = Kifu.PlacedPiece[i], captured = Kifu.CapturedPiece[i];
+    const int dropSlot = handSlot(placed), captureSlot = handSlot(captured);
+    HandOf dropper{placed >= HU ? EnemyHand : OwnHand,
+                   placed >= HU ? &EnemyHandCount : &OwnHandCount};
+    HandOf captor{captured < 0 ? EnemyHand : OwnHand,
+                  captured < 0 ? &EnemyHandCount : &OwnHandCount};
+
+    // A step that does not fit the position on the board is refused rather than played.
+    const bool fits = tx >= 1 && tx <= 9 && ty >= 1 && ty <= 9 && Board[tx][ty] == captured &&
+                      (isBoardColumn(fx) ? fy >= 1 && fy <= 9 && Board[fx][fy] == Kifu.MovedPiece[i]
+                                         : dropSlot != 0 && dropper.slots[dropSlot] > 0);
+    if (!fits) {
+        音_禁止();
+        p_.dialogs.messageBox("この手は進められません\r（盤面と棋譜が合いません）", "進む",
+                              Buttons::OK);
+        return;
+    }
+
+    PickedUp = 0;
+    p_.timer.setEnabled(false);
+    描画_将棋盤桝();
+    KifuCursor += 1;
+    MoveNumber += 1;
+    描画_手数(MoveNumber);
+
+    if (isBoardColumn(fx)) {
+        Board[fx][fy] = KARA;
+        描画_絵(EmptyPicture, fx, fy);
+        描画_桝輪郭(OutlineColor, fx, fy);
+    } else {
+        dropper.slots[dropSlot] -= 1;
+        *dropper.total -= 1;
+    }
+    Board[tx][ty] = placed;
+    if (captureSlot != 0) {
+        captor.slots[captureSlot] += 1;
+        *captor.total += 1;
+    }
+
+    ComTime = Kifu.ComTimeAfter[i];
+    ManTime = Kifu.ManTimeAfter[i];
+    描画_所有時間(ComTurn, ComTime);
+    描画_所有時間(ManTurn, ManTime);
+
+    描画_絵(EmptyPicture, fx, fy);
+    描画_桝輪郭(OutlineColor, fx, fy);
+    描画_絵(placed, tx, ty);
+    描画_桝輪郭(OutlineColor, tx, ty);
+    描画_自持盤();
+    描画_敵持盤();
+    音_駒();
+    描画_移動結果(placed > 0 ? ComTurn : ManTurn, tx, ty, placed, ResultColor);
+    Turn = -Turn;
+    描画_手数(MoveNumber);
+}
+
+void Form1::REPLAY_Click() {
+    描画_可視(false, false, false);
+    描画_棋譜_IO(2);
+    ResumePending = 1;
+    if (KifuCursor < 1) {
+        音_禁止();
+        p_.dialogs.messageBox("できません", "戻る", Buttons::OK);
+        return;
+    }
+    const int i = KifuCursor;
+    const int fx = Kifu.FromX[i], fy = Kifu.FromY[i], tx = Kifu.ToX[i], ty = Kifu.ToY[i];
+    const int placed = Kifu.PlacedPiece[i], captured = Kifu.CapturedPiece[i];
+    const int dropSlot = handSlot(placed), captureSlot = handSlot(captured);
+    HandOf dropper{placed >= HU ? EnemyHand : OwnHand,
+                   placed >= HU ? &EnemyHandCount : &OwnHandCount};
+    HandOf captor{captured < 0 ? EnemyHand : OwnHand,
+                  captured < 0 ? &EnemyHandCount : &OwnHandCount};
+
+    const bool fits =
+        tx >= 1 && tx <= 9 && ty >= 1 && ty <= 9 && Board[tx][ty] == placed &&
+        (isBoardColumn(fx) ? fy >= 1 && fy <= 9 && Board[fx][fy] == KARA : dropSlot != 0) &&
+        (captureSlot == 0 || captor.slots[captureSlot] > 0);
+    if (!fits) {
+        音_禁止();
+        p_.dialogs.messageBox("この手は戻せません\r（盤面と棋譜が合いません）", "戻る",
+                              Buttons::OK);
+        return;
+    }
+
+    PickedUp = 0;
+    p_.timer.setEnabled(false);
+    描画_将棋盤桝();
+
+    if (isBoardColumn(fx)) {
+        Board[fx][fy] = Kifu.MovedPiece[i];
+        描画_絵(Board[fx][fy], fx, fy);
+        描画_桝輪郭(OutlineColor, fx, fy);
+    } else {
+        dropper.slots[dropSlot] += 1;
+        *dropper.total += 1;
+    }
+    if (captureSlot != 0) {
+        captor.slots[captureSlot] -= 1;
+        *captor.total -= 1;
+    }
+    ComTime = Kifu.ComTimeBefore[i];
+    ManTime = Kifu.ManTimeBefore[i];
+    描画_所有時間(ComTurn, ComTime);
+    描画_所有時間(ManTurn, ManTime);
+
+    Board[tx][ty] = captured;
+    描画_自持盤();
+    描画_敵持盤();
+    描画_絵(EmptyPicture, tx, ty);
+    描画_桝輪郭(OutlineColor, tx, ty);
+    if (captured != 0) {
+        描画_絵(captured, tx, ty);
+        描画_桝輪郭(OutlineColor, tx, ty);
+    }
+    音_駒();
+    消去_移動結果(Kifu.MovedPiece[i] > 0 ? ComTurn : ManTurn);
+    Turn = -Turn;
+    KifuCursor -= 1;
+    MoveNumber -= 1;
+    描画_手数(MoveNumber);
+}
+
+void Form1::CANCEL_Click() {
+    初期設定();
+    音_駒();
+}
+
+void Form1::REVERSE_Click() {
+    if (KifuMode == 1) {
+        音_禁止();
+        p_.dialogs.messageBox("棋譜ﾓｰﾄﾞではできません", "反転", Buttons::OK);
+        return;
+    }
+    Reversed = 1;
+    PickedUp = 0;
+    処理_盤反転();
+    // The royal pieces are found where the turned board has them.
+    ManKingPos.X = ManPrincePos.X = ComKingPos.X = ComPrincePos.X = 0;
+    勢力調査();
+    画面_再描画();
+    描画_手数(MoveNumber);
+    if (HandicapSet == 1) {
+        HandicapLevel = -HandicapLevel;
+        描画_ハンデレベル(HandicapLevel);
+    }
+    音_駒();
+    Turn = -Turn;
+    KifuCursor = 0;
+    KifuLength = 0;
+}
+
+} // namespace kelvore
