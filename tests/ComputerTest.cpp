@@ -215,7 +215,7 @@ TEST_F(Computer, CheckIsAnnouncedForTheKingAndForThePrince) {
     f.ManPrincePos.X = 0;
     f.勢力調査();
     const bool princeCheck = f.PosAttackCount[f.ManPrincePos.X][f.ManPrincePos.Y] > 0;
-    if (princeCheck) EXPECT_EQ(prompts().at(0), "   ** 王手(王子) **");
+    EXPECT_EQ(!prompts().empty() && prompts()[0] == "   ** 王手(王子) **", princeCheck);
 }
 
 TEST_F(Computer, TheWaitEndsAcrossMidnight) {

@@ -30,8 +30,11 @@ std::vector<std::string> words(const std::string& line) {
 // without splitting a UTF-8 character.
 std::string echoed(const std::string& line) {
     std::string s = line.substr(0, std::min<std::size_t>(line.size(), 200));
-    while (!s.empty() && (static_cast<unsigned char>(s.back()) & 0xC0) == 0x80) s.pop_back();
-    if (!s.empty() && static_cast<unsigned char>(s.back()) >= 0xC0) s.pop_back();
+    if (line.size() > s.size()) {
+        // Cut before a character whose bytes run past the cut.
+        while (!s.empty() && (static_cast<unsigned char>(s.back()) & 0xC0) == 0x80) s.pop_back();
+        if (!s.empty() && static_cast<unsigned char>(s.back()) >= 0xC0) s.pop_back();
+    }
     for (char& c : s)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
     if (line.size() > s.size()) s += "...";
@@ -280,13 +283,14 @@ void Engine::mate(std::ostream& out) {
 
 void Engine::display(std::ostream& out) {
     const Form1& f = form_;
-    auto hand = [](const int* h) {
+    auto hand = [](const int* h, int sign) {
         std::string s;
         for (int slot = 7; slot >= 1; --slot)
-            if (h[slot] > 0) s += " " + pieceLetters(-kSlotKind[slot]) + std::to_string(h[slot]);
+            if (h[slot] > 0)
+                s += " " + pieceLetters(sign * kSlotKind[slot]) + std::to_string(h[slot]);
         return s.empty() ? std::string(" -") : s;
     };
-    out << "upper hand:" << hand(f.EnemyHand) << "\n";
+    out << "upper hand:" << hand(f.EnemyHand, 1) << "\n";
     out << "   9  8  7  6  5  4  3  2  1\n";
     for (int y = 1; y <= 9; ++y) {
         out << ' ';
@@ -297,7 +301,7 @@ void Engine::display(std::ostream& out) {
         }
         out << "  " << static_cast<char>('a' + y - 1) << "\n";
     }
-    out << "lower hand:" << hand(f.OwnHand) << "\n";
+    out << "lower hand:" << hand(f.OwnHand, -1) << "\n";
     out << "side to move: " << (side_ < 0 ? "lower (b)" : "upper (w)") << "\n";
     out << "sfen " << formatSfen(f, side_, moveNumber_) << "\n";
 }
