@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 using namespace kelvore;
@@ -253,4 +255,22 @@ TEST(Usi, TheProgramAnswersOnStandardOutput) {
     EXPECT_NE(out.find("info string unknown command: bogus\n"), std::string::npos);
     EXPECT_NE(out.find("perft 2 676\n"), std::string::npos);
     EXPECT_EQ(out.find("readyok", 8), std::string::npos) << "nothing is read after quit";
+}
+
+TEST(Usi, RecordsAreWrittenAndReadAsTheGameDoes) {
+    Session s;
+    char pattern[] = "/tmp/kelvore-usi-XXXXXX";
+    const std::string dir = mkdtemp(pattern);
+    const std::string path = dir + "/対局.棋譜";
+    s.say("position startpos moves 7g7f 3c3d 8h2b+ 3a2b B*5e");
+    EXPECT_EQ(s.say("kifu write " + path + " 練習|上の人|下の人"), "kifu written " + path + "\n");
+    const std::string end = s.sfen();
+    s.say("position startpos");
+    EXPECT_EQ(s.say("kifu read " + path), "kifu name 練習\nkifu upper 上の人\nkifu lower 下の人\n"
+                                          "kifu moves 7g7f 3c3d 8h2b+ 3a2b B*5e\n");
+    EXPECT_EQ(s.sfen(), end);
+    s.say("position sfen 4k4/9/9/9/9/9/9/9/4K4 b - 1");
+    EXPECT_EQ(s.say("kifu write " + path + " a|b|c").rfind("info string kifu write needs", 0), 0u);
+    EXPECT_EQ(s.say("kifu read " + dir + "/none.棋譜").rfind("info string cannot open", 0), 0u);
+    std::filesystem::remove_all(dir);
 }

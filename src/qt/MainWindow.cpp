@@ -350,18 +350,10 @@ void MainWindow::refreshFiles() {
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-    case Qt::Key_Escape:
-        form_->Form_KeyDown(Form1::Key::Escape);
-        break;
-    case Qt::Key_F1:
-        form_->Form_KeyDown(Form1::Key::F1);
-        break;
-    case Qt::Key_F2:
-        form_->Form_KeyDown(Form1::Key::F2);
-        break;
-    default:
-        QMainWindow::keyPressEvent(event);
-        return;
+    case Qt::Key_Escape: form_->Form_KeyDown(Form1::Key::Escape); break;
+    case Qt::Key_F1: form_->Form_KeyDown(Form1::Key::F1); break;
+    case Qt::Key_F2: form_->Form_KeyDown(Form1::Key::F2); break;
+    default: QMainWindow::keyPressEvent(event); return;
     }
 }
 

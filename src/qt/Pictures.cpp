@@ -32,40 +32,23 @@ struct Face {
 
 Face faceOf(int code) {
     switch (code < 0 ? -code : code) {
-    case 10:
-        return {"歩兵", false, 0.80};
-    case 11:
-        return {"と", true, 0.80};
-    case 20:
-        return {"香車", false, 0.84};
-    case 21:
-        return {"成香", true, 0.84};
-    case 30:
-        return {"桂馬", false, 0.85};
-    case 31:
-        return {"成桂", true, 0.85};
-    case 100:
-        return {"銀将", false, 0.88};
-    case 101:
-        return {"成銀", true, 0.88};
-    case 110:
-        return {"金将", false, 0.88};
-    case 800:
-        return {"角行", false, 0.92};
-    case 801:
-        return {"龍馬", true, 0.92};
-    case 900:
-        return {"飛車", false, 0.92};
-    case 901:
-        return {"龍王", true, 0.92};
-    case 910:
-        return {"酔象", false, 0.90};
-    case 911:
-        return {"太子", true, 0.92};
-    case 950:
-        return {code < 0 ? "玉将" : "王将", false, 0.95};
-    default:
-        return {"", false, 0};
+    case 10: return {"歩兵", false, 0.80};
+    case 11: return {"と", true, 0.80};
+    case 20: return {"香車", false, 0.84};
+    case 21: return {"成香", true, 0.84};
+    case 30: return {"桂馬", false, 0.85};
+    case 31: return {"成桂", true, 0.85};
+    case 100: return {"銀将", false, 0.88};
+    case 101: return {"成銀", true, 0.88};
+    case 110: return {"金将", false, 0.88};
+    case 800: return {"角行", false, 0.92};
+    case 801: return {"龍馬", true, 0.92};
+    case 900: return {"飛車", false, 0.92};
+    case 901: return {"龍王", true, 0.92};
+    case 910: return {"酔象", false, 0.90};
+    case 911: return {"太子", true, 0.92};
+    case 950: return {code < 0 ? "玉将" : "王将", false, 0.95};
+    default: return {"", false, 0};
     }
 }
 
@@ -233,8 +216,7 @@ void paintBackground(QPainter& p, int code, const QRectF& r, QPointF origin, dou
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
     p.restore();
 }

@@ -66,9 +66,7 @@ void QtCanvas::paint(const Op& op) {
     const QRectF device(op.rect.left() * s, op.rect.top() * s, op.rect.width() * s,
                         op.rect.height() * s);
     switch (op.kind) {
-    case Kind::Fill:
-        p.fillRect(device, paletteColor(op.value));
-        break;
+    case Kind::Fill: p.fillRect(device, paletteColor(op.value)); break;
     case Kind::Picture: {
         // Snap to whole pixels so that neighbouring cells meet without seams.
         const QRectF snapped(QPointF(std::floor(device.left()), std::floor(device.top())),

@@ -13,51 +13,31 @@ namespace {
 
 int kindOfLetter(char upper) {
     switch (upper) {
-    case 'P':
-        return HU;
-    case 'L':
-        return KYOU;
-    case 'N':
-        return KEI;
-    case 'S':
-        return GIN;
-    case 'G':
-        return KIN;
-    case 'B':
-        return KAKU;
-    case 'R':
-        return SYA;
-    case 'E':
-        return ZOU;
-    case 'K':
-        return OU;
-    default:
-        return 0;
+    case 'P': return HU;
+    case 'L': return KYOU;
+    case 'N': return KEI;
+    case 'S': return GIN;
+    case 'G': return KIN;
+    case 'B': return KAKU;
+    case 'R': return SYA;
+    case 'E': return ZOU;
+    case 'K': return OU;
+    default: return 0;
     }
 }
 
 char letterOfKind(int kind) {
     switch (kind) {
-    case HU:
-        return 'P';
-    case KYOU:
-        return 'L';
-    case KEI:
-        return 'N';
-    case GIN:
-        return 'S';
-    case KIN:
-        return 'G';
-    case KAKU:
-        return 'B';
-    case SYA:
-        return 'R';
-    case ZOU:
-        return 'E';
-    case OU:
-        return 'K';
-    default:
-        return '?';
+    case HU: return 'P';
+    case KYOU: return 'L';
+    case KEI: return 'N';
+    case GIN: return 'S';
+    case KIN: return 'G';
+    case KAKU: return 'B';
+    case SYA: return 'R';
+    case ZOU: return 'E';
+    case OU: return 'K';
+    default: return '?';
     }
 }
 

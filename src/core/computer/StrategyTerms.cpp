@@ -176,9 +176,7 @@ Form1::Score Form1::盤評価_戦略(Score S, int 取得駒, int 移動駒, int 
         }
         break;
     }
-    case UMA:
-        S += 調査_周辺状況(tx, ty) * kPoint;
-        break;
+    case UMA: S += 調査_周辺状況(tx, ty) * kPoint; break;
     case SYA: {
         S += 調査_周辺状況(tx, ty) * kPoint;
         if (fx == -1) {
@@ -234,8 +232,7 @@ Form1::Score Form1::盤評価_戦略(Score S, int 取得駒, int 移動駒, int 
         if (調査_移動可場所数(tx, ty, OU) < 2) return S - 20 * kPoint;
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return S;
 }

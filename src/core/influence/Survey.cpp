@@ -62,31 +62,18 @@ void Form1::勢力調査() {
         for (int y = 1; y <= 9; ++y) {
             const int c = Board[x][y];
             switch (c) {
-            case KARA:
-                break;
+            case KARA: break;
             // ---------------------------------------- lower side
-            case -HU:
-                stepsLower<true>(*this, c, x, y, kLowerPawn);
-                break;
+            case -HU: stepsLower<true>(*this, c, x, y, kLowerPawn); break;
             case -TO:
             case -NKYOU:
             case -NKEI:
             case -NGIN:
-            case -KIN:
-                勢力確定自金(c, x, y);
-                break;
-            case -KYOU:
-                勢力確定上直進(c, x, y);
-                break;
-            case -KEI:
-                stepsLower<true>(*this, c, x, y, kLowerKnight);
-                break;
-            case -GIN:
-                stepsLower<true>(*this, c, x, y, kLowerSilver);
-                break;
-            case -KAKU:
-                勢力確定自角(x, y);
-                break;
+            case -KIN: 勢力確定自金(c, x, y); break;
+            case -KYOU: 勢力確定上直進(c, x, y); break;
+            case -KEI: stepsLower<true>(*this, c, x, y, kLowerKnight); break;
+            case -GIN: stepsLower<true>(*this, c, x, y, kLowerSilver); break;
+            case -KAKU: 勢力確定自角(x, y); break;
             case -UMA:
                 stepsLower<true>(*this, c, x, y, kOrthogonal);
                 勢力確定自角(x, y);
@@ -99,9 +86,7 @@ void Form1::勢力調査() {
                 勢力確定左直進(c, x, y);
                 if (c == -RYU) stepsLower<true>(*this, c, x, y, kDiagonal);
                 break;
-            case -ZOU:
-                stepsLower<false>(*this, c, x, y, kLowerElephant);
-                break;
+            case -ZOU: stepsLower<false>(*this, c, x, y, kLowerElephant); break;
             case -KO:
                 ManPrincePos = {x, y};
                 stepsLower<false>(*this, c, x, y, kBlock);
@@ -111,28 +96,16 @@ void Form1::勢力調査() {
                 stepsLower<false>(*this, c, x, y, kBlock);
                 break;
             // ---------------------------------------- upper side
-            case HU:
-                stepsUpper<kUpperPawn>(*this, c, x, y, kUpperPawnStep);
-                break;
+            case HU: stepsUpper<kUpperPawn>(*this, c, x, y, kUpperPawnStep); break;
             case TO:
             case NKYOU:
             case NKEI:
             case NGIN:
-            case KIN:
-                勢力確定敵金(x, y);
-                break;
-            case KYOU:
-                勢力確定下直進(c, x, y);
-                break;
-            case KEI:
-                stepsUpper<kUpperKnightSilver>(*this, c, x, y, kUpperKnight);
-                break;
-            case GIN:
-                stepsUpper<kUpperKnightSilver>(*this, c, x, y, kUpperSilver);
-                break;
-            case KAKU:
-                勢力確定敵角(c, x, y);
-                break;
+            case KIN: 勢力確定敵金(x, y); break;
+            case KYOU: 勢力確定下直進(c, x, y); break;
+            case KEI: stepsUpper<kUpperKnightSilver>(*this, c, x, y, kUpperKnight); break;
+            case GIN: stepsUpper<kUpperKnightSilver>(*this, c, x, y, kUpperSilver); break;
+            case KAKU: 勢力確定敵角(c, x, y); break;
             case UMA:
                 stepsUpper<kUpperHorseStep>(*this, c, x, y, kOrthogonal);
                 勢力確定敵角(c, x, y);
@@ -145,9 +118,7 @@ void Form1::勢力調査() {
                 勢力確定左直進(c, x, y);
                 if (c == RYU) stepsUpper<kUpperFull>(*this, c, x, y, kDiagonal);
                 break;
-            case ZOU:
-                stepsUpper<kUpperRoyal>(*this, c, x, y, kUpperElephant);
-                break;
+            case ZOU: stepsUpper<kUpperRoyal>(*this, c, x, y, kUpperElephant); break;
             case KO:
                 ComPrincePos = {x, y};
                 stepsUpper<kUpperRoyal>(*this, c, x, y, kBlock);
@@ -156,8 +127,7 @@ void Form1::勢力調査() {
                 ComKingPos = {x, y};
                 stepsUpper<kUpperRoyal>(*this, c, x, y, kBlock);
                 break;
-            default:
-                break; // ±111 and anything else record nothing
+            default: break; // ±111 and anything else record nothing
             }
         }
 }

@@ -20,23 +20,16 @@ std::size_t characters(std::string_view utf8) {
 std::string writeError(int error) {
     switch (error) {
     case EACCES:
-    case EPERM:
-        return "このフォルダに書き込む許可がありません";
+    case EPERM: return "このフォルダに書き込む許可がありません";
     case ENOSPC:
-    case EDQUOT:
-        return "ディスクに空きがありません";
-    case ENAMETOOLONG:
-        return "ファイル名が長すぎます";
+    case EDQUOT: return "ディスクに空きがありません";
+    case ENAMETOOLONG: return "ファイル名が長すぎます";
     case ENOENT:
-    case ENOTDIR:
-        return "フォルダが見つかりません";
-    case EROFS:
-        return "読み取り専用のディスクです";
+    case ENOTDIR: return "フォルダが見つかりません";
+    case EROFS: return "読み取り専用のディスクです";
     case EINVAL:
-    case EILSEQ:
-        return "このファイル名は使えません";
-    default:
-        return "書き込みに失敗しました";
+    case EILSEQ: return "このファイル名は使えません";
+    default: return "書き込みに失敗しました";
     }
 }
 

@@ -36,17 +36,12 @@ int Form1::移動チェック(int 移動元X, int 移動元Y, int 移動先X, in
         // Pawns, lances and knights may not be dropped where they could never move again.
         switch (駒) {
         case HU:
-        case KYOU:
-            return 移動先Y == 9 ? 0 : 1;
+        case KYOU: return 移動先Y == 9 ? 0 : 1;
         case -HU:
-        case -KYOU:
-            return 移動先Y == 1 ? 0 : 1;
-        case KEI:
-            return 移動先Y >= 8 ? 0 : 1;
-        case -KEI:
-            return 移動先Y <= 2 ? 0 : 1;
-        default:
-            return 1;
+        case -KYOU: return 移動先Y == 1 ? 0 : 1;
+        case KEI: return 移動先Y >= 8 ? 0 : 1;
+        case -KEI: return 移動先Y <= 2 ? 0 : 1;
+        default: return 1;
         }
     }
 
@@ -56,13 +51,11 @@ int Form1::移動チェック(int 移動元X, int 移動元Y, int 移動先X, in
     const bool oneStep = absolute(dx) <= 1 && absolute(dy) <= 1;
 
     switch (absolute(駒)) {
-    case HU:
-        return dx == 0 && dy == forward ? 1 : 0;
+    case HU: return dx == 0 && dy == forward ? 1 : 0;
     case KYOU:
         if (dx != 0 || dy * forward <= 0) return 0;
         return 移動チェック飛車(移動元X, 移動元Y, 移動先X, 移動先Y);
-    case KEI:
-        return dy == 2 * forward && absolute(dx) == 1 ? 1 : 0;
+    case KEI: return dy == 2 * forward && absolute(dx) == 1 ? 1 : 0;
     case GIN:
         if (absolute(dx) > 1) return 0;
         return dy == forward || (dy == -forward && dx != 0) ? 1 : 0;
@@ -73,22 +66,16 @@ int Form1::移動チェック(int 移動元X, int 移動元Y, int 移動先X, in
     case NGIN:
         if (absolute(dx) <= 1 && (dy == forward || dy == 0)) return 1;
         return dx == 0 && dy == -forward ? 1 : 0;
-    case KAKU:
-        return 移動チェック角(移動元X, 移動元Y, 移動先X, 移動先Y);
-    case UMA:
-        return oneStep ? 1 : 移動チェック角(移動元X, 移動元Y, 移動先X, 移動先Y);
-    case SYA:
-        return 移動チェック飛車(移動元X, 移動元Y, 移動先X, 移動先Y);
-    case RYU:
-        return oneStep ? 1 : 移動チェック飛車(移動元X, 移動元Y, 移動先X, 移動先Y);
+    case KAKU: return 移動チェック角(移動元X, 移動元Y, 移動先X, 移動先Y);
+    case UMA: return oneStep ? 1 : 移動チェック角(移動元X, 移動元Y, 移動先X, 移動先Y);
+    case SYA: return 移動チェック飛車(移動元X, 移動元Y, 移動先X, 移動先Y);
+    case RYU: return oneStep ? 1 : 移動チェック飛車(移動元X, 移動元Y, 移動先X, 移動先Y);
     case ZOU:
         // The elephant may not step straight back.
         return oneStep && !(dx == 0 && dy == -forward) ? 1 : 0;
     case KO:
-    case OU:
-        return oneStep ? 1 : 0;
-    default:
-        return 1;
+    case OU: return oneStep ? 1 : 0;
+    default: return 1;
     }
 }
 

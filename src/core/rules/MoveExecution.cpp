@@ -10,17 +10,12 @@ using namespace piece;
 int Form1::移動後チェック(int 移動先Y, int 駒) const {
     switch (駒) {
     case HU:
-    case KYOU:
-        return 移動先Y == 9 ? 0 : 1;
-    case KEI:
-        return 移動先Y == 8 || 移動先Y == 9 ? 0 : 1;
+    case KYOU: return 移動先Y == 9 ? 0 : 1;
+    case KEI: return 移動先Y == 8 || 移動先Y == 9 ? 0 : 1;
     case -HU:
-    case -KYOU:
-        return 移動先Y == 1 ? 0 : 1;
-    case -KEI:
-        return 移動先Y == 1 || 移動先Y == 2 ? 0 : 1;
-    default:
-        return 1;
+    case -KYOU: return 移動先Y == 1 ? 0 : 1;
+    case -KEI: return 移動先Y == 1 || 移動先Y == 2 ? 0 : 1;
+    default: return 1;
     }
 }
 
@@ -31,28 +26,19 @@ int Form1::調査_駒成(int 移動元X, int 移動元Y, int /*移動先X*/, int
     switch (駒) {
     case -HU:
     case -KYOU:
-    case -KEI:
-        promotable = 移動先Y < 4;
-        break;
+    case -KEI: promotable = 移動先Y < 4; break;
     case -GIN:
     case -KAKU:
     case -SYA:
-    case -ZOU:
-        promotable = 移動先Y < 4 || 移動元Y < 4;
-        break;
+    case -ZOU: promotable = 移動先Y < 4 || 移動元Y < 4; break;
     case HU:
     case KYOU:
-    case KEI:
-        promotable = 移動先Y > 6;
-        break;
+    case KEI: promotable = 移動先Y > 6; break;
     case GIN:
     case KAKU:
     case SYA:
-    case ZOU:
-        promotable = 移動先Y > 6 || 移動元Y > 6;
-        break;
-    default:
-        return 0;
+    case ZOU: promotable = 移動先Y > 6 || 移動元Y > 6; break;
+    default: return 0;
     }
     if (!promotable) return 0;
     PromotedCode = 駒 < 0 ? 駒 - 1 : 駒 + 1;

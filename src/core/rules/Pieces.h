@@ -33,28 +33,20 @@ constexpr int handSlot(int code) {
     const int k = code < 0 ? -code : code;
     switch (k) {
     case HU:
-    case TO:
-        return 1;
+    case TO: return 1;
     case KYOU:
-    case NKYOU:
-        return 2;
+    case NKYOU: return 2;
     case KEI:
-    case NKEI:
-        return 3;
+    case NKEI: return 3;
     case GIN:
-    case NGIN:
-        return 4;
+    case NGIN: return 4;
     case KIN:
-    case NKIN:
-        return 5;
+    case NKIN: return 5;
     case KAKU:
-    case UMA:
-        return 6;
+    case UMA: return 6;
     case SYA:
-    case RYU:
-        return 7;
-    default:
-        return 0;
+    case RYU: return 7;
+    default: return 0;
     }
 }
 
@@ -78,10 +70,8 @@ constexpr bool isPieceCode(int code) {
     case RYU:
     case ZOU:
     case KO:
-    case OU:
-        return true;
-    default:
-        return false;
+    case OU: return true;
+    default: return false;
     }
 }
 

@@ -19,68 +19,42 @@ bool Form1::commandAvailable(MenuItem item) {
     case MenuItem::REPLAY:
     case MenuItem::AFTER:
     case MenuItem::KIFU_READ:
-    case MenuItem::KIFU_WRITE:
-        return true;
-    default:
-        return false;
+    case MenuItem::KIFU_WRITE: return true;
+    default: return false;
     }
 }
 
 void Form1::onMenu(MenuItem item) {
     if (Ended) return;
     switch (item) {
-    case MenuItem::TAIKYOKU:
-        TAIKYOKU_Click();
-        break;
-    case MenuItem::STOP:
-        STOP_Click();
-        break;
-    case MenuItem::OPTION:
-        OPTION_Click();
-        break;
-    case MenuItem::START:
-        START_Click();
-        break;
-    case MenuItem::SENTE:
-        SENTE_Click();
-        break;
-    case MenuItem::GOTE:
-        GOTE_Click();
-        break;
-    case MenuItem::LEVEL1:
-        LEVEL_Click(1);
-        break;
-    case MenuItem::LEVEL2:
-        LEVEL_Click(2);
-        break;
-    case MenuItem::LEVEL3:
-        LEVEL_Click(3);
-        break;
-    case MenuItem::OWARI:
-        OWARI_Click();
-        break;
-    case MenuItem::KEIKA:
-        処理_経過時間();
-        break;
-    case MenuItem::VER:
-        VER_Click();
-        break;
-    default:
-        break;
+    case MenuItem::TAIKYOKU: TAIKYOKU_Click(); break;
+    case MenuItem::STOP: STOP_Click(); break;
+    case MenuItem::OPTION: OPTION_Click(); break;
+    case MenuItem::START: START_Click(); break;
+    case MenuItem::SENTE: SENTE_Click(); break;
+    case MenuItem::GOTE: GOTE_Click(); break;
+    case MenuItem::LEVEL1: LEVEL_Click(1); break;
+    case MenuItem::LEVEL2: LEVEL_Click(2); break;
+    case MenuItem::LEVEL3: LEVEL_Click(3); break;
+    case MenuItem::OWARI: OWARI_Click(); break;
+    case MenuItem::CANCEL: CANCEL_Click(); break;
+    case MenuItem::REVERSE: REVERSE_Click(); break;
+    case MenuItem::REPLAY: REPLAY_Click(); break;
+    case MenuItem::AFTER: AFTER_Click(); break;
+    case MenuItem::KIFU_READ: KIFU_READ_Click(); break;
+    case MenuItem::KIFU_WRITE: KIFU_WRITE_Click(); break;
+    case MenuItem::KEIKA: 処理_経過時間(); break;
+    case MenuItem::VER: VER_Click(); break;
+    default: break;
     }
 }
 
 void Form1::Form_KeyDown(Key key) {
     if (Ended) return;
     switch (key) {
-    case Key::Escape:
-        処理_終了();
-        break;
-    case Key::F2:
-        処理_経過時間();
-        break;
-    default:
-        break;
+    case Key::Escape: 処理_終了(); break;
+    case Key::F2: 処理_経過時間(); break;
+    default: break;
     }
 }
 

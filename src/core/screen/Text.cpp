@@ -61,40 +61,23 @@ std::string Form1::文字列変換(int コード) {
     if (コード >= 1 && コード <= 9) return kWideDigits[コード];
     if (コード >= 1001 && コード <= 1009) return kKanjiNumerals[コード - 1000];
     switch (コード < 0 ? -コード : コード) {
-    case piece::HU:
-        return "歩";
-    case piece::TO:
-        return "と";
-    case piece::KYOU:
-        return "香";
-    case piece::NKYOU:
-        return "香成";
-    case piece::KEI:
-        return "桂";
-    case piece::NKEI:
-        return "桂成";
-    case piece::GIN:
-        return "銀";
-    case piece::NGIN:
-        return "銀成";
-    case piece::KIN:
-        return "金";
-    case piece::KAKU:
-        return "角";
-    case piece::UMA:
-        return "角成";
-    case piece::SYA:
-        return "飛";
-    case piece::RYU:
-        return "飛成";
-    case piece::ZOU:
-        return "象";
-    case piece::KO:
-        return "子";
-    case piece::OU:
-        return "王";
-    default:
-        return "";
+    case piece::HU: return "歩";
+    case piece::TO: return "と";
+    case piece::KYOU: return "香";
+    case piece::NKYOU: return "香成";
+    case piece::KEI: return "桂";
+    case piece::NKEI: return "桂成";
+    case piece::GIN: return "銀";
+    case piece::NGIN: return "銀成";
+    case piece::KIN: return "金";
+    case piece::KAKU: return "角";
+    case piece::UMA: return "角成";
+    case piece::SYA: return "飛";
+    case piece::RYU: return "飛成";
+    case piece::ZOU: return "象";
+    case piece::KO: return "子";
+    case piece::OU: return "王";
+    default: return "";
     }
 }
 
