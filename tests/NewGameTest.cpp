@@ -198,7 +198,13 @@ TEST(Shutdown, FreesTheFourBuffersThenEndsFromEveryPath) {
 }
 
 TEST(Shutdown, WithoutASoundDeviceTheDeviceIsNotTerminated) {
-    Game g;
+    Game g(false);
+    g.fake.sound.device = 0;
+    g.form.Form_Load();
+    ASSERT_EQ(g.fake.dialogs.shown.size(), 1u);
+    EXPECT_EQ(g.fake.dialogs.shown[0].prompt, "Direct Soundインターフェースが作成できません。");
+    EXPECT_EQ(g.fake.dialogs.shown[0].title, "Kelvore.dll");
+    EXPECT_EQ(g.fake.dialogs.shown[0].icon, Icon::Warning);
     g.fake.sound.calls.clear();
     g.form.処理_終了();
     EXPECT_EQ(g.fake.sound.calls,

@@ -263,7 +263,21 @@ public:
     void 描画_レベル(int レベル);
     void 描画_ハンデレベル(int レベル);
 
+    // ------------------------------------------------------------ sound
+    std::string SoundFolder; // where the four wave files are found
+    void サウンド_初期化(std::intptr_t 窓);
+    void サウンド_終了();
+    int サウンド_読込(const std::string& ファイル名, int フラグ);
+    void 警告(std::string_view 文字);
+    void 処理_BGM();
+
+    // ------------------------------------------------------------ handicap
+    void LBEL_UP_Click();
+    void LEBEL_DOWN_Click();
+
     // ------------------------------------------------------------ options
+    void 背景_Click(int 絵);
+    void SIDOU_Click();
     // Where the settings file and the default record folder live; empty for a game without
     // files (the engine front), which runs on the default options.
     std::string WorkFolder;

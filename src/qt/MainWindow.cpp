@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileSystemModel>
 #include <QKeyEvent>
 #include <QLabel>
@@ -121,6 +122,7 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
     form_ = std::make_unique<Form1>(*platform_);
     QDir().mkpath(workFolder);
     form_->WorkFolder = QDir(workFolder).absolutePath().toStdString();
+    form_->SoundFolder = soundFolder().toStdString();
     // Records are written to and read from the work folder until another one is chosen.
     showFolder(form_->WorkFolder);
     resize(600, 533 + menuBar()->sizeHint().height());
@@ -129,6 +131,16 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
 }
 
 MainWindow::~MainWindow() = default;
+
+QString MainWindow::soundFolder() {
+    const QString exe = QCoreApplication::applicationDirPath();
+    const QString candidates[] = {
+        exe + QStringLiteral("/assets"), exe + QStringLiteral("/../share/kelvore"),
+        QStringLiteral(KELVORE_DATADIR), QStringLiteral(KELVORE_BUILD_ASSETS)};
+    for (const QString& dir : candidates)
+        if (QFile::exists(dir + QString::fromUtf8("/駒打音.wav"))) return QDir(dir).absolutePath();
+    return exe;
+}
 
 void MainWindow::buildMenus() {
     std::array<QMenu*, static_cast<int>(MenuItem::Count)> menus{};

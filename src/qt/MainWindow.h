@@ -4,6 +4,7 @@
 
 #include "Form1.h"
 #include "QtCanvas.h"
+#include "QtSound.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -53,21 +54,6 @@ public:
     void sleepFor(double seconds) override;
 };
 
-// Stands in for the sound library until sound is built: no device, every call accepted.
-class SilentSound : public SoundLibrary {
-public:
-    std::int32_t dsInitialize(std::intptr_t) override { return 0; }
-    std::int32_t dsCreateDSB(std::int32_t, const std::vector<std::uint8_t>&,
-                             std::int32_t) override {
-        return 0;
-    }
-    void dsPlay(std::int32_t) override {}
-    void dsPlayLooping(std::int32_t) override {}
-    void dsStop(std::int32_t) override {}
-    void dsFree(std::int32_t) override {}
-    void dsTerminate(std::int32_t) override {}
-};
-
 class MainWindow : public QMainWindow,
                    public Menu,
                    public Dialogs,
@@ -77,6 +63,9 @@ class MainWindow : public QMainWindow,
     Q_OBJECT
 public:
     // `workFolder` holds the settings file and the default record folder.
+    // The folder the wave files are found in: beside the program in the build tree, or where
+    // the program was installed.
+    static QString soundFolder();
     explicit MainWindow(const QString& workFolder, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -124,7 +113,7 @@ private:
     std::array<QAction*, static_cast<int>(MenuItem::Count)> actions_{};
     QTimer timer_;
     SystemClock clock_;
-    SilentSound sound_;
+    QtSound sound_;
     std::unique_ptr<Platform> platform_;
     std::unique_ptr<Form1> form_;
     bool quitting_ = false;

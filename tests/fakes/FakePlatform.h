@@ -101,7 +101,7 @@ public:
 class FakeSound : public SoundLibrary {
 public:
     std::vector<std::string> calls;
-    std::int32_t device = 0;
+    std::int32_t device = 7; // what dsInitialize returns; 0 means no sound device
     std::int32_t dsInitialize(std::intptr_t) override {
         calls.push_back("dsInitialize");
         return device;

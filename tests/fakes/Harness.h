@@ -27,6 +27,7 @@ struct Game {
     Form1 form{fake.platform};
     explicit Game(bool load = true) {
         form.WorkFolder = folder.path;
+        form.SoundFolder = folder.path; // no wave files there: every sound is silent
         if (load) form.Form_Load();
     }
     // Grid position of a window-unit point.

@@ -1,7 +1,9 @@
 // The real main window, built offscreen: its menu tree against the game's menu list.
 #include "MainWindow.h"
+#include "QtSound.h"
 
 #include <QAction>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -35,7 +37,66 @@ void walk(const QList<QAction*>& actions, const QString& indent, QStringList& ou
 class MainWindowTest : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
+    QTimer boxes; // answers every message box (a machine without sound shows one at start)
 private slots:
+    void initTestCase() {
+        connect(&boxes, &QTimer::timeout, [] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible())
+                    box->accept();
+        });
+        boxes.start(20);
+    }
+
+    void generatedSoundsAreWavesTheSoundLayerLoads() {
+        const QString folder = qt::MainWindow::soundFolder();
+        for (const char* name : {"駒打音.wav", "禁止.wav", "その他.wav", "BGM.wav"}) {
+            QFile file(folder + "/" + QString::fromUtf8(name));
+            QVERIFY2(file.open(QIODevice::ReadOnly), name);
+            const QByteArray bytes = file.readAll();
+            QCOMPARE(bytes.left(4), QByteArray("RIFF"));
+            QCOMPARE(bytes.mid(8, 4), QByteArray("WAVE"));
+            const std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
+            const auto pcm = qt::decodeWave(data);
+            QVERIFY2(pcm.has_value(), name);
+            QVERIFY(!pcm->samples.empty());
+            if (std::string(name) == "BGM.wav") {
+                QVERIFY(pcm->samples.size() / 2 >= 30u * 44100u);
+                // The end runs into the start no more abruptly than neighbouring samples do.
+                std::vector<int> steps;
+                for (std::size_t i = 2; i < pcm->samples.size(); i += 2)
+                    steps.push_back(std::abs(pcm->samples[i] - pcm->samples[i - 2]));
+                std::sort(steps.begin(), steps.end());
+                const int seam = std::abs(pcm->samples[0] - pcm->samples[pcm->samples.size() - 2]);
+                QVERIFY(seam <= steps[steps.size() * 99 / 100]);
+            }
+        }
+        QVERIFY(!qt::decodeWave({'R', 'I', 'F', 'F'}).has_value());
+    }
+
+    void theMixerPlaysEffectsOverLoopingMusic() {
+        qt::Mixer mixer;
+        mixer.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        qt::Pcm music{std::vector<std::int16_t>(200, 1000)};
+        qt::Pcm click{std::vector<std::int16_t>(20, 500)};
+        const int m = mixer.add(music), c = mixer.add(click);
+        mixer.play(m, true);
+        mixer.play(c, false);
+        char buf[400];
+        QCOMPARE(mixer.read(buf, sizeof buf), qint64(400));
+        const auto* s = reinterpret_cast<const std::int16_t*>(buf);
+        QCOMPARE(int(s[0]), 1500);
+        QCOMPARE(int(s[25]), 1000);
+        QVERIFY(mixer.isPlaying(m));
+        QVERIFY(!mixer.isPlaying(c));
+        mixer.stop(m);
+        mixer.read(buf, sizeof buf);
+        QCOMPARE(int(s[0]), 0);
+        mixer.release(m);
+        mixer.play(m, true); // a released buffer plays nothing
+        QVERIFY(!mixer.isPlaying(m));
+    }
+
     void menuTreeMatchesTheGame() {
         qt::MainWindow w(dir.path());
         QCOMPARE(w.windowTitle(), QStringLiteral("Kelvore"));

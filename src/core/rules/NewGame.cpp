@@ -18,6 +18,12 @@ Form1::Form1(Platform& platform) : p_(platform) {
 }
 
 void Form1::Form_Load() {
+    サウンド_初期化(p_.window.handle());
+    OtherSound = サウンド_読込("その他.wav", 3);
+    ForbiddenSound = サウンド_読込("禁止.wav", 3);
+    PieceSound = サウンド_読込("駒打音.wav", 3);
+    MusicSound = サウンド_読込("BGM.wav", 1);
+
     // Constant members and first values.
     KifuMode = 0;
     MoveGuidance = 0;

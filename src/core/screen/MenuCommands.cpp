@@ -3,56 +3,63 @@
 
 namespace kelvore {
 
+namespace {
+
+// The command each menu item carries. Items that only open a submenu have none here.
+struct Command {
+    MenuItem item;
+    void (*run)(Form1&);
+};
+
+constexpr Command kCommands[] = {
+    {MenuItem::TAIKYOKU, [](Form1& f) { f.TAIKYOKU_Click(); }},
+    {MenuItem::STOP, [](Form1& f) { f.STOP_Click(); }},
+    {MenuItem::OPTION, [](Form1& f) { f.OPTION_Click(); }},
+    {MenuItem::START, [](Form1& f) { f.START_Click(); }},
+    {MenuItem::SENTE, [](Form1& f) { f.SENTE_Click(); }},
+    {MenuItem::GOTE, [](Form1& f) { f.GOTE_Click(); }},
+    {MenuItem::LEVEL1, [](Form1& f) { f.LEVEL_Click(1); }},
+    {MenuItem::LEVEL2, [](Form1& f) { f.LEVEL_Click(2); }},
+    {MenuItem::LEVEL3, [](Form1& f) { f.LEVEL_Click(3); }},
+    {MenuItem::OWARI, [](Form1& f) { f.OWARI_Click(); }},
+    {MenuItem::CANCEL, [](Form1& f) { f.CANCEL_Click(); }},
+    {MenuItem::REVERSE, [](Form1& f) { f.REVERSE_Click(); }},
+    {MenuItem::REPLAY, [](Form1& f) { f.REPLAY_Click(); }},
+    {MenuItem::AFTER, [](Form1& f) { f.AFTER_Click(); }},
+    {MenuItem::LBEL_UP, [](Form1& f) { f.LBEL_UP_Click(); }},
+    {MenuItem::LEBEL_DOWN, [](Form1& f) { f.LEBEL_DOWN_Click(); }},
+    {MenuItem::KIFU_READ, [](Form1& f) { f.KIFU_READ_Click(); }},
+    {MenuItem::KIFU_WRITE, [](Form1& f) { f.KIFU_WRITE_Click(); }},
+    {MenuItem::MIDORI, [](Form1& f) { f.背景_Click(f.BackgroundMidori); }},
+    {MenuItem::TATAMI, [](Form1& f) { f.背景_Click(f.BackgroundTatami); }},
+    {MenuItem::TAKE, [](Form1& f) { f.背景_Click(f.BackgroundTake); }},
+    {MenuItem::UCHU, [](Form1& f) { f.背景_Click(f.BackgroundUchu); }},
+    {MenuItem::RENGA, [](Form1& f) { f.背景_Click(f.BackgroundRenga); }},
+    {MenuItem::SIDOU, [](Form1& f) { f.SIDOU_Click(); }},
+    {MenuItem::KEIKA, [](Form1& f) { f.処理_経過時間(); }},
+    {MenuItem::BGM, [](Form1& f) { f.処理_BGM(); }},
+    {MenuItem::VER, [](Form1& f) { f.VER_Click(); }},
+};
+
+} // namespace
+
 bool Form1::commandAvailable(MenuItem item) {
-    switch (item) {
-    case MenuItem::START:
-    case MenuItem::SENTE:
-    case MenuItem::GOTE:
-    case MenuItem::LEVEL1:
-    case MenuItem::LEVEL2:
-    case MenuItem::LEVEL3:
-    case MenuItem::OWARI:
-    case MenuItem::KEIKA:
-    case MenuItem::VER:
-    case MenuItem::CANCEL:
-    case MenuItem::REVERSE:
-    case MenuItem::REPLAY:
-    case MenuItem::AFTER:
-    case MenuItem::KIFU_READ:
-    case MenuItem::KIFU_WRITE: return true;
-    default: return false;
-    }
+    for (const Command& c : kCommands)
+        if (c.item == item) return true;
+    return false;
 }
 
 void Form1::onMenu(MenuItem item) {
     if (Ended) return;
-    switch (item) {
-    case MenuItem::TAIKYOKU: TAIKYOKU_Click(); break;
-    case MenuItem::STOP: STOP_Click(); break;
-    case MenuItem::OPTION: OPTION_Click(); break;
-    case MenuItem::START: START_Click(); break;
-    case MenuItem::SENTE: SENTE_Click(); break;
-    case MenuItem::GOTE: GOTE_Click(); break;
-    case MenuItem::LEVEL1: LEVEL_Click(1); break;
-    case MenuItem::LEVEL2: LEVEL_Click(2); break;
-    case MenuItem::LEVEL3: LEVEL_Click(3); break;
-    case MenuItem::OWARI: OWARI_Click(); break;
-    case MenuItem::CANCEL: CANCEL_Click(); break;
-    case MenuItem::REVERSE: REVERSE_Click(); break;
-    case MenuItem::REPLAY: REPLAY_Click(); break;
-    case MenuItem::AFTER: AFTER_Click(); break;
-    case MenuItem::KIFU_READ: KIFU_READ_Click(); break;
-    case MenuItem::KIFU_WRITE: KIFU_WRITE_Click(); break;
-    case MenuItem::KEIKA: 処理_経過時間(); break;
-    case MenuItem::VER: VER_Click(); break;
-    default: break;
-    }
+    for (const Command& c : kCommands)
+        if (c.item == item) c.run(*this);
 }
 
 void Form1::Form_KeyDown(Key key) {
     if (Ended) return;
     switch (key) {
     case Key::Escape: 処理_終了(); break;
+    case Key::F1: 処理_BGM(); break;
     case Key::F2: 処理_経過時間(); break;
     default: break;
     }
@@ -96,7 +103,7 @@ void Form1::処理_終了() {
     p_.sound.dsFree(ForbiddenSound);
     p_.sound.dsFree(PieceSound);
     p_.sound.dsFree(MusicSound);
-    if (SoundDevice != 0) p_.sound.dsTerminate(SoundDevice);
+    サウンド_終了();
     Ended = true;
     p_.window.quit();
 }
