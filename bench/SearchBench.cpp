@@ -22,6 +22,8 @@ void BM_Search(benchmark::State& state) {
         benchmark::DoNotOptimize(engine.search(best, score));
     }
 }
-BENCHMARK(BM_Search)->DenseRange(0, std::size(usi::kBenchPositions) - 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Search)
+    ->DenseRange(0, std::size(usi::kBenchPositions) - 1)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

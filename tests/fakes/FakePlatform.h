@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 
 #include <algorithm>
+#include <cmath>
 #include <deque>
 #include <map>
 #include <string>
@@ -92,10 +93,7 @@ public:
         if (now >= 86400) now -= 86400;
         return t;
     }
-    void sleepFor(double s) override {
-        now += s;
-        if (now >= 86400) now -= 86400;
-    }
+    void sleepFor(double s) override { now = std::fmod(now + s, 86400.0); }
 };
 
 class FakeSound : public SoundLibrary {

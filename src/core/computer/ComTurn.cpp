@@ -24,7 +24,8 @@ void Form1::待ち時間(double IN_思考時間) {
     for (;;) {
         const double waited = 調査_経過秒(start, p_.clock.secondsSinceMidnight());
         if (waited >= IN_思考時間) return;
-        p_.clock.sleepFor(std::min(0.02, IN_思考時間 - waited));
+        // At least a millisecond each time, so that rounding can never stall the wait.
+        p_.clock.sleepFor(std::clamp(IN_思考時間 - waited, 0.001, 0.02));
     }
 }
 
