@@ -48,11 +48,7 @@ class Computer : public ::testing::Test {
 protected:
     Game g;
     Form1& f = g.form;
-    std::vector<std::string> prompts() const {
-        std::vector<std::string> r;
-        for (const Box& b : g.fake.dialogs.shown) r.push_back(b.prompt);
-        return r;
-    }
+    std::vector<std::string> prompts() const { return g.prompts(); }
     // A game against the computer, the human on the lower side, the computer to move.
     void computerToMove(const std::string& sfen) {
         f.GameMode = 1;

@@ -14,11 +14,7 @@ class HumanPlay : public ::testing::Test {
 protected:
     Game g;
     Form1& f = g.form;
-    std::vector<std::string> prompts() const {
-        std::vector<std::string> r;
-        for (const Box& b : g.fake.dialogs.shown) r.push_back(b.prompt);
-        return r;
-    }
+    std::vector<std::string> prompts() const { return g.prompts(); }
     int forbiddenSounds() const {
         int n = 0;
         for (const auto& c : g.fake.sound.calls)

@@ -1,6 +1,7 @@
 // Game records: the file layout, round trips, stepping back and forth, reversal, and every
 // kind of bad file and failed write.
 #include "fakes/Clicks.h"
+#include "fakes/Files.h"
 #include "fakes/Positions.h"
 #include "record/RecordFile.h"
 #include "rules/TrialMove.h"
@@ -17,14 +18,8 @@ using namespace kelvore::test;
 
 namespace {
 
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 void spit(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    spitBytes(path, bytes);
 }
 
 std::string sjis(std::string_view utf8) {
@@ -53,11 +48,7 @@ class Record : public ::testing::Test {
 protected:
     Game g;
     Form1& f = g.form;
-    std::vector<std::string> prompts() const {
-        std::vector<std::string> r;
-        for (const Box& b : g.fake.dialogs.shown) r.push_back(b.prompt);
-        return r;
-    }
+    std::vector<std::string> prompts() const { return g.prompts(); }
     // A two-player game of random legal moves made with the mouse.
     void playRandomGame(int plies, unsigned seed) {
         f.START_Click();

@@ -1,4 +1,5 @@
 // The settings file, the options, the handicap steps and the sound calls.
+#include "fakes/Files.h"
 #include "fakes/Positions.h"
 #include "text/ShiftJis.h"
 
@@ -10,11 +11,6 @@ using namespace kelvore;
 using namespace kelvore::test;
 
 namespace {
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void spit(const std::string& path, std::string_view utf8) {
     std::ofstream out(path, std::ios::binary);

@@ -19,6 +19,11 @@ struct Pos {
     int Y = 0;
 };
 
+// A square of the handicap table and the piece that stands there at the start.
+struct HandicapSquareRef {
+    int x, y, code;
+};
+
 // A 10 x 10 map indexed (x, y); row 0 and column 0 are never used.
 using Map = int[10][10];
 
@@ -274,6 +279,7 @@ public:
     // ------------------------------------------------------------ handicap
     void LBEL_UP_Click();
     void LEBEL_DOWN_Click();
+    void handicapSquare(const HandicapSquareRef& square, bool empty);
 
     // ------------------------------------------------------------ options
     void 背景_Click(int 絵);

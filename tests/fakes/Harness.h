@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kelvore::test {
 
@@ -25,6 +26,12 @@ struct Game {
     TempFolder folder;
     FakePlatform fake;
     Form1 form{fake.platform};
+    // The prompts of the message boxes shown so far.
+    std::vector<std::string> prompts() const {
+        std::vector<std::string> r;
+        for (const Box& b : fake.dialogs.shown) r.push_back(b.prompt);
+        return r;
+    }
     explicit Game(bool load = true) {
         form.WorkFolder = folder.path;
         form.SoundFolder = folder.path; // no wave files there: every sound is silent

@@ -1,5 +1,6 @@
 #include "record/RecordFile.h"
 
+#include "rules/StartingPosition.h"
 #include "text/ShiftJis.h"
 
 #include <cctype>
@@ -131,20 +132,8 @@ RecordFile readRecord(std::string_view bytes) {
         r.header[i] = *utf8;
     }
 
-    int board[10][10] = {};
-    const int back[10] = {0, KYOU, KEI, GIN, KIN, OU, KIN, GIN, KEI, KYOU};
-    for (int x = 1; x <= 9; ++x) {
-        board[x][1] = back[x];
-        board[x][3] = HU;
-        board[x][7] = -HU;
-        board[x][9] = -back[10 - x];
-    }
-    board[2][2] = SYA;
-    board[5][2] = ZOU;
-    board[8][2] = KAKU;
-    board[2][8] = -KAKU;
-    board[5][8] = -ZOU;
-    board[8][8] = -SYA;
+    int board[10][10];
+    placeStartingPosition(board);
     int own[8] = {}, enemy[8] = {};
 
     for (std::size_t i = 3; i < lines.size(); ++i) {

@@ -1,16 +1,10 @@
 // Start-up, the reset to the starting position, and the two-player start command.
 #include "Form1.h"
+#include "rules/StartingPosition.h"
 
 namespace kelvore {
 
 using namespace piece;
-
-namespace {
-
-// The starting position, rows 1..3 of the upper side; the lower side is its half-turn mirror.
-constexpr int kUpperRow1[10] = {0, KYOU, KEI, GIN, KIN, OU, KIN, GIN, KEI, KYOU};
-
-} // namespace
 
 Form1::Form1(Platform& platform) : p_(platform) {
     // The window as designed: 畳 carries the background mark until the settings are read.
@@ -94,20 +88,7 @@ void Form1::初期設定() {
         EnemyHand[i] = 0;
     }
 
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y) Board[x][y] = KARA;
-    for (int x = 1; x <= 9; ++x) {
-        Board[x][1] = kUpperRow1[x];
-        Board[x][3] = HU;
-        Board[x][7] = -HU;
-        Board[x][9] = -kUpperRow1[10 - x];
-    }
-    Board[2][2] = SYA;
-    Board[5][2] = ZOU;
-    Board[8][2] = KAKU;
-    Board[2][8] = -KAKU;
-    Board[5][8] = -ZOU;
-    Board[8][8] = -SYA;
+    placeStartingPosition(Board);
 
     OwnHandCount = 0;
     EnemyHandCount = 0;

@@ -8,9 +8,7 @@ using namespace piece;
 
 namespace {
 
-struct HandicapSquare {
-    int x, y, code;
-};
+using HandicapSquare = HandicapSquareRef;
 
 // The square emptied at levels 1..10 (upper pieces) and -1..-10 (lower pieces).
 constexpr HandicapSquare kUpper[11] = {{0, 0, 0},    {8, 2, KAKU}, {2, 2, SYA}, {9, 1, KYOU},
@@ -29,22 +27,18 @@ const HandicapSquare& row(int level) {
 void Form1::LBEL_UP_Click() {
     描画_可視(false, false, false);
     描画_棋譜_IO(1);
-    const int message = KifuMode == 1 ? 1 : KifuCursor > 0 ? 2 : Reversed == 1 ? 3 : 0;
-    if (message != 0) {
+    // Refused in record mode, after a move and after 反転.
+    if (const int m = KifuMode == 1 ? 1 : KifuCursor > 0 ? 2 : Reversed == 1 ? 3 : 0; m != 0) {
         音_禁止();
-        描画_メッセージ(message);
+        描画_メッセージ(m);
         return;
     }
     KifuLength = 0;
     if (HandicapLevel < 10) {
         HandicapLevel += 1;
-        描画_ハンデレベル(HandicapLevel);
         // Up to a level of 1 or more a piece comes off; up to 0 or below one goes back.
-        const HandicapSquare& s = HandicapLevel >= 1 ? row(HandicapLevel) : row(HandicapLevel - 1);
-        Board[s.x][s.y] = HandicapLevel >= 1 ? KARA : s.code;
-        描画_絵(Board[s.x][s.y], s.x, s.y);
-        描画_桝輪郭(OutlineColor, s.x, s.y);
-        音_駒();
+        handicapSquare(HandicapLevel >= 1 ? row(HandicapLevel) : row(HandicapLevel - 1),
+                       HandicapLevel >= 1);
     }
     HandicapSet = 1;
 }
@@ -52,23 +46,28 @@ void Form1::LBEL_UP_Click() {
 void Form1::LEBEL_DOWN_Click() {
     描画_可視(false, false, false);
     描画_棋譜_IO(1);
-    const int message = KifuMode == 1 ? 1 : KifuCursor > 0 ? 2 : Reversed == 1 ? 3 : 0;
-    if (message != 0) {
+    // Refused in record mode, after a move and after 反転.
+    if (const int m = KifuMode == 1 ? 1 : KifuCursor > 0 ? 2 : Reversed == 1 ? 3 : 0; m != 0) {
         音_禁止();
-        描画_メッセージ(message);
+        描画_メッセージ(m);
         return;
     }
     KifuLength = 0;
     if (HandicapLevel > -10) {
         HandicapLevel -= 1;
-        描画_ハンデレベル(HandicapLevel);
-        const HandicapSquare& s = HandicapLevel <= -1 ? row(HandicapLevel) : row(HandicapLevel + 1);
-        Board[s.x][s.y] = HandicapLevel <= -1 ? KARA : s.code;
-        描画_絵(Board[s.x][s.y], s.x, s.y);
-        描画_桝輪郭(OutlineColor, s.x, s.y);
-        音_駒();
+        handicapSquare(HandicapLevel <= -1 ? row(HandicapLevel) : row(HandicapLevel + 1),
+                       HandicapLevel <= -1);
     }
     HandicapSet = 1;
+}
+
+// Shows the new level, then empties the square or puts its piece back, and repaints it.
+void Form1::handicapSquare(const HandicapSquareRef& s, bool empty) {
+    描画_ハンデレベル(HandicapLevel);
+    Board[s.x][s.y] = empty ? KARA : s.code;
+    描画_絵(Board[s.x][s.y], s.x, s.y);
+    描画_桝輪郭(OutlineColor, s.x, s.y);
+    音_駒();
 }
 
 } // namespace kelvore
