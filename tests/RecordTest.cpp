@@ -363,3 +363,17 @@ TEST_F(Record, AComputerGameHandedOverAfterSteppingDropsTheMovesBeyond) {
     move(f, 1, 7, 1, 6);
     EXPECT_EQ(f.KifuLength, 8) << "the human's move and the computer's answer";
 }
+
+TEST_F(Record, TheDriveAndFolderListsMoveTogether) {
+    f.Drive1_Change("/nonexistent-kelvore-drive");
+    EXPECT_EQ(prompts(), (std::vector<std::string>{"ﾃﾞﾊﾞｲｽが準備できていません"}));
+    EXPECT_EQ(g.fake.dialogs.shown[0].title, "ｴﾗｰ");
+    f.Drive1_Change(g.folder.path);
+    EXPECT_EQ(g.fake.panel.dir, g.folder.path);
+    g.fake.panel.dir = "/tmp";
+    f.Dir1_Change();
+    EXPECT_EQ(g.fake.panel.fileDir, "/tmp");
+    f.KIFU_READ_Click();
+    EXPECT_TRUE(g.fake.panel.driveList && g.fake.panel.folderList && g.fake.panel.fileList);
+    EXPECT_FALSE(g.fake.panel.fields);
+}
