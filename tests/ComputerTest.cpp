@@ -220,6 +220,15 @@ TEST_F(Computer, TheWaitEndsAcrossMidnight) {
     EXPECT_NEAR(g.fake.clock.now, 0.2, 0.03);
 }
 
+// Found by the stress run: from this time of day the last step of the wait came out as a few
+// 1e-15 s, too small to move the clock on, and the wait never ended.
+TEST_F(Computer, TheWaitEndsWhereRoundingLeavesATinyRemainder) {
+    g.fake.clock.now = 55.900000001199075;
+    f.待ち時間(0.3);
+    EXPECT_GE(g.fake.clock.now, 56.2);
+    EXPECT_LT(g.fake.clock.now, 56.21);
+}
+
 TEST_F(Computer, GoteFromNoGameLetsTheComputerMoveFirst) {
     f.GOTE_Click();
     EXPECT_EQ(f.MoveNumber, 1);
