@@ -62,8 +62,8 @@ int main(int argc, char* argv[]) {
     }
 
     if (!hasDisplay()) {
-        std::fprintf(stderr, "kelvore: needs a graphical display (DISPLAY or WAYLAND_DISPLAY "
-                             "is not set); to run without one, use: xvfb-run build/kelvore\n");
+        std::fprintf(stderr, "kelvore: 画面が必要です (DISPLAY も WAYLAND_DISPLAY もありません)。"
+                             "画面のない所では xvfb-run build/kelvore で動かして下さい。\n");
         return 2;
     }
 
