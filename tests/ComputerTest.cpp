@@ -307,3 +307,36 @@ TEST(ComputerSignature, TheBenchSignatureIsUnchanged) {
     EXPECT_EQ(positions, 105);
     EXPECT_EQ(signature, "15232182329730615931");
 }
+
+// The investigations and escape routes, on small positions surveyed as the computer does.
+TEST_F(Computer, InvestigationsAnswerTheirQuestions) {
+    auto survey = [&](const std::string& sfen) {
+        setPosition(f, sfen);
+        f.勢力調査();
+    };
+    // A piece boxed in by its own side has no square to go to; an attacked square never counts.
+    survey("4k4/9/9/9/9/9/PPP6/PKP6/PPP6 b - 1");
+    EXPECT_EQ(f.調査_移動可場所数(2, 8, -950), 0);
+    survey("4k4/9/9/9/9/9/9/1Kr6/9 b - 1");
+    EXPECT_EQ(f.調査_移動可場所数(2, 8, -950), 5) << "the rook holds (1, 8), (3, 7) and (3, 9)";
+    // The lance aim finds nothing when the first piece down the file is the computer's own.
+    survey("4k4/9/9/9/9/4g4/4p4/4b4/4B4 w - 1");
+    EXPECT_EQ(f.調査_香狙い(5, 7), 0);
+    // The human's rook behind its own pawns is seen, but the pawns block it.
+    survey("4k4/9/9/9/9/9/4P4/4P4/4R4 b - 1");
+    EXPECT_EQ(f.調査_自守駒MAN_直進駒(5, 5), 0);
+    survey("4k4/9/9/9/9/9/9/9/4R4 b - 1");
+    EXPECT_EQ(f.調査_自守駒MAN_直進駒(5, 5), 1);
+    // Surroundings: a corner has three neighbours.
+    survey("rb7/b8/9/9/9/9/9/9/4K4 w - 1");
+    EXPECT_EQ(f.調査_周辺状況(1, 2), -2);
+    EXPECT_EQ(f.調査_周辺状況(2, 2), -3);
+    // Escape routes: a king in its corner with three free neighbours; attacked ones are not.
+    survey("4k4/9/9/9/9/9/9/9/K8 b - 1");
+    EXPECT_EQ(f.調査_自王逃道(), 3);
+    EXPECT_EQ(f.ManKingEscapeMarks[1][8], 1);
+    survey("4k4/9/9/9/9/9/2s6/9/K8 b - 1");
+    EXPECT_EQ(f.調査_自王逃道(), 2) << "the silver attacks (2, 8)";
+    survey("4k4/9/9/9/9/9/9/1g7/K8 b - 1");
+    EXPECT_EQ(f.調査_自王逃道(), 0) << "a square holding a piece is no escape either";
+}
