@@ -340,3 +340,39 @@ TEST_F(Computer, InvestigationsAnswerTheirQuestions) {
     survey("4k4/9/9/9/9/9/9/1g7/K8 b - 1");
     EXPECT_EQ(f.調査_自王逃道(), 0) << "a square holding a piece is no escape either";
 }
+
+// The danger-square fork term: a rook on (5, 5), safe, attacks an undefended lower knight
+// (30) and silver (100); neither attacker touches any square another rule looks at. Against
+// the same board without them, the danger squares gain exactly 0.1 a piece and the cheaper
+// piece: 0.2 + 30.
+TEST_F(Computer, AForkOfTwoUndefendedPiecesGainsTheCheaperOne) {
+    auto danger = [&](const std::string& sfen) {
+        setPosition(f, sfen);
+        f.勢力調査();
+        std::memcpy(f.PosAttackCountBefore, f.PosAttackCount, sizeof(Map));
+        std::memcpy(f.BoardBackup, f.Board, sizeof(Map));
+        std::memset(f.NegImmovable, 0, sizeof(Map));
+        return f.盤評価_COM危険座標(900, 5, 5);
+    };
+    const int with = danger("8k/9/9/9/S3r4/9/9/4N4/9 w - 1");
+    const int without = danger("8k/9/9/9/4r4/9/9/9/9 w - 1");
+    EXPECT_EQ(with - without, 302);
+}
+
+// An empty square beside the computer's king, defended twice and attacked twice by the
+// human's pawn and knight, costs exactly 0.5 an attack.
+TEST_F(Computer, AnEmptySquareBesideTheKingCostsHalfAPointAnAttack) {
+    auto danger = [&](const std::string& sfen) {
+        setPosition(f, sfen);
+        f.勢力調査();
+        std::memcpy(f.PosAttackCountBefore, f.PosAttackCount, sizeof(Map));
+        std::memcpy(f.BoardBackup, f.Board, sizeof(Map));
+        std::memset(f.NegImmovable, 0, sizeof(Map));
+        return f.盤評価_COM危険座標(950, 5, 5);
+    };
+    const int none = danger("9/9/9/9/3gk4/9/9/9/9 w - 1");
+    const int pawn = danger("9/9/9/9/3gk4/9/3P5/9/9 w - 1");
+    const int both = danger("9/9/9/9/3gk4/9/3P5/2N6/9 w - 1");
+    EXPECT_EQ(pawn - none, -5);
+    EXPECT_EQ(both - none, -10);
+}
