@@ -376,3 +376,23 @@ TEST_F(Computer, AnEmptySquareBesideTheKingCostsHalfAPointAnAttack) {
     EXPECT_EQ(pawn - none, -5);
     EXPECT_EQ(both - none, -10);
 }
+
+// The computer's king on its first rank with the square in front attacked once and defended
+// twice: 50 for the attack, and 700 more when the human holds a gold; the empty square itself
+// costs 0.5 for the attack and 10 for the gold in hand. (The attacking pawn stands on (5, 3),
+// which then no longer counts 0.1 as an empty undefended square of the computer's camp.)
+TEST_F(Computer, TheKingOnItsFirstRankWithTheSquareInFrontAttacked) {
+    auto danger = [&](const std::string& sfen) {
+        setPosition(f, sfen);
+        f.勢力調査();
+        std::memcpy(f.PosAttackCountBefore, f.PosAttackCount, sizeof(Map));
+        std::memcpy(f.BoardBackup, f.Board, sizeof(Map));
+        std::memset(f.NegImmovable, 0, sizeof(Map));
+        return f.盤評価_COM危険座標(950, 5, 1);
+    };
+    const int quiet = danger("3gk4/9/9/9/9/9/9/9/9 w - 1");
+    const int attacked = danger("3gk4/9/4P4/9/9/9/9/9/9 w - 1");
+    const int withGold = danger("3gk4/9/4P4/9/9/9/9/9/9 w G 1");
+    EXPECT_EQ(attacked - quiet, -500 - 5 + 1);
+    EXPECT_EQ(withGold - attacked, -7100);
+}
