@@ -49,6 +49,16 @@ protected:
     Game g;
     Form1& f = g.form;
     std::vector<std::string> prompts() const { return g.prompts(); }
+    // The danger squares of a position for a piece placed on (x, y), with the snapshots of the
+    // turn taken from the position itself (so nothing counts as newly attacked).
+    int dangerOf(const std::string& sfen, int placed, int x, int y) {
+        setPosition(f, sfen);
+        f.勢力調査();
+        std::memcpy(f.PosAttackCountBefore, f.PosAttackCount, sizeof(Map));
+        std::memcpy(f.BoardBackup, f.Board, sizeof(Map));
+        std::memset(f.NegImmovable, 0, sizeof(Map));
+        return f.盤評価_COM危険座標(placed, x, y);
+    }
     // A game against the computer, the human on the lower side, the computer to move.
     void computerToMove(const std::string& sfen) {
         f.GameMode = 1;
@@ -346,14 +356,7 @@ TEST_F(Computer, InvestigationsAnswerTheirQuestions) {
 // the same board without them, the danger squares gain exactly 0.1 a piece and the cheaper
 // piece: 0.2 + 30.
 TEST_F(Computer, AForkOfTwoUndefendedPiecesGainsTheCheaperOne) {
-    auto danger = [&](const std::string& sfen) {
-        setPosition(f, sfen);
-        f.勢力調査();
-        std::memcpy(f.PosAttackCountBefore, f.PosAttackCount, sizeof(Map));
-        std::memcpy(f.BoardBackup, f.Board, sizeof(Map));
-        std::memset(f.NegImmovable, 0, sizeof(Map));
-        return f.盤評価_COM危険座標(900, 5, 5);
-    };
+    auto danger = [&](const std::string& sfen) { return dangerOf(sfen, 900, 5, 5); };
     const int with = danger("8k/9/9/9/S3r4/9/9/4N4/9 w - 1");
     const int without = danger("8k/9/9/9/4r4/9/9/9/9 w - 1");
     EXPECT_EQ(with - without, 302);
@@ -362,14 +365,7 @@ TEST_F(Computer, AForkOfTwoUndefendedPiecesGainsTheCheaperOne) {
 // An empty square beside the computer's king, defended twice and attacked twice by the
 // human's pawn and knight, costs exactly 0.5 an attack.
 TEST_F(Computer, AnEmptySquareBesideTheKingCostsHalfAPointAnAttack) {
-    auto danger = [&](const std::string& sfen) {
-        setPosition(f, sfen);
-        f.勢力調査();
-        std::memcpy(f.PosAttackCountBefore, f.PosAttackCount, sizeof(Map));
-        std::memcpy(f.BoardBackup, f.Board, sizeof(Map));
-        std::memset(f.NegImmovable, 0, sizeof(Map));
-        return f.盤評価_COM危険座標(950, 5, 5);
-    };
+    auto danger = [&](const std::string& sfen) { return dangerOf(sfen, 950, 5, 5); };
     const int none = danger("9/9/9/9/3gk4/9/9/9/9 w - 1");
     const int pawn = danger("9/9/9/9/3gk4/9/3P5/9/9 w - 1");
     const int both = danger("9/9/9/9/3gk4/9/3P5/2N6/9 w - 1");
@@ -382,14 +378,7 @@ TEST_F(Computer, AnEmptySquareBesideTheKingCostsHalfAPointAnAttack) {
 // costs 0.5 for the attack and 10 for the gold in hand. (The attacking pawn stands on (5, 3),
 // which then no longer counts 0.1 as an empty undefended square of the computer's camp.)
 TEST_F(Computer, TheKingOnItsFirstRankWithTheSquareInFrontAttacked) {
-    auto danger = [&](const std::string& sfen) {
-        setPosition(f, sfen);
-        f.勢力調査();
-        std::memcpy(f.PosAttackCountBefore, f.PosAttackCount, sizeof(Map));
-        std::memcpy(f.BoardBackup, f.Board, sizeof(Map));
-        std::memset(f.NegImmovable, 0, sizeof(Map));
-        return f.盤評価_COM危険座標(950, 5, 1);
-    };
+    auto danger = [&](const std::string& sfen) { return dangerOf(sfen, 950, 5, 1); };
     const int quiet = danger("3gk4/9/9/9/9/9/9/9/9 w - 1");
     const int attacked = danger("3gk4/9/4P4/9/9/9/9/9/9 w - 1");
     const int withGold = danger("3gk4/9/4P4/9/9/9/9/9/9 w G 1");

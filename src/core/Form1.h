@@ -223,6 +223,12 @@ public:
     // Turns the position by half a turn with the sides exchanged: board, hand slots and their
     // totals. Nothing is drawn.
     void 処理_盤反転();
+    // A hand's slots with its total, for the stepping commands.
+    struct HandOf {
+        int* slots;
+        int* total;
+    };
+    HandOf handOf(bool upper);
 
     // ------------------------------------------------------------ human input
     void Form_MouseDown(int Button, int Shift, double X, double Y);

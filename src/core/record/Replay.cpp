@@ -15,14 +15,12 @@ bool isBoardColumn(int x) {
     return x > 0 && x < 10;
 }
 
-// The hand (and its total) a code counts in when it is dropped: the lower side's for a
-// negative code, the upper side's for a positive one.
-struct HandOf {
-    int* slots;
-    int* total;
-};
-
 } // namespace
+
+// The upper side's hand and total, or the lower side's.
+Form1::HandOf Form1::handOf(bool upper) {
+    return upper ? HandOf{EnemyHand, &EnemyHandCount} : HandOf{OwnHand, &OwnHandCount};
+}
 
 void Form1::AFTER_Click() {
     描画_可視(false, false, false);
@@ -46,10 +44,8 @@ void Form1::AFTER_Click() {
     const int fx = Kifu.FromX[i], fy = Kifu.FromY[i], tx = Kifu.ToX[i], ty = Kifu.ToY[i];
     const int placed = Kifu.PlacedPiece[i], captured = Kifu.CapturedPiece[i];
     const int dropSlot = handSlot(placed), captureSlot = handSlot(captured);
-    HandOf dropper{placed >= HU ? EnemyHand : OwnHand,
-                   placed >= HU ? &EnemyHandCount : &OwnHandCount};
-    HandOf captor{captured < 0 ? EnemyHand : OwnHand,
-                  captured < 0 ? &EnemyHandCount : &OwnHandCount};
+    const HandOf dropper = handOf(placed >= HU);
+    const HandOf captor = handOf(captured < 0);
 
     // A step that does not fit the position on the board is refused rather than played.
     const bool fits = tx >= 1 && tx <= 9 && ty >= 1 && ty <= 9 && Board[tx][ty] == captured &&
@@ -113,10 +109,8 @@ void Form1::REPLAY_Click() {
     const int fx = Kifu.FromX[i], fy = Kifu.FromY[i], tx = Kifu.ToX[i], ty = Kifu.ToY[i];
     const int placed = Kifu.PlacedPiece[i], captured = Kifu.CapturedPiece[i];
     const int dropSlot = handSlot(placed), captureSlot = handSlot(captured);
-    HandOf dropper{placed >= HU ? EnemyHand : OwnHand,
-                   placed >= HU ? &EnemyHandCount : &OwnHandCount};
-    HandOf captor{captured < 0 ? EnemyHand : OwnHand,
-                  captured < 0 ? &EnemyHandCount : &OwnHandCount};
+    const HandOf dropper = handOf(placed >= HU);
+    const HandOf captor = handOf(captured < 0);
 
     const bool fits =
         tx >= 1 && tx <= 9 && ty >= 1 && ty <= 9 && Board[tx][ty] == placed &&
