@@ -1,0 +1,92 @@
+// The searching engine behind the levels above 3: the one entry point that the engine front and
+// the window use. It takes a copy of the game's position, searches on a thread of its own (or on
+// the caller's, for fixed-depth runs), reports progress and answers with a move in the game's own
+// coordinates. It never touches Form1 and draws nothing.
+#pragma once
+
+#include "rules/TrialMove.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace kelvore::engine {
+
+// A position as the game holds it: the board codes of Form1::Board, both hands by slot and the
+// side to move (-1 the lower side, +1 the upper side).
+struct GameSnapshot {
+    int board[10][10]{};
+    int lowerHand[8]{}; // Form1::OwnHand
+    int upperHand[8]{}; // Form1::EnemyHand
+    int sideToMove = 1;
+};
+
+// The key of a position (board, hands and side to move), as the search hashes it. The caller
+// keeps the keys of the positions played so far in the game, so that the search can see a
+// repetition coming.
+std::uint64_t positionKey(const GameSnapshot& position);
+
+// What ends a search. Zero means "no limit" for every field; with no limit at all, or with
+// `infinite`, the search runs until stop() is called.
+struct Limits {
+    int depth = 0;
+    std::uint64_t nodes = 0;
+    int moveTimeMs = 0;
+    // The clocks of a timed game (ms), as the engine front receives them; -1 when not given.
+    int lowerTimeMs = -1, upperTimeMs = -1;
+    int lowerIncMs = 0, upperIncMs = 0;
+    int byoyomiMs = 0;
+    bool infinite = false;
+};
+
+// One report of progress, after each completed iteration.
+struct Info {
+    int depth = 0;
+    int selDepth = 0;
+    bool mate = false;
+    int score = 0; // centipawns from the mover's view, or signed plies to mate when `mate`
+    std::uint64_t nodes = 0;
+    std::uint64_t nps = 0;
+    int timeMs = 0;
+    std::vector<Move> pv;
+};
+
+struct Result {
+    bool found = false; // false: the side to move has no move at all
+    Move best;
+    bool hasPonder = false;
+    Move ponder;
+    int score = 0;
+    bool mate = false;
+};
+
+class Searcher {
+public:
+    explicit Searcher(std::size_t hashMegabytes = 16);
+    ~Searcher(); // stops and joins a running search
+    Searcher(const Searcher&) = delete;
+    Searcher& operator=(const Searcher&) = delete;
+
+    // Searches on the calling thread and returns the move. `history` holds the keys of the
+    // positions of the game before `root`, oldest first (positionKey of each).
+    Result search(const GameSnapshot& root, const std::vector<std::uint64_t>& history,
+                  const Limits& limits, const std::function<void(const Info&)>& onInfo = {});
+
+    // The same search on the worker thread. `onDone` is called once, on the worker thread, when
+    // the search ends by a limit or by stop(). A search already running is stopped first.
+    void start(const GameSnapshot& root, std::vector<std::uint64_t> history, const Limits& limits,
+               std::function<void(const Info&)> onInfo, std::function<void(const Result&)> onDone);
+
+    void stop();          // asks the running search to end soon; safe from any thread
+    void wait();          // returns when the worker has finished
+    bool running() const; // true between start() and the end of onDone
+    void newGame();       // forgets what earlier searches learnt (hash table, move history)
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace kelvore::engine
