@@ -4,6 +4,7 @@
 
 #include "Form1.h"
 #include "Notation.h"
+#include "engine/Levels.h"
 #include "platform/NullPlatform.h"
 
 #include <iosfwd>
@@ -52,6 +53,12 @@ private:
     bool play(const std::string& text);
     void resetMaps();
     bool gameOver() const;
+
+    static constexpr int kMaxMoveTimeMs = 3600 * 1000;
+    // The second bench line: the engine's search to this depth, with a table of this size.
+    static constexpr int kBenchDepth = 6;
+    static constexpr int kBenchHashMegabytes = 16;
+    int moveTimeMs_ = engine::kWindowBaseMoveTimeMs; // the base move time of levels 4 and 5
 
     NullPlatform null_;
     Form1 form_;

@@ -49,35 +49,32 @@ template <GenType T> void generateBoardMoves(const Position& pos, MvList& list) 
     const Color us = pos.sideToMove();
     const int mine = us == UPPER ? 32 : 0;
     const PieceMoves& pm = pieceMoves();
-    for (int y = 1; y <= 9; ++y)
-        for (int x = 1; x <= 9; ++x) {
-            const Square from = square(x, y);
-            const Piece p = pos.at(from);
-            if (p == NO_PIECE || (p & 32) != mine) continue;
-            // A target is open when it is empty or holds an enemy piece; walls and own pieces
-            // are closed.
-            auto open = [&](Piece t) { return t == NO_PIECE || (t != WALL && (t & 32) != mine); };
-            if (kindOf(p) == KNIGHT) {
-                const Square k = from + (us == LOWER ? 2 * UP : 2 * DOWN);
-                for (Square to : {k + LEFT, k + RIGHT})
-                    if (open(pos.at(to))) addBoardMove<T>(list, us, from, to, p, pos.at(to));
-                continue;
-            }
-            const int steps = pm.step[p], slides = pm.slide[p];
-            for (int i = 0; i < 8; ++i) {
-                const int d = kDirections[i];
-                if (steps >> i & 1) {
-                    const Square to = from + d;
-                    if (open(pos.at(to))) addBoardMove<T>(list, us, from, to, p, pos.at(to));
-                } else if (slides >> i & 1) {
-                    Square to = from + d;
-                    for (; pos.at(to) == NO_PIECE; to += d)
-                        if (T != GenType::Captures && T != GenType::QCaptures)
-                            addBoardMove<T>(list, us, from, to, p, NO_PIECE);
-                    if (open(pos.at(to))) addBoardMove<T>(list, us, from, to, p, pos.at(to));
-                }
+    // A target is open when it is empty or holds an enemy piece; walls and own pieces are
+    // closed.
+    auto open = [&](Piece t) { return t == NO_PIECE || (t != WALL && (t & 32) != mine); };
+    pos.pieces(us).forEach([&](Square from) {
+        const Piece p = pos.at(from);
+        if (kindOf(p) == KNIGHT) {
+            const Square k = from + (us == LOWER ? 2 * UP : 2 * DOWN);
+            for (Square to : {k + LEFT, k + RIGHT})
+                if (open(pos.at(to))) addBoardMove<T>(list, us, from, to, p, pos.at(to));
+            return;
+        }
+        const int steps = pm.step[p], slides = pm.slide[p];
+        for (int i = 0; i < 8; ++i) {
+            const int d = kDirections[i];
+            if (steps >> i & 1) {
+                const Square to = from + d;
+                if (open(pos.at(to))) addBoardMove<T>(list, us, from, to, p, pos.at(to));
+            } else if (slides >> i & 1) {
+                Square to = from + d;
+                for (; pos.at(to) == NO_PIECE; to += d)
+                    if (T != GenType::Captures && T != GenType::QCaptures)
+                        addBoardMove<T>(list, us, from, to, p, NO_PIECE);
+                if (open(pos.at(to))) addBoardMove<T>(list, us, from, to, p, pos.at(to));
             }
         }
+    });
 }
 
 void generateDrops(const Position& pos, MvList& list) {

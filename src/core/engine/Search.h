@@ -40,7 +40,6 @@ private:
     struct RootMove {
         Mv move;
         int score;
-        int previousScore;
     };
 
     int searchRoot(int alpha, int beta, int depth);
@@ -50,7 +49,6 @@ private:
     bool timeUp();
     void setTimes(const Limits& limits, Color us);
     void updateQuietStats(Mv best, int ply, int depth, const Mv* tried, int triedCount);
-    int moveScore(Mv m, Mv ttMove, int ply) const;
     void updatePv(int ply, Mv m);
 
     TranspositionTable& tt_;
@@ -58,7 +56,7 @@ private:
     const std::atomic<bool>* stop_ = nullptr;
     std::vector<std::uint64_t> gameKeys_; // sorted
     std::vector<RootMove> rootMoves_;
-    Mv rootBest_; // the best move of the iteration in progress, once one is proven
+    Mv rootBest_{}; // the best move of the iteration in progress, once one is proven
     int rootBestScore_ = 0;
 
     std::uint64_t nodes_ = 0;
