@@ -3,6 +3,7 @@
 #include "engine/Evaluate.h"
 #include "engine/MoveGen.h"
 #include "engine/MovePicker.h"
+#include "engine/TimeBudget.h"
 #include "rules/Pieces.h"
 
 #include <algorithm>
@@ -74,33 +75,6 @@ kelvore::Move toGameMove(Mv m, Color us) {
     g.moved = sign * kGameCode[kind];
     g.placed = m.promotes() ? sign * kGameCode[promotedKind(kind)] : g.moved;
     return g;
-}
-
-void Search::setTimes(const Limits& limits, Color us) {
-    timed_ = false;
-    softMs_ = hardMs_ = 0;
-    int hard = 0, soft = 0;
-    if (limits.moveTimeMs > 0) {
-        hard = std::max(1, limits.moveTimeMs - std::min(30, limits.moveTimeMs / 10));
-        soft = hard / 2;
-    }
-    const int remaining = us == LOWER ? limits.lowerTimeMs : limits.upperTimeMs;
-    if (remaining >= 0) {
-        const int inc = std::max(0, us == LOWER ? limits.lowerIncMs : limits.upperIncMs);
-        const int byoyomi = std::max(0, limits.byoyomiMs);
-        const long long target = remaining / 30 + inc * 3LL / 4 + byoyomi;
-        const long long cap = remaining / 3 + inc / 2 + byoyomi - 50;
-        const int clockHard = int(std::max(10LL, std::min(3 * target, cap)));
-        const int clockSoft = int(std::max(5LL, std::min<long long>(target * 6 / 10, clockHard)));
-        hard = hard > 0 ? std::min(hard, clockHard) : clockHard;
-        soft = soft > 0 ? std::min(soft, clockSoft) : clockSoft;
-    }
-    if (limits.infinite) hard = soft = 0;
-    if (hard > 0) {
-        timed_ = true;
-        hardMs_ = hard;
-        softMs_ = std::min(soft, hard);
-    }
 }
 
 bool Search::timeUp() {
@@ -382,7 +356,10 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
     std::memset(killers_, 0, sizeof killers_);
     std::memset(history_, 0, sizeof history_);
     tt_.newSearch();
-    setTimes(limits, pos.sideToMove());
+    const TimeBudget budget = timeBudget(limits, pos.sideToMove());
+    timed_ = budget.timed;
+    softMs_ = budget.softMs;
+    hardMs_ = budget.hardMs;
     const bool untilStopped =
         limits.infinite || (limits.depth <= 0 && limits.nodes == 0 && !timed_);
     auto elapsedMs = [&] {

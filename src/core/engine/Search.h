@@ -47,7 +47,6 @@ private:
     int quiesce(int alpha, int beta, int ply);
     bool isRepetition() const;
     bool timeUp();
-    void setTimes(const Limits& limits, Color us);
     void updateQuietStats(Mv best, int ply, int depth, const Mv* tried, int triedCount);
     void updatePv(int ply, Mv m);
 

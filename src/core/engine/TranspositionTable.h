@@ -40,9 +40,6 @@ public:
     // Starts loading the key's cluster into the cache.
     void prefetch(std::uint64_t key) const { __builtin_prefetch(clusterOf(key)); }
 
-    // Entries of this search per thousand sampled (for `hashfull`).
-    int hashfull() const;
-
 private:
     struct alignas(64) Cluster {
         TTEntry entries[4];
