@@ -653,3 +653,39 @@ TEST(EngineLevels, TheTimeBudgetStaysInsideTheClock) {
     limits.moveTimeMs = 50;
     EXPECT_LE(engine::timeBudget(limits, UPPER).hardMs, 50);
 }
+
+TEST(EnginePosition, ChecksAreTheMovesThatAttackARoyalPiece) {
+    usi::Engine engine;
+    Form1& f = engine.form();
+    int checks = 0;
+    for (const engine::GameSnapshot& s : randomPositions().positions) {
+        const Position pos = positionOf(s);
+        MvList quiets, quietChecks;
+        generate(pos, quiets, GenType::Quiets);
+        generate(pos, quietChecks, GenType::QuietChecks);
+        std::vector<std::uint32_t> expected, found;
+        for (const Mv m : quietChecks) found.push_back(m.v);
+        for (const Mv m : quiets) {
+            // The game's own judge: can the piece, once placed, move onto a royal piece?
+            std::memcpy(f.Board, s.board, sizeof f.Board);
+            const kelvore::Move g = toGameMove(m, pos.sideToMove());
+            if (!g.isDrop()) f.Board[g.fromX][g.fromY] = 0;
+            f.Board[g.toX][g.toY] = g.placed;
+            bool attacks = false;
+            for (int x = 1; x <= 9; ++x)
+                for (int y = 1; y <= 9; ++y) {
+                    const int c = f.Board[x][y] * s.sideToMove;
+                    if ((c == -piece::OU || c == -piece::KO) &&
+                        f.移動チェック(g.toX, g.toY, x, y, g.placed) == 1)
+                        attacks = true;
+                }
+            EXPECT_EQ(givesCheck(pos, m), attacks) << usi::formatMove(g);
+            if (attacks) expected.push_back(m.v);
+        }
+        std::sort(expected.begin(), expected.end());
+        std::sort(found.begin(), found.end());
+        EXPECT_EQ(found, expected);
+        checks += int(expected.size());
+    }
+    EXPECT_GT(checks, 1000);
+}

@@ -15,6 +15,8 @@ enum Stage {
     CAPTURES,
     KILLER_1,
     KILLER_2,
+    GENERATE_CHECKS,
+    CHECKS,
     GENERATE_QUIETS,
     QUIETS,
     DONE,
@@ -51,14 +53,21 @@ int MovePicker::scoreOf(Mv m) const {
     return history_ ? history_[m.moved()][m.to()] : 0;
 }
 
-void MovePicker::fill(GenType type, bool skipKnown) {
+bool MovePicker::handedBefore(Mv m) const {
+    if (m == ttMove_ || m == killer1_ || m == killer2_) return true;
+    for (int i = 0; i < checkCount_; ++i)
+        if (checks_[i] == m) return true;
+    return false;
+}
+
+void MovePicker::fill(GenType type) {
     MvList list;
     generate(pos_, list, type);
     size_ = 0;
     current_ = 0;
     sorted_ = false;
     for (const Mv m : list) {
-        if (skipKnown && (m == ttMove_ || m == killer1_ || m == killer2_)) continue;
+        if (m == ttMove_ || m == killer1_ || m == killer2_) continue;
         moves_[size_++] = {m, scoreOf(m)};
     }
 }
@@ -74,15 +83,23 @@ Mv MovePicker::pick() {
         const auto better = [](const Scored& a, const Scored& b) {
             return a.score != b.score ? a.score > b.score : a.move.v < b.move.v;
         };
-        if (size_ - current_ > kSorted) {
+        if (size_ - current_ > kSorted)
             std::partial_sort(moves_ + current_, moves_ + current_ + kSorted, moves_ + size_,
                               better);
-        } else {
+        else
             std::sort(moves_ + current_, moves_ + size_, better);
-        }
         sorted_ = true;
     }
     return moves_[current_++].move;
+}
+
+// A killer is a quiet move that refuted another move at this ply; it may not even be possible
+// here.
+bool MovePicker::usableKiller(Mv k) const {
+    if (k.isNone() || k == ttMove_ || k == killer1_ || k.captured() != NO_PIECE ||
+        !isPseudoLegal(pos_, k))
+        return false;
+    return !checksOnly_ || givesCheck(pos_, k);
 }
 
 Mv MovePicker::next() {
@@ -94,7 +111,7 @@ Mv MovePicker::next() {
             m = ttMove_;
             break;
         case GENERATE_CAPTURES:
-            fill(GenType::Captures, true);
+            fill(GenType::Captures);
             stage_ = CAPTURES;
             continue;
         case CAPTURES:
@@ -102,34 +119,37 @@ Mv MovePicker::next() {
             if (m.isNone()) stage_ = KILLER_1;
             break;
         case KILLER_1:
-            stage_ = skipQuiets_ ? DONE : KILLER_2;
-            if (skipQuiets_) break;
-            // A killer is a quiet move that refuted another move at this ply; it may not even
-            // be possible here.
-            if (killers_ && killers_[0] != ttMove_ && killers_[0].captured() == NO_PIECE &&
-                isPseudoLegal(pos_, killers_[0]))
-                m = killer1_ = killers_[0];
+            stage_ = KILLER_2;
+            if (killers_ && !skipQuiets_ && usableKiller(killers_[0])) m = killer1_ = killers_[0];
             break;
         case KILLER_2:
-            stage_ = GENERATE_QUIETS;
-            if (killers_ && killers_[1] != ttMove_ && killers_[1] != killer1_ &&
-                killers_[1].captured() == NO_PIECE && isPseudoLegal(pos_, killers_[1]))
-                m = killer2_ = killers_[1];
+            stage_ = GENERATE_CHECKS;
+            if (killers_ && !skipQuiets_ && usableKiller(killers_[1])) m = killer2_ = killers_[1];
+            break;
+        case GENERATE_CHECKS:
+            fill(GenType::QuietChecks);
+            // The quiet checks of a long list are few; remembered, so that the quiet moves
+            // after them leave them out.
+            checkCount_ = std::min(size_, kMaxChecks);
+            for (int i = 0; i < checkCount_; ++i) checks_[i] = moves_[i].move;
+            if (size_ > kMaxChecks) size_ = kMaxChecks;
+            stage_ = CHECKS;
+            continue;
+        case CHECKS:
+            m = pick();
+            if (m.isNone()) stage_ = checksOnly_ || skipQuiets_ ? DONE : GENERATE_QUIETS;
             break;
         case GENERATE_QUIETS:
-            if (skipQuiets_) {
-                stage_ = DONE;
-                break;
-            }
-            fill(GenType::Quiets, true);
+            fill(GenType::Quiets);
             stage_ = QUIETS;
             continue;
         case QUIETS:
-            m = skipQuiets_ ? Mv{} : pick();
+            do m = skipQuiets_ ? Mv{} : pick();
+            while (!m.isNone() && handedBefore(m));
             if (m.isNone()) stage_ = DONE;
             break;
         case GENERATE_ALL:
-            fill(everyMove_ ? GenType::All : GenType::QCaptures, false);
+            fill(everyMove_ ? GenType::All : GenType::QCaptures);
             stage_ = ALL;
             continue;
         case ALL:

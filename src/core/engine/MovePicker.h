@@ -1,7 +1,8 @@
 // Hands out the moves of a position best first, so that a cut-off comes early: the hash move
 // before anything is generated, then captures by what they win (least valuable attacker first),
-// promotions, the killer moves of the ply, and the quiet moves by their history. Captures are
-// generated only when the hash move did not suffice, quiet moves only when no capture did.
+// promotions, the killer moves of the ply, the quiet moves that check a royal piece, and the
+// other quiet moves by their history. Captures are generated only when the hash move did not
+// suffice, quiet moves only when no capture did.
 #pragma once
 
 #include "engine/MoveGen.h"
@@ -20,8 +21,10 @@ public:
 
     // The next move, or a none move when all have been handed out.
     Mv next();
-    // From now on only captures and promotions among captures: the caller prunes quiet moves.
+    // From now on no more quiet moves except checks: the caller prunes them.
     void skipQuiets() { skipQuiets_ = true; }
+    // Of the quiet moves only those that check a royal piece (set before the first next()).
+    void checksOnly() { checksOnly_ = true; }
     // True when the position had no move at all (known once next() has returned none).
     bool none() const { return handedOut_ == 0; }
 
@@ -33,9 +36,13 @@ private:
         Mv move;
         int score;
     };
+    static constexpr int kMaxChecks = 96;
+
     int scoreOf(Mv m) const;
-    void fill(GenType type, bool skipKnown);
+    void fill(GenType type);
     Mv pick();
+    bool usableKiller(Mv k) const;
+    bool handedBefore(Mv m) const;
 
     const Position& pos_;
     Mv ttMove_{}, killer1_{}, killer2_{};
@@ -47,6 +54,9 @@ private:
     int handedOut_ = 0;
     bool sorted_ = false;
     bool skipQuiets_ = false;
+    bool checksOnly_ = false;
+    Mv checks_[kMaxChecks];
+    int checkCount_ = 0;
     Scored moves_[MAX_MOVES];
 };
 

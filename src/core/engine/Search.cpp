@@ -218,6 +218,11 @@ int Search::search(int alpha, int beta, int depth, int ply, bool nullAllowed) {
     }
 
     MovePicker picker(pos, ttMove, killers_[ply], history_);
+    // Near the leaves and far below alpha, no quiet move will catch up: only captures,
+    // promotions and checks are tried.
+    const bool futile = !pvNode && !royalThreat && depth <= 2 &&
+                        staticEval + 150 + 120 * depth <= alpha && std::abs(alpha) < kMateInMaxPly;
+    if (futile) picker.checksOnly();
     const int originalAlpha = alpha;
     int bestScore = -kInfinite;
     Mv bestMove{};
@@ -234,13 +239,13 @@ int Search::search(int alpha, int beta, int depth, int ply, bool nullAllowed) {
         }
         const bool quiet = m.captured() == NO_PIECE && !m.promotes();
         const bool killer = m == killers_[ply][0] || m == killers_[ply][1];
+        const bool check = quiet && givesCheck(pos, m);
         ++moveCount;
-        if (!pvNode && !royalThreat && quiet && bestScore > -kMateInMaxPly) {
+        if (!pvNode && !royalThreat && quiet && !check && bestScore > -kMateInMaxPly) {
             if (depth <= 3 && moveCount > 6 + 3 * depth * depth) {
                 picker.skipQuiets(); // so are all quiet moves after this one
                 continue;
             }
-            if (depth <= 2 && staticEval + 150 + 120 * depth <= alpha) continue;
         }
 
         pos.make(m);
@@ -256,7 +261,7 @@ int Search::search(int alpha, int beta, int depth, int ply, bool nullAllowed) {
                 score = -search(-beta, -alpha, newDepth, ply + 1, true);
             } else {
                 int r = 0;
-                if (depth >= 3 && quiet && moveCount > 3 && !royalThreat) {
+                if (depth >= 3 && quiet && !check && moveCount > 3 && !royalThreat) {
                     r = kReductions.table[std::min(depth, 63)][std::min(moveCount, 63)];
                     if (pvNode) --r;
                     if (killer) --r;
@@ -287,7 +292,10 @@ int Search::search(int alpha, int beta, int depth, int ply, bool nullAllowed) {
         if (quiet && quietCount < 64) quiets[quietCount++] = m;
     }
 
-    if (picker.none()) return -kMate + ply; // a side that cannot move has lost
+    if (picker.none()) {
+        if (!futile) return -kMate + ply; // a side that cannot move has lost
+        bestScore = alpha;                // nothing was worth trying
+    }
     const Bound bound = bestScore >= beta           ? BOUND_LOWER
                         : bestScore > originalAlpha ? BOUND_EXACT
                                                     : BOUND_UPPER;
