@@ -16,7 +16,7 @@ namespace kelvore::engine {
 
 namespace {
 
-// The game's code of each kind, for the lower side's sign flipped.
+// The game's code of each kind on the upper side; the lower side's is its negative.
 constexpr int kGameCode[KIND_NB] = {
     0,           piece::HU,  piece::KYOU, piece::KEI, piece::GIN,   piece::KIN,
     piece::KAKU, piece::SYA, piece::ZOU,  piece::TO,  piece::NKYOU, piece::NKEI,
