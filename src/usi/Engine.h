@@ -6,7 +6,10 @@
 #include "Notation.h"
 #include "platform/NullPlatform.h"
 
+#include <atomic>
+#include <condition_variable>
 #include <iosfwd>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -16,7 +19,15 @@ class Engine {
 public:
     Engine();
     // Handles one command line, writing the answer lines to `out`. Returns false after quit.
+    // A long command (a search, a perft) runs until it ends or until requestStop().
     bool handle(const std::string& line, std::ostream& out);
+
+    // Asks the command that runs, or the next one if none runs yet, to end soon: a search
+    // answers with the best move found so far, a perft with the count so far. Safe from any
+    // thread; clearStop() (called by the command loop before each command) forgets it.
+    void requestStop();
+    void clearStop();
+    bool stopRequested() const { return stop_.load(std::memory_order_relaxed); }
 
     Form1& form() { return form_; }
     int sideToMove() const { return side_; }
@@ -52,6 +63,10 @@ private:
     bool play(const std::string& text);
     void resetMaps();
     bool gameOver() const;
+
+    std::atomic<bool> stop_{false};
+    std::mutex stopMutex_;
+    std::condition_variable stopped_; // a search waits on it for its end or for a stop
 
     NullPlatform null_;
     Form1 form_;
