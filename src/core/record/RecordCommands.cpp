@@ -135,6 +135,11 @@ void Form1::Command1_Click() {
 
 // A file chosen in the list: the record is read into record mode, to be stepped with 進.
 void Form1::File1_Click(const std::string& path) {
+    if (思考中()) {
+        // Reading a record replaces the position the computer is thinking about.
+        音_禁止();
+        return;
+    }
     const auto bytes = text::readFile(path, kRecordFileLimit);
     if (!bytes) {
         p_.dialogs.messageBox("棋譜ﾌｧｲﾙを開けません\r" + path, "棋譜", Buttons::OK);
