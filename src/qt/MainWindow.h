@@ -123,7 +123,7 @@ private:
     std::unique_ptr<Platform> platform_;
     std::unique_ptr<Form1> form_;
     bool quitting_ = false;
-    int openBoxes_ = 0; // message boxes waiting for an answer
+    int openBoxes_ = 0;                           // message boxes waiting for an answer
     std::vector<std::function<void()>> heldBack_; // posted while a box was open
 
     QComboBox* drive_ = nullptr;

@@ -1,6 +1,7 @@
 #include "Engine.h"
 
 #include "BenchPositions.h"
+#include "engine/Snapshot.h"
 #include "record/RecordFile.h"
 #include "rules/TrialMove.h"
 #include "text/ShiftJis.h"
@@ -101,6 +102,8 @@ bool Engine::handle(const std::string& rawLine, std::ostream& out) {
     } else if (cmd == "isready") {
         out << "readyok\n";
     } else if (cmd == "usinewgame") {
+        // A new game: what the search learnt in the last one is forgotten.
+        if (searcher_) searcher_->newGame();
     } else if (cmd == "stop" || cmd == "ponderhit" || cmd == "gameover") {
         // Heard by the command loop, which stops what runs; nothing is left to do here.
     } else if (cmd == "setoption") {
@@ -118,7 +121,10 @@ bool Engine::handle(const std::string& rawLine, std::ostream& out) {
     } else if (cmd == "perft") {
         runPerft(w, out);
     } else if (cmd == "go") {
-        go(out, false);
+        if (form_.ComLevel >= 4)
+            goSearching(w, out);
+        else
+            go(out, false);
     } else if (cmd == "eval" && w.size() == 1) {
         go(out, true);
     } else if (cmd == "match") {
@@ -194,6 +200,7 @@ void Engine::position(const std::vector<std::string>& w, const std::string& line
     form_.KifuLength = 0;
     resetMaps();
     moves_.clear();
+    history_.clear();
     for (std::size_t i = next + 1; i < w.size(); ++i) {
         if (!play(w[i])) {
             out << "info string illegal move " << echoed(w[i]) << "\n";
@@ -334,6 +341,7 @@ bool Engine::search(Move& best, int& score, std::vector<Candidate>* each) {
 }
 
 void Engine::playMove(const Move& m) {
+    history_.push_back(engine::positionKey(engine::snapshotOf(form_, side_)));
     // Recorded as the game records a move, with no thinking time.
     form_.手順保存(m.fromX, m.fromY, m.toX, m.toY, m.moved, m.placed, 0, 0, 0, 0);
     form_.駒移動(m.fromX, m.fromY, m.toX, m.toY, m.placed);

@@ -4,11 +4,15 @@
 
 #include "Form1.h"
 #include "Notation.h"
+#include "engine/Levels.h"
+#include "engine/Searcher.h"
 #include "platform/NullPlatform.h"
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <iosfwd>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -31,6 +35,8 @@ public:
 
     Form1& form() { return form_; }
     int sideToMove() const { return side_; }
+    // The keys of the positions before the current one since the last position command.
+    const std::vector<std::uint64_t>& history() const { return history_; }
 
 private:
     void position(const std::vector<std::string>& words, const std::string& line,
@@ -42,6 +48,8 @@ private:
     void runPerft(const std::vector<std::string>& words, std::ostream& out);
     void setOption(const std::vector<std::string>& words, std::ostream& out);
     void go(std::ostream& out, bool listCandidates);
+    // `go` at the searching levels (4 and 5), in Go.cpp.
+    void goSearching(const std::vector<std::string>& words, std::ostream& out);
     void match(const std::vector<std::string>& words, std::ostream& out);
     void bench(std::ostream& out);
     void kifu(const std::vector<std::string>& words, const std::string& line, std::ostream& out);
@@ -74,6 +82,11 @@ private:
     int moveNumber_ = 1;
     bool fromStart_ = true;
     std::vector<std::string> moves_; // the moves accepted since the last position command
+    // The keys of the positions played through since the last position command, oldest
+    // first, the current one left out: the search sees repetitions coming.
+    std::vector<std::uint64_t> history_;
+    std::unique_ptr<engine::Searcher> searcher_;     // made at the first searching `go`
+    int moveTimeMs_ = engine::kWindowBaseMoveTimeMs; // a move's time at level 4 for a bare `go`
 };
 
 } // namespace kelvore::usi

@@ -195,8 +195,7 @@ void Form1::処理_COM投了() {
 // Plays the computer's chosen move, whatever level chose it: the history, the move with its
 // sound, the mate, win and check messages, the move shown beside the board, and the clocks.
 // BoardBackup holds the position the move was chosen in.
-void Form1::処理_COM着手(int 移動元X, int 移動元Y, int 移動先X, int 移動先Y, int 移動駒,
-                         int 置駒) {
+void Form1::処理_COM着手(int 移動元X, int 移動元Y, int 移動先X, int 移動先Y, int 移動駒, int 置駒) {
     MoveSeconds = 調査_経過秒(MoveStartTime, p_.clock.secondsSinceMidnight());
     手順保存(移動元X, 移動元Y, 移動先X, 移動先Y, 移動駒, 置駒, ManTime, ManTime, ComTime,
              ComTime + MoveSeconds);

@@ -1,7 +1,9 @@
 #include "computer/SearchingTurn.h"
 
 #include "Form1.h"
+#include "engine/Levels.h"
 #include "engine/Searcher.h"
+#include "engine/Snapshot.h"
 #include "rules/TrialMove.h"
 
 #include <algorithm>
@@ -33,15 +35,6 @@ SearchingTurn::~SearchingTurn() {
     }
 }
 
-engine::GameSnapshot SearchingTurn::snapshotOf(const Form1& f, int sideToMove) {
-    engine::GameSnapshot s;
-    std::memcpy(s.board, f.Board, sizeof s.board);
-    std::memcpy(s.lowerHand, f.OwnHand, sizeof s.lowerHand);
-    std::memcpy(s.upperHand, f.EnemyHand, sizeof s.upperHand);
-    s.sideToMove = sideToMove;
-    return s;
-}
-
 std::vector<std::uint64_t> SearchingTurn::earlierKeys(const Form1& f,
                                                       const engine::GameSnapshot& now) {
     std::vector<std::uint64_t> keys;
@@ -49,8 +42,7 @@ std::vector<std::uint64_t> SearchingTurn::earlierKeys(const Form1& f,
     const auto& k = f.Kifu;
     for (int i = f.KifuCursor; i >= 1; --i) {
         if (static_cast<std::size_t>(i) >= k.MovedPiece.size()) break;
-        const int moved = k.MovedPiece[i], placed = k.PlacedPiece[i],
-                  captured = k.CapturedPiece[i];
+        const int moved = k.MovedPiece[i], placed = k.PlacedPiece[i], captured = k.CapturedPiece[i];
         const int fx = k.FromX[i], fy = k.FromY[i], tx = k.ToX[i], ty = k.ToY[i];
         const bool drop = fx == -1 || fx == 11;
         const bool boardSquares = tx >= 1 && tx <= 9 && ty >= 1 && ty <= 9 &&
@@ -81,14 +73,10 @@ std::vector<std::uint64_t> SearchingTurn::earlierKeys(const Form1& f,
 
 void SearchingTurn::begin() {
     if (thinking_) return;
-    snapshot_ = snapshotOf(form_, 1);
+    snapshot_ = engine::snapshotOf(form_, 1);
     std::vector<std::uint64_t> history = earlierKeys(form_, snapshot_);
-    engine::Limits limits;
-    if (fixedLimits) {
-        limits = *fixedLimits;
-    } else {
-        limits.moveTimeMs = form_.ComLevel >= 5 ? 5 * baseMoveTimeMs : baseMoveTimeMs;
-    }
+    const engine::Limits limits =
+        fixedLimits ? *fixedLimits : engine::levelLimits(form_.ComLevel, baseMoveTimeMs);
     if (!searcher_) searcher_ = std::make_unique<engine::Searcher>();
     const std::uint64_t turn = ++turn_;
     thinking_ = true;
@@ -123,7 +111,7 @@ void SearchingTurn::answer(std::uint64_t turn, const engine::Result& result) {
     Form1& f = form_;
     // Never after the game has ended, and never onto a position that is not the one searched.
     if (f.Ended || f.Turn != f.ComTurn || f.GameMode != f.GameModeCom) return;
-    if (!samePosition(snapshotOf(f, 1), snapshot_)) return;
+    if (!samePosition(engine::snapshotOf(f, 1), snapshot_)) return;
     if (!result.found) {
         f.処理_COM投了();
         return;

@@ -6,6 +6,7 @@
 // must not change: Form1 refuses every click and command that would change it.
 #pragma once
 
+#include "engine/Levels.h"
 #include "engine/Searcher.h"
 
 #include <cstdint>
@@ -37,7 +38,7 @@ public:
     void waitForWorker();
 
     // The base time of a move: LEVEL4 thinks about this long, LEVEL5 five times as long.
-    int baseMoveTimeMs = 1000;
+    int baseMoveTimeMs = engine::kWindowBaseMoveTimeMs;
     // When set, these limits instead of the level's time (a fixed depth gives the same move
     // every time: for tests).
     std::optional<engine::Limits> fixedLimits;
@@ -46,7 +47,6 @@ public:
     // applied moves of the history back one by one; stops early at an entry that does not fit.
     static std::vector<std::uint64_t> earlierKeys(const Form1& form,
                                                   const engine::GameSnapshot& now);
-    static engine::GameSnapshot snapshotOf(const Form1& form, int sideToMove);
 
 private:
     // On the window's thread, once the worker has answered the turn numbered `turn`.

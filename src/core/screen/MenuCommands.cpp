@@ -46,9 +46,8 @@ constexpr Command kCommands[] = {
 
 // The commands that change the position or the game: refused while the computer thinks.
 constexpr MenuItem kRefusedWhileThinking[] = {
-    MenuItem::START,   MenuItem::SENTE,   MenuItem::GOTE,       MenuItem::CANCEL,
-    MenuItem::REVERSE, MenuItem::REPLAY,  MenuItem::AFTER,      MenuItem::LBEL_UP,
-    MenuItem::LEBEL_DOWN, MenuItem::KIFU_READ,
+    MenuItem::START,  MenuItem::SENTE, MenuItem::GOTE,    MenuItem::CANCEL,     MenuItem::REVERSE,
+    MenuItem::REPLAY, MenuItem::AFTER, MenuItem::LBEL_UP, MenuItem::LEBEL_DOWN, MenuItem::KIFU_READ,
 };
 
 } // namespace
