@@ -234,15 +234,16 @@ TEST_F(SearchingLevel, LevelsFourAndFiveAreCheckedAndShownLikeTheOthers) {
     for (MenuItem item : {MenuItem::LEVEL1, MenuItem::LEVEL2, MenuItem::LEVEL3, MenuItem::LEVEL5})
         EXPECT_FALSE(g.fake.menu.isChecked(item));
     EXPECT_TRUE(g.fake.menu.isChecked(MenuItem::LEVEL4));
-    auto shown = [&] {
-        std::vector<std::string> t;
-        for (const DrawOp& o : g.fake.canvas.of(DrawOp::Text)) t.push_back(o.text);
-        return t;
+    auto shows = [&](const std::string& text) {
+        const auto ops = g.fake.canvas.of(DrawOp::Text);
+        return std::any_of(ops.begin(), ops.end(), [&](const DrawOp& o) { return o.text == text; });
     };
-    EXPECT_NE(std::find(shown().begin(), shown().end(), "4"), shown().end());
+    EXPECT_TRUE(shows(" 4"));
+    g.fake.canvas.clear();
     f.onMenu(MenuItem::LEVEL5);
     EXPECT_EQ(f.ComLevel, 5);
-    EXPECT_NE(std::find(shown().begin(), shown().end(), "5"), shown().end());
+    EXPECT_TRUE(shows(" 5"));
+    EXPECT_FALSE(shows(" 4"));
     f.onMenu(MenuItem::LEVEL3);
     EXPECT_EQ(f.ComLevel, 3);
     EXPECT_FALSE(g.fake.menu.isChecked(MenuItem::LEVEL5));
