@@ -40,7 +40,7 @@ const std::regex kBest("bestmove ([1-9][a-i][1-9][a-i]\\+?|[A-Z]\\*[1-9][a-i])( 
 
 struct Searching {
     Engine engine;
-    Searching() { engine.form().ComLevel = 4; }
+    Searching() { EXPECT_EQ(say("setoption name Level value 4"), ""); }
     std::string say(const std::string& line) {
         std::ostringstream out;
         engine.handle(line, out);
@@ -216,7 +216,9 @@ TEST(GoSearching, StopEndsAnEndlessSearchWithItsBestMove) {
     const auto out1 = lines(out.text());
     int bestmoves = 0;
     for (const std::string& l : out1) {
-        if (l.rfind("info depth", 0) == 0) EXPECT_TRUE(std::regex_match(l, kInfo)) << l;
+        if (l.rfind("info depth", 0) == 0) {
+            EXPECT_TRUE(std::regex_match(l, kInfo)) << l;
+        }
         if (l.rfind("bestmove", 0) == 0) {
             ++bestmoves;
             EXPECT_TRUE(std::regex_match(l, kBest)) << l;

@@ -44,13 +44,28 @@ bool contains(const std::vector<std::string>& v, const std::string& s) {
 TEST(Usi, Handshake) {
     Session s;
     EXPECT_EQ(s.say("usi"), "id name Kelvore\nid author Kelvore developers\n"
-                            "option name Level type spin default 3 min 1 max 3\nusiok\n");
+                            "option name Level type spin default 3 min 1 max 5\n"
+                            "option name MoveTime type spin default 1000 min 1 max 3600000\n"
+                            "usiok\n");
     EXPECT_EQ(s.say("isready"), "readyok\n");
     EXPECT_EQ(s.say("usinewgame"), "");
     EXPECT_EQ(s.say("setoption name Level value 2"), "");
     EXPECT_EQ(s.engine.form().ComLevel, 2);
-    EXPECT_EQ(s.say("setoption name Level value 7"), "info string Level must be 1, 2 or 3\n");
+    EXPECT_EQ(s.say("setoption name Level value 7"), "info string Level must be 1, 2, 3, 4 or 5\n");
+    EXPECT_EQ(s.say("setoption name Level value 0"), "info string Level must be 1, 2, 3, 4 or 5\n");
+    EXPECT_EQ(s.say("setoption name Level value 45"),
+              "info string Level must be 1, 2, 3, 4 or 5\n");
     EXPECT_EQ(s.engine.form().ComLevel, 2);
+    EXPECT_EQ(s.say("setoption name Level value 5"), "");
+    EXPECT_EQ(s.engine.form().ComLevel, 5);
+    const std::string badTime =
+        "info string MoveTime must be a number of milliseconds from 1 to 3600000\n";
+    for (const char* v : {"0", "-5", "3600001", "99999999999", "1e3", ""})
+        EXPECT_EQ(s.say(std::string("setoption name MoveTime value ") + v),
+                  *v ? badTime : "info string unknown option\n")
+            << v;
+    EXPECT_EQ(s.say("setoption name MoveTime value 250"), "");
+    EXPECT_EQ(s.say("setoption name MoveTime value 3600000"), "");
     std::ostringstream out;
     EXPECT_FALSE(s.engine.handle("quit", out));
 }

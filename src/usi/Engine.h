@@ -75,6 +75,11 @@ private:
     std::atomic<bool> stop_{false};
     std::mutex stopMutex_;
     std::condition_variable stopped_; // a search waits on it for its end or for a stop
+    static constexpr int kMaxMoveTimeMs = 3600 * 1000;
+    // The second bench line: the engine's search to this depth, with a table of this size.
+    static constexpr int kBenchDepth = 6;
+    static constexpr int kBenchHashMegabytes = 16;
+    int moveTimeMs_ = engine::kWindowBaseMoveTimeMs; // the base move time of levels 4 and 5
 
     NullPlatform null_;
     Form1 form_;
@@ -85,8 +90,7 @@ private:
     // The keys of the positions played through since the last position command, oldest
     // first, the current one left out: the search sees repetitions coming.
     std::vector<std::uint64_t> history_;
-    std::unique_ptr<engine::Searcher> searcher_;     // made at the first searching `go`
-    int moveTimeMs_ = engine::kWindowBaseMoveTimeMs; // a move's time at level 4 for a bare `go`
+    std::unique_ptr<engine::Searcher> searcher_; // made at the first searching `go`
 };
 
 } // namespace kelvore::usi

@@ -77,12 +77,10 @@ int evaluate(const Position& pos) {
     }
 
     int terms[2] = {0, 0};
-    for (int y = 1; y <= 9; ++y)
-        for (int x = 1; x <= 9; ++x) {
-            const Square s = square(x, y);
+    for (Color c : {LOWER, UPPER})
+        pos.pieces(c).forEach([&](Square s) {
             const Piece p = pos.at(s);
-            if (p == NO_PIECE) continue;
-            const Color c = colorOf(p);
+            const int x = fileOf(s), y = rowOf(s);
             const int kind = kindOf(p);
             // Near the enemy's royal pieces it attacks; beside its own it shields.
             for (RoyalWatch& w : watch[~c]) {
@@ -99,7 +97,7 @@ int evaluate(const Position& pos) {
                 terms[c] += kMobility[kind] * (mobility - 4);
                 if (intoZone && !inZone(c, y)) terms[c] += kPromotionThreat[kind];
             }
-        }
+        });
 
     for (Color c : {LOWER, UPPER}) {
         int handThreat = 0;

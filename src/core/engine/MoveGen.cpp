@@ -1,5 +1,7 @@
 #include "engine/MoveGen.h"
 
+#include <cstdlib>
+
 namespace kelvore::engine {
 
 namespace {
@@ -49,35 +51,106 @@ template <GenType T> void generateBoardMoves(const Position& pos, MvList& list) 
     const Color us = pos.sideToMove();
     const int mine = us == UPPER ? 32 : 0;
     const PieceMoves& pm = pieceMoves();
-    for (int y = 1; y <= 9; ++y)
-        for (int x = 1; x <= 9; ++x) {
-            const Square from = square(x, y);
-            const Piece p = pos.at(from);
-            if (p == NO_PIECE || (p & 32) != mine) continue;
-            // A target is open when it is empty or holds an enemy piece; walls and own pieces
-            // are closed.
-            auto open = [&](Piece t) { return t == NO_PIECE || (t != WALL && (t & 32) != mine); };
-            if (kindOf(p) == KNIGHT) {
-                const Square k = from + (us == LOWER ? 2 * UP : 2 * DOWN);
-                for (Square to : {k + LEFT, k + RIGHT})
-                    if (open(pos.at(to))) addBoardMove<T>(list, us, from, to, p, pos.at(to));
-                continue;
-            }
-            const int steps = pm.step[p], slides = pm.slide[p];
-            for (int i = 0; i < 8; ++i) {
-                const int d = kDirections[i];
-                if (steps >> i & 1) {
-                    const Square to = from + d;
-                    if (open(pos.at(to))) addBoardMove<T>(list, us, from, to, p, pos.at(to));
-                } else if (slides >> i & 1) {
-                    Square to = from + d;
-                    for (; pos.at(to) == NO_PIECE; to += d)
-                        if (T != GenType::Captures && T != GenType::QCaptures)
-                            addBoardMove<T>(list, us, from, to, p, NO_PIECE);
-                    if (open(pos.at(to))) addBoardMove<T>(list, us, from, to, p, pos.at(to));
-                }
+    // A target is open when it is empty or holds an enemy piece; walls and own pieces are
+    // closed.
+    auto open = [&](Piece t) { return t == NO_PIECE || (t != WALL && (t & 32) != mine); };
+    pos.pieces(us).forEach([&](Square from) {
+        const Piece p = pos.at(from);
+        if (kindOf(p) == KNIGHT) {
+            const Square k = from + (us == LOWER ? 2 * UP : 2 * DOWN);
+            for (Square to : {k + LEFT, k + RIGHT})
+                if (open(pos.at(to))) addBoardMove<T>(list, us, from, to, p, pos.at(to));
+            return;
+        }
+        const int steps = pm.step[p], slides = pm.slide[p];
+        for (int i = 0; i < 8; ++i) {
+            const int d = kDirections[i];
+            if (steps >> i & 1) {
+                const Square to = from + d;
+                if (open(pos.at(to))) addBoardMove<T>(list, us, from, to, p, pos.at(to));
+            } else if (slides >> i & 1) {
+                Square to = from + d;
+                for (; pos.at(to) == NO_PIECE; to += d)
+                    if (T != GenType::Captures && T != GenType::QCaptures)
+                        addBoardMove<T>(list, us, from, to, p, NO_PIECE);
+                if (open(pos.at(to))) addBoardMove<T>(list, us, from, to, p, pos.at(to));
             }
         }
+    });
+}
+
+// True when the piece `p` standing on `s` could move onto `target`, with `vacated` counted as
+// empty (the square the piece has just left).
+bool attacksFrom(const Position& pos, Piece p, Square s, Square target, Square vacated) {
+    const Color c = colorOf(p);
+    if (kindOf(p) == KNIGHT) {
+        const Square k = s + (c == LOWER ? 2 * UP : 2 * DOWN);
+        return target == k + LEFT || target == k + RIGHT;
+    }
+    const PieceMoves& pm = pieceMoves();
+    const int fileStep = fileOf(target) - fileOf(s), rowStep = rowOf(target) - rowOf(s);
+    const int dx = (fileStep > 0) - (fileStep < 0), dy = (rowStep > 0) - (rowStep < 0);
+    if (dx == 0 && dy == 0) return false;
+    const int d = dx * RIGHT + dy * DOWN;
+    int i = 0;
+    while (kDirections[i] != d) ++i;
+    const bool oneStep = std::abs(fileStep) <= 1 && std::abs(rowStep) <= 1;
+    if (oneStep) return ((pm.step[p] | pm.slide[p]) >> i & 1) != 0;
+    // Further away: only along a line, by a slider, over empty squares.
+    if (!(pm.slide[p] >> i & 1)) return false;
+    if (fileStep != 0 && rowStep != 0 && std::abs(fileStep) != std::abs(rowStep)) return false;
+    for (Square q = s + d; q != target; q += d)
+        if (pos.at(q) != NO_PIECE && q != vacated) return false;
+    return true;
+}
+
+// Drops that attack the royal piece on `r`: the squares from which each kind in hand reaches
+// it, found by walking back from the royal square. `done` marks squares already given for a
+// kind, so that a square attacking both royal pieces is given once.
+void generateCheckingDrops(const Position& pos, Square r, MvList& list,
+                           std::uint8_t (&done)[kHandKinds][SQUARE_NB]) {
+    const Color us = pos.sideToMove();
+    for (int kind = 1; kind < kHandKinds; ++kind) {
+        if (pos.hand(us, kind) == 0) continue;
+        const Piece p = makePiece(us, kind);
+        auto add = [&](Square s) {
+            if (pos.at(s) != NO_PIECE || done[kind][s]) return;
+            const int x = fileOf(s), y = rowOf(s);
+            if (kind == PAWN && (y == lastRank(us) || pos.pawnOnFile(us, x))) return;
+            if (kind == LANCE && y == lastRank(us)) return;
+            if (kind == KNIGHT && inLastTwo(us, y)) return;
+            done[kind][s] = 1;
+            list.push(Mv::drop(kind, s, p));
+        };
+        if (kind == KNIGHT) {
+            // A knight reaches r from two forward-and-one-sideways behind it.
+            const Square k = r - (us == LOWER ? 2 * UP : 2 * DOWN);
+            add(k + LEFT);
+            add(k + RIGHT);
+            continue;
+        }
+        const PieceMoves& pm = pieceMoves();
+        for (int i = 0; i < 8; ++i) {
+            const int d = kDirections[i];
+            if (pm.step[p] >> i & 1) add(r - d);
+            if (pm.slide[p] >> i & 1)
+                for (Square s = r - d; pos.at(s) == NO_PIECE; s -= d) add(s);
+        }
+    }
+}
+
+void generateQuietChecks(const Position& pos, MvList& list) {
+    const Color them = ~pos.sideToMove();
+    const Square royals[2] = {pos.kingSquare(them), pos.princeSquare(them)};
+    if (!pos.handEmpty(pos.sideToMove())) {
+        std::uint8_t done[kHandKinds][SQUARE_NB] = {};
+        for (Square r : royals)
+            if (r) generateCheckingDrops(pos, r, list, done);
+    }
+    MvList quiet;
+    generateBoardMoves<GenType::Quiets>(pos, quiet);
+    for (const Mv m : quiet)
+        if (givesCheck(pos, m)) list.push(m);
 }
 
 void generateDrops(const Position& pos, MvList& list) {
@@ -115,7 +188,18 @@ void generate(const Position& pos, MvList& list, GenType type) {
         generateBoardMoves<GenType::Quiets>(pos, list);
         generateDrops(pos, list);
         break;
+    case GenType::QuietChecks: generateQuietChecks(pos, list); break;
     }
+}
+
+bool givesCheck(const Position& pos, Mv m) {
+    const Color them = ~pos.sideToMove();
+    const Piece placed =
+        m.promotes() ? makePiece(pos.sideToMove(), promotedKind(kindOf(m.moved()))) : m.moved();
+    const Square vacated = m.isDrop() ? 0 : m.from();
+    for (Square r : {pos.kingSquare(them), pos.princeSquare(them)})
+        if (r && attacksFrom(pos, placed, m.to(), r, vacated)) return true;
+    return false;
 }
 
 bool isPseudoLegal(const Position& pos, Mv m) {

@@ -99,6 +99,7 @@ Position::Position() {
 void Position::set(const int board[10][10], const int lowerHand[8], const int upperHand[8],
                    Color sideToMove) {
     for (Piece& p : board_) p = WALL;
+    pieces_[0] = pieces_[1] = {};
     std::memset(hand_, 0, sizeof hand_);
     std::memset(pawnFiles_, 0, sizeof pawnFiles_);
     handTotal_[0] = handTotal_[1] = 0;
@@ -125,6 +126,7 @@ void Position::set(const int board[10][10], const int lowerHand[8], const int up
 
 void Position::put(Square s, Piece p) {
     board_[s] = p;
+    pieces_[colorOf(p)].add(s);
     key_ ^= zobrist::kKeys.piece[p][s];
     material_ += eval::kTables.pieceSquare[p][s];
     const Color c = colorOf(p);
@@ -142,6 +144,7 @@ void Position::put(Square s, Piece p) {
 void Position::remove(Square s) {
     const Piece p = board_[s];
     board_[s] = NO_PIECE;
+    pieces_[colorOf(p)].erase(s);
     key_ ^= zobrist::kKeys.piece[p][s];
     material_ -= eval::kTables.pieceSquare[p][s];
     const Color c = colorOf(p);
@@ -281,6 +284,7 @@ std::uint64_t Position::computeKey() const {
 
 bool Position::isOk() const {
     int material = 0, royals[2] = {0, 0}, totals[2] = {0, 0};
+    SquareSet sets[2];
     std::uint8_t pawns[2][10] = {};
     for (Square s = 0; s < SQUARE_NB; ++s) {
         const int x = fileOf(s), y = rowOf(s);
@@ -291,6 +295,7 @@ bool Position::isOk() const {
         }
         if (p == NO_PIECE) continue;
         if (p == WALL || kindOf(p) == NO_KIND || kindOf(p) >= KIND_NB) return false;
+        sets[colorOf(p)].add(s);
         material += eval::kTables.pieceSquare[p][s];
         const Color c = colorOf(p);
         if (kindOf(p) == PAWN) ++pawns[c][x];
@@ -312,6 +317,7 @@ bool Position::isOk() const {
         if (king_[c] && kindOf(board_[king_[c]]) != KING) return false;
         if (prince_[c] && kindOf(board_[prince_[c]]) != PRINCE) return false;
         if (std::memcmp(pawns[c], pawnFiles_[c], sizeof pawns[c]) != 0) return false;
+        if (sets[c].low != pieces_[c].low || sets[c].high != pieces_[c].high) return false;
     }
     return material == material_ && computeKey() == key_ && stack_[ply_].key == key_ &&
            stack_[ply_].material == material_;

@@ -22,6 +22,34 @@ struct PieceMoves {
 };
 const PieceMoves& pieceMoves();
 
+// A set of board squares: bit (y - 1) * 9 + (x - 1) for the square (x, y), in two words.
+struct SquareSet {
+    std::uint64_t low = 0, high = 0;
+
+    static constexpr int indexOf(Square s) { return (rowOf(s) - 1) * 9 + fileOf(s) - 1; }
+    static constexpr Square squareOf(int index) { return square(index % 9 + 1, index / 9 + 1); }
+    void add(Square s) {
+        const int i = indexOf(s);
+        if (i < 64)
+            low |= 1ull << i;
+        else
+            high |= 1ull << (i - 64);
+    }
+    void erase(Square s) {
+        const int i = indexOf(s);
+        if (i < 64)
+            low &= ~(1ull << i);
+        else
+            high &= ~(1ull << (i - 64));
+    }
+    bool empty() const { return (low | high) == 0; }
+    // Calls f(square) for each square of the set, from the top row down, left to right.
+    template <class F> void forEach(F&& f) const {
+        for (std::uint64_t b = low; b; b &= b - 1) f(squareOf(__builtin_ctzll(b)));
+        for (std::uint64_t b = high; b; b &= b - 1) f(squareOf(64 + __builtin_ctzll(b)));
+    }
+};
+
 class Position {
 public:
     // Empty board, empty hands, lower side to move.
@@ -34,6 +62,8 @@ public:
              Color sideToMove);
 
     Piece at(Square s) const { return board_[s]; }
+    // The squares of a side's pieces.
+    const SquareSet& pieces(Color c) const { return pieces_[c]; }
     int hand(Color c, int kind) const { return hand_[c][kind]; }
     bool handEmpty(Color c) const { return handTotal_[c] == 0; }
     Color sideToMove() const { return side_; }
@@ -93,6 +123,7 @@ private:
     void takeFromHand(Color c, int kind);
 
     Piece board_[SQUARE_NB];
+    SquareSet pieces_[2];
     std::uint8_t hand_[2][kHandKinds];
     int handTotal_[2];
     Color side_ = LOWER;

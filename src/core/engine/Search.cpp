@@ -2,6 +2,8 @@
 
 #include "engine/Evaluate.h"
 #include "engine/MoveGen.h"
+#include "engine/MovePicker.h"
+#include "engine/TimeBudget.h"
 #include "rules/Pieces.h"
 
 #include <algorithm>
@@ -13,10 +15,6 @@
 namespace kelvore::engine {
 
 namespace {
-
-// What a capture wins, for ordering: the last royal piece above everything.
-constexpr int kVictimOrder[KIND_NB] = {0,   90,  310, 360, 480,  550,  780,  900, 560,
-                                       560, 540, 540, 540, 9000, 1050, 1250, 3000};
 
 // The game's code of each kind, for the lower side's sign flipped.
 constexpr int kGameCode[KIND_NB] = {
@@ -79,33 +77,6 @@ kelvore::Move toGameMove(Mv m, Color us) {
     return g;
 }
 
-void Search::setTimes(const Limits& limits, Color us) {
-    timed_ = false;
-    softMs_ = hardMs_ = 0;
-    int hard = 0, soft = 0;
-    if (limits.moveTimeMs > 0) {
-        hard = std::max(1, limits.moveTimeMs - std::min(30, limits.moveTimeMs / 10));
-        soft = hard / 2;
-    }
-    const int remaining = us == LOWER ? limits.lowerTimeMs : limits.upperTimeMs;
-    if (remaining >= 0) {
-        const int inc = std::max(0, us == LOWER ? limits.lowerIncMs : limits.upperIncMs);
-        const int byoyomi = std::max(0, limits.byoyomiMs);
-        const long long target = remaining / 30 + inc * 3LL / 4 + byoyomi;
-        const long long cap = remaining / 3 + inc / 2 + byoyomi - 50;
-        const int clockHard = int(std::max(10LL, std::min(3 * target, cap)));
-        const int clockSoft = int(std::max(5LL, std::min<long long>(target * 6 / 10, clockHard)));
-        hard = hard > 0 ? std::min(hard, clockHard) : clockHard;
-        soft = soft > 0 ? std::min(soft, clockSoft) : clockSoft;
-    }
-    if (limits.infinite) hard = soft = 0;
-    if (hard > 0) {
-        timed_ = true;
-        hardMs_ = hard;
-        softMs_ = std::min(soft, hard);
-    }
-}
-
 bool Search::timeUp() {
     if (stop_->load(std::memory_order_relaxed)) return true;
     if (nodeLimit_ && nodes_ >= nodeLimit_) return true;
@@ -125,17 +96,6 @@ bool Search::isRepetition() const {
     for (int i = 2; i <= back; i += 2)
         if (pos.keyBefore(i) == key) return true;
     return std::binary_search(gameKeys_.begin(), gameKeys_.end(), key);
-}
-
-int Search::moveScore(Mv m, Mv ttMove, int ply) const {
-    if (m.core() == ttMove.core()) return 1 << 30;
-    if (m.captured() != NO_PIECE)
-        return (1 << 28) + kVictimOrder[kindOf(m.captured())] * 16 -
-               kVictimOrder[kindOf(m.moved())] / 16 + (m.promotes() ? 8 : 0);
-    if (m.promotes()) return (1 << 27) + kVictimOrder[kindOf(m.moved())];
-    if (m == killers_[ply][0]) return (1 << 26) + 2;
-    if (m == killers_[ply][1]) return (1 << 26) + 1;
-    return history_[m.moved()][m.to()];
 }
 
 void Search::updatePv(int ply, Mv m) {
@@ -178,24 +138,15 @@ int Search::quiesce(int alpha, int beta, int ply) {
         alpha = std::max(alpha, standPat);
         bestScore = standPat;
     }
-    MvList list;
-    generate(pos, list, inCheck ? GenType::All : GenType::QCaptures);
-    int scores[MAX_MOVES];
-    for (int i = 0; i < list.size; ++i) scores[i] = moveScore(list.moves[i], Mv{}, ply);
-    for (int n = 0; n < list.size; ++n) {
-        int bestIndex = n;
-        for (int i = n + 1; i < list.size; ++i)
-            if (scores[i] > scores[bestIndex]) bestIndex = i;
-        std::swap(list.moves[n], list.moves[bestIndex]);
-        std::swap(scores[n], scores[bestIndex]);
-        const Mv m = list.moves[n];
+    MovePicker picker(pos, inCheck);
+    for (Mv m = picker.next(); !m.isNone(); m = picker.next()) {
         if (winsAtOnce(pos, m)) {
             pv_[ply][ply] = m;
             pvLength_[ply] = ply + 1;
             return kMate - (ply + 1);
         }
         if (!inCheck && !m.promotes() &&
-            standPat + kVictimOrder[kindOf(m.captured())] + 150 <= alpha)
+            standPat + MovePicker::victimValue(m.captured()) + 150 <= alpha)
             continue;
         pos.make(m);
         int score;
@@ -266,25 +217,19 @@ int Search::search(int alpha, int beta, int depth, int ply, bool nullAllowed) {
         }
     }
 
-    MvList list;
-    generate(pos, list);
-    if (list.size == 0) return -kMate + ply; // a side that cannot move has lost
-    int scores[MAX_MOVES];
-    for (int i = 0; i < list.size; ++i) scores[i] = moveScore(list.moves[i], ttMove, ply);
-
+    MovePicker picker(pos, ttMove, killers_[ply], history_);
+    // Near the leaves and far below alpha, no quiet move will catch up: only captures,
+    // promotions and checks are tried.
+    const bool futile = !pvNode && !royalThreat && depth <= 2 &&
+                        staticEval + 150 + 120 * depth <= alpha && std::abs(alpha) < kMateInMaxPly;
+    if (futile) picker.checksOnly();
     const int originalAlpha = alpha;
     int bestScore = -kInfinite;
-    Mv bestMove;
+    Mv bestMove{};
     int moveCount = 0;
     Mv quiets[64];
     int quietCount = 0;
-    for (int n = 0; n < list.size; ++n) {
-        int bestIndex = n;
-        for (int i = n + 1; i < list.size; ++i)
-            if (scores[i] > scores[bestIndex]) bestIndex = i;
-        std::swap(list.moves[n], list.moves[bestIndex]);
-        std::swap(scores[n], scores[bestIndex]);
-        const Mv m = list.moves[n];
+    for (Mv m = picker.next(); !m.isNone(); m = picker.next()) {
         if (winsAtOnce(pos, m)) {
             const int score = kMate - (ply + 1);
             pv_[ply][ply] = m;
@@ -294,13 +239,17 @@ int Search::search(int alpha, int beta, int depth, int ply, bool nullAllowed) {
         }
         const bool quiet = m.captured() == NO_PIECE && !m.promotes();
         const bool killer = m == killers_[ply][0] || m == killers_[ply][1];
+        const bool check = quiet && givesCheck(pos, m);
         ++moveCount;
-        if (!pvNode && !royalThreat && quiet && bestScore > -kMateInMaxPly) {
-            if (depth <= 3 && moveCount > 6 + 3 * depth * depth) continue;
-            if (depth <= 2 && staticEval + 150 + 120 * depth <= alpha) continue;
+        if (!pvNode && !royalThreat && quiet && !check && bestScore > -kMateInMaxPly) {
+            if (depth <= 3 && moveCount > 6 + 3 * depth * depth) {
+                picker.skipQuiets(); // so are all quiet moves after this one
+                continue;
+            }
         }
 
         pos.make(m);
+        tt_.prefetch(pos.key());
         int score;
         if (pos.lastRoyalAttacked(us)) {
             // The last royal piece is left to be taken at once.
@@ -312,7 +261,7 @@ int Search::search(int alpha, int beta, int depth, int ply, bool nullAllowed) {
                 score = -search(-beta, -alpha, newDepth, ply + 1, true);
             } else {
                 int r = 0;
-                if (depth >= 3 && quiet && moveCount > 3 && !royalThreat) {
+                if (depth >= 3 && quiet && !check && moveCount > 3 && !royalThreat) {
                     r = kReductions.table[std::min(depth, 63)][std::min(moveCount, 63)];
                     if (pvNode) --r;
                     if (killer) --r;
@@ -343,6 +292,10 @@ int Search::search(int alpha, int beta, int depth, int ply, bool nullAllowed) {
         if (quiet && quietCount < 64) quiets[quietCount++] = m;
     }
 
+    if (picker.none()) {
+        if (!futile) return -kMate + ply; // a side that cannot move has lost
+        bestScore = alpha;                // nothing was worth trying
+    }
     const Bound bound = bestScore >= beta           ? BOUND_LOWER
                         : bestScore > originalAlpha ? BOUND_EXACT
                                                     : BOUND_UPPER;
@@ -411,7 +364,10 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
     std::memset(killers_, 0, sizeof killers_);
     std::memset(history_, 0, sizeof history_);
     tt_.newSearch();
-    setTimes(limits, pos.sideToMove());
+    const TimeBudget budget = timeBudget(limits, pos.sideToMove());
+    timed_ = budget.timed;
+    softMs_ = budget.softMs;
+    hardMs_ = budget.hardMs;
     const bool untilStopped =
         limits.infinite || (limits.depth <= 0 && limits.nodes == 0 && !timed_);
     auto elapsedMs = [&] {
@@ -425,19 +381,18 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
     };
 
     Result result;
-    MvList list;
-    if (pos.royalCount(LOWER) > 0 && pos.royalCount(UPPER) > 0) generate(pos, list);
-    if (list.size == 0) {
+    rootMoves_.clear();
+    if (pos.royalCount(LOWER) > 0 && pos.royalCount(UPPER) > 0) {
+        const TTEntry* entry = tt_.probe(pos.key());
+        MovePicker picker(pos, entry ? entry->bestMove() : Mv{}, killers_[0], history_);
+        for (Mv m = picker.next(); !m.isNone(); m = picker.next())
+            rootMoves_.push_back({m, -kInfinite});
+    }
+    if (rootMoves_.empty()) {
         waitForStop();
+        result.nodes = nodes_;
         return result;
     }
-    const TTEntry* entry = tt_.probe(pos.key());
-    const Mv ttMove = entry ? entry->bestMove() : Mv{};
-    rootMoves_.clear();
-    for (const Mv m : list) rootMoves_.push_back({m, -kInfinite, moveScore(m, ttMove, 0)});
-    std::stable_sort(
-        rootMoves_.begin(), rootMoves_.end(),
-        [](const RootMove& a, const RootMove& b) { return a.previousScore > b.previousScore; });
 
     Mv best = rootMoves_[0].move;
     int bestScore = 0;
@@ -477,6 +432,7 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
         }
         best = rootMoves_[0].move;
         bestScore = score;
+        result.depth = depth;
         pv.assign(pv_[0], pv_[0] + pvLength_[0]);
         if (pv.empty() || pv[0] != best) pv.assign(1, best);
 
@@ -505,6 +461,7 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
     waitForStop();
 
     result.found = true;
+    result.nodes = nodes_;
     result.best = toGameMove(best, pos.sideToMove());
     result.score = bestScore;
     result.mate = std::abs(bestScore) >= kMateInMaxPly;

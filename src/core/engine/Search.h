@@ -40,7 +40,6 @@ private:
     struct RootMove {
         Mv move;
         int score;
-        int previousScore;
     };
 
     int searchRoot(int alpha, int beta, int depth);
@@ -48,9 +47,7 @@ private:
     int quiesce(int alpha, int beta, int ply);
     bool isRepetition() const;
     bool timeUp();
-    void setTimes(const Limits& limits, Color us);
     void updateQuietStats(Mv best, int ply, int depth, const Mv* tried, int triedCount);
-    int moveScore(Mv m, Mv ttMove, int ply) const;
     void updatePv(int ply, Mv m);
 
     TranspositionTable& tt_;
@@ -58,7 +55,7 @@ private:
     const std::atomic<bool>* stop_ = nullptr;
     std::vector<std::uint64_t> gameKeys_; // sorted
     std::vector<RootMove> rootMoves_;
-    Mv rootBest_; // the best move of the iteration in progress, once one is proven
+    Mv rootBest_{}; // the best move of the iteration in progress, once one is proven
     int rootBestScore_ = 0;
 
     std::uint64_t nodes_ = 0;

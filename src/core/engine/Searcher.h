@@ -60,6 +60,8 @@ struct Result {
     Move ponder;
     int score = 0;
     bool mate = false;
+    std::uint64_t nodes = 0; // positions searched, the unfinished last iteration included
+    int depth = 0;           // the last iteration completed
 };
 
 class Searcher {

@@ -58,13 +58,4 @@ void TranspositionTable::store(std::uint64_t key, Mv move, int score, int eval, 
     replace->genBound = std::uint8_t(generation_ << 2 | bound);
 }
 
-int TranspositionTable::hashfull() const {
-    int used = 0;
-    const std::size_t n = std::min<std::size_t>(250, table_.size());
-    for (std::size_t i = 0; i < n; ++i)
-        for (const TTEntry& e : table_[i].entries)
-            used += e.bound() != BOUND_NONE && (e.genBound >> 2) == generation_;
-    return int(used * 1000 / (n * 4));
-}
-
 } // namespace kelvore::engine

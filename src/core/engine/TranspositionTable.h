@@ -37,8 +37,8 @@ public:
     const TTEntry* probe(std::uint64_t key) const;
     void store(std::uint64_t key, Mv move, int score, int eval, int depth, Bound bound);
 
-    // Entries of this search per thousand sampled (for `hashfull`).
-    int hashfull() const;
+    // Starts loading the key's cluster into the cache.
+    void prefetch(std::uint64_t key) const { __builtin_prefetch(clusterOf(key)); }
 
 private:
     struct alignas(64) Cluster {

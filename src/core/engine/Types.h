@@ -102,7 +102,7 @@ constexpr bool inZone(Color c, int y) {
 // A move packed in 32 bits: target (bits 0-7), origin square or dropped kind (8-15), promotion
 // (16), drop (17), the moving piece (18-23) and the captured piece (24-30).
 struct Mv {
-    std::uint32_t v = 0;
+    std::uint32_t v; // left unset by default: lists of moves are filled, not cleared
 
     static constexpr Mv board(Square from, Square to, Piece moved, Piece captured, bool promote) {
         return Mv{std::uint32_t(to) | std::uint32_t(from) << 8 | std::uint32_t(promote) << 16 |
