@@ -1,56 +1,23 @@
 // The engine front's command loop: commands run on a worker while input is still read, so
 // that stop, isready and quit are heard during a long command; the answers leave whole lines.
 #include "Front.h"
+#include "fakes/WaitingSink.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include <chrono>
-#include <condition_variable>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
+#include <sstream>
+
 using namespace kelvore;
+using kelvore::test::WaitingSink;
 using namespace kelvore::usi;
 
 namespace {
-
-// Keeps the answers and lets a test wait for one. The wait has a far deadline only so that a
-// broken loop fails the test instead of hanging it; nothing is asserted about time.
-class WaitingSink : public LineSink {
-public:
-    void write(std::string_view lines) override {
-        {
-            std::lock_guard lock(mutex_);
-            text_ += lines;
-            ++writes_;
-        }
-        changed_.notify_all();
-    }
-    bool waitFor(const std::string& needle) {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, std::chrono::minutes(5),
-                                 [&] { return text_.find(needle) != std::string::npos; });
-    }
-    std::string text() {
-        std::lock_guard lock(mutex_);
-        return text_;
-    }
-    int writes() {
-        std::lock_guard lock(mutex_);
-        return writes_;
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::string text_;
-    int writes_ = 0;
-};
 
 // The answers without the "info nodes … time …" lines, whose times vary.
 std::string withoutTimes(const std::string& text) {
@@ -98,34 +65,6 @@ TEST(Front, StopEndsADeepPerftWithAPartialCountAndThePositionIsAsBefore) {
     EXPECT_EQ(withoutTimes(after.substr(after.find("upper hand:"))), withoutTimes(expected.str()));
 }
 
-TEST(Front, AStopTakenBeforeTheCommandStartsStillStopsIt) {
-    Loop l;
-    // Both lines are taken before the worker can start the perft.
-    l.front.take("perft 7");
-    l.front.take("stop");
-    l.front.take("perft 1");
-    l.front.endOfInput();
-    l.front.finish();
-    const std::string text = l.out.text();
-    EXPECT_EQ(text.find("perft 7 stopped after "), 0u) << text;
-    EXPECT_NE(text.find("perft 1 26\n"), std::string::npos) << "a command after stop runs whole";
-}
-
-TEST(Front, IsreadyIsAnsweredAtOnceWhileALongCommandRunsAndInTurnOtherwise) {
-    Loop l;
-    l.front.take("usi");
-    l.front.take("isready");
-    l.front.take("perft 7");
-    l.waitUntilALongCommandRuns();
-    l.front.take("isready");
-    ASSERT_TRUE(l.out.waitFor("usiok\nreadyok\nreadyok\n"));
-    EXPECT_EQ(l.out.text().find("perft"), std::string::npos) << "the perft still runs";
-    l.front.take("stop");
-    l.front.endOfInput();
-    l.front.finish();
-    EXPECT_NE(l.out.text().find("readyok\nperft 7 stopped"), std::string::npos);
-}
-
 TEST(Front, QuitStopsTheRunningCommandAndNothingAfterItIsRead) {
     Loop l;
     l.front.take("perft 7");
@@ -138,33 +77,23 @@ TEST(Front, QuitStopsTheRunningCommandAndNothingAfterItIsRead) {
     EXPECT_EQ(text.find("readyok"), std::string::npos);
 }
 
-TEST(Front, AtTheEndOfInputTheWaitingCommandsRunInOrder) {
+TEST(Front, WaitingCommandsRunInOrderAndAStopReachesThoseTakenBeforeIt) {
     Loop l;
-    for (const char* line : {"position startpos", "perft 3", "moves", "perft 2", "isready"})
+    // All lines are taken before the worker can start the first perft: the stop still ends
+    // it, while what comes after the stop runs whole, and at the end of the input too.
+    for (const char* line :
+         {"perft 7", "stop", "position startpos", "perft 3", "moves", "perft 2", "isready"})
         l.front.take(line);
     l.front.endOfInput();
     l.front.finish();
     const std::string text = l.out.text();
+    EXPECT_EQ(text.find("perft 7 stopped after "), 0u) << text;
     const auto p3 = text.find("perft 3 17368\n"), m = text.find("moves "),
                p2 = text.find("perft 2 676\n"), ready = text.find("readyok\n");
     ASSERT_NE(p3, std::string::npos) << text;
     EXPECT_LT(p3, m);
     EXPECT_LT(m, p2);
     EXPECT_LT(p2, ready);
-}
-
-TEST(Front, DestroyingTheLoopStopsWhatRunsAndForgetsWhatWaits) {
-    WaitingSink out;
-    Engine engine;
-    {
-        Front front(engine, out);
-        front.take("perft 7");
-        front.take("perft 7");
-        while (!front.runningLong()) std::this_thread::yield();
-    }
-    const std::string text = out.text();
-    EXPECT_EQ(text.find("perft 7 stopped"), 0u) << text;
-    EXPECT_EQ(text.find("perft 7", 1), std::string::npos) << "the second never started";
 }
 
 TEST(LineStream, HandsOnOnlyWholeLinesUntilFlushed) {
@@ -180,32 +109,6 @@ TEST(LineStream, HandsOnOnlyWholeLinesUntilFlushed) {
         out << "tail";
     }
     EXPECT_EQ(sink.text(), "info depth 3 nodes 10\nbestmove 7g7f\nx\ntail");
-}
-
-TEST(FdSink, AFailedWriteIsReportedOnceAndEndsWriting) {
-    const int full = ::open("/dev/full", O_WRONLY);
-    ASSERT_GE(full, 0);
-    FdSink sink(full);
-    int failures = 0;
-    sink.onFailure = [&] { ++failures; };
-    sink.write("usiok\n");
-    sink.write("readyok\n");
-    EXPECT_TRUE(sink.failed());
-    EXPECT_EQ(sink.error(), ENOSPC);
-    EXPECT_EQ(failures, 1);
-    ::close(full);
-
-    // A pipe whose reader has gone, with the signal ignored as the program ignores it.
-    const auto previous = std::signal(SIGPIPE, SIG_IGN);
-    int p[2];
-    ASSERT_EQ(::pipe(p), 0);
-    ::close(p[0]);
-    FdSink closed(p[1]);
-    closed.write("bestmove 7g7f\n");
-    EXPECT_TRUE(closed.failed());
-    EXPECT_EQ(closed.error(), EPIPE);
-    ::close(p[1]);
-    std::signal(SIGPIPE, previous);
 }
 
 namespace {
@@ -236,7 +139,7 @@ int runWithOutput(const std::string& input, int stdoutFd) {
 
 } // namespace
 
-TEST(FdSink, TheProgramExitsWithAnErrorWhenItsAnswersCannotBeWritten) {
+TEST(Output, TheProgramExitsWithAnErrorWhenItsAnswersCannotBeWritten) {
     const int full = ::open("/dev/full", O_WRONLY);
     ASSERT_GE(full, 0);
     EXPECT_EQ(runWithOutput("usi\nisready\nquit\n", full), 1) << "a full disk";

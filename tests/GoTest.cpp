@@ -4,17 +4,17 @@
 #include "Engine.h"
 #include "Front.h"
 #include "engine/Snapshot.h"
+#include "fakes/WaitingSink.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <condition_variable>
 #include <regex>
 #include <sstream>
 #include <thread>
 
 using namespace kelvore;
 using namespace kelvore::usi;
+using kelvore::test::WaitingSink;
 
 namespace {
 
@@ -51,32 +51,6 @@ struct Searching {
         w.erase(w.begin());
         return w;
     }
-};
-
-class WaitingSink : public LineSink {
-public:
-    void write(std::string_view s) override {
-        {
-            std::lock_guard lock(mutex_);
-            text_ += s;
-        }
-        changed_.notify_all();
-    }
-    // The far deadline only keeps a broken loop from hanging the test.
-    bool waitFor(const std::string& needle) {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, std::chrono::minutes(5),
-                                 [&] { return text_.find(needle) != std::string::npos; });
-    }
-    std::string text() {
-        std::lock_guard lock(mutex_);
-        return text_;
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::string text_;
 };
 
 } // namespace
@@ -188,13 +162,6 @@ TEST(GoSearching, TheGamesEarlierPositionsAreHandedOnOldestFirst) {
     EXPECT_TRUE(s.engine.history().empty());
     s.say("position startpos moves 7g7f zz");
     EXPECT_EQ(s.engine.history().size(), 1u) << "up to the last accepted move";
-}
-
-TEST(GoSearching, NewGameAndGameOverAreHeardSilently) {
-    Searching s;
-    EXPECT_EQ(s.say("usinewgame"), "");
-    EXPECT_EQ(s.say("gameover win"), "");
-    EXPECT_EQ(s.say("stop"), "") << "nothing runs, nothing to stop";
 }
 
 TEST(GoSearching, StopEndsAnEndlessSearchWithItsBestMove) {

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 using namespace kelvore;
 using namespace kelvore::test;
@@ -145,39 +146,32 @@ TEST_F(SearchingLevel, WhileItThinksNothingMayChangeThePosition) {
     EXPECT_EQ(f.PickedUp, 1) << "the human's turn, as usual";
 }
 
-TEST_F(SearchingLevel, EscDuringTheSearchQuitsAtOnceAndTheMoveIsNeverPlayed) {
-    startWithComputerFirst(endless());
-    Map before;
-    std::memcpy(before, f.Board, sizeof(Map));
-    f.Form_KeyDown(Form1::Key::Escape);
-    EXPECT_TRUE(f.Ended);
-    EXPECT_EQ(g.fake.window.quits, 1);
-    ASSERT_FALSE(f.思考中()) << "the search is abandoned";
-    // The stopped search still answers; the answer finds the program ended.
-    answerArrives();
-    EXPECT_EQ(f.KifuCursor, 0);
-    EXPECT_TRUE(sameBoard(f.Board, before));
-}
-
-TEST_F(SearchingLevel, TheCloseBoxAndOwariStopTheSearchToo) {
-    startWithComputerFirst(endless());
-    f.Form_Unload();
-    EXPECT_TRUE(f.Ended);
-    ASSERT_FALSE(f.思考中());
-    answerArrives();
-    EXPECT_EQ(f.KifuCursor, 0);
-
-    Game other;
-    other.form.onMenu(MenuItem::LEVEL4);
-    other.form.Searching = std::make_unique<SearchingTurn>(other.form);
-    other.form.Searching->fixedLimits = endless();
-    other.form.onMenu(MenuItem::GOTE);
-    other.form.onMenu(MenuItem::OWARI);
-    EXPECT_TRUE(other.form.Ended);
-    ASSERT_FALSE(other.form.思考中());
-    other.form.Searching->waitForWorker();
-    other.fake.dispatcher.drain();
-    EXPECT_EQ(other.form.KifuCursor, 0);
+TEST(SearchingLevelQuit, EscOwariOrTheCloseBoxDuringTheSearchQuitAndTheMoveIsNeverPlayed) {
+    const std::function<void(Form1&)> ways[] = {
+        [](Form1& f) { f.Form_KeyDown(Form1::Key::Escape); },
+        [](Form1& f) { f.onMenu(MenuItem::OWARI); }, [](Form1& f) { f.Form_Unload(); }};
+    for (const auto& quit : ways) {
+        Game g;
+        Form1& f = g.form;
+        f.onMenu(MenuItem::LEVEL4);
+        f.Searching = std::make_unique<SearchingTurn>(f);
+        engine::Limits endless;
+        endless.infinite = true;
+        f.Searching->fixedLimits = endless;
+        f.onMenu(MenuItem::GOTE);
+        ASSERT_TRUE(f.思考中());
+        Map before;
+        std::memcpy(before, f.Board, sizeof(Map));
+        quit(f);
+        EXPECT_TRUE(f.Ended);
+        EXPECT_EQ(g.fake.window.quits, 1);
+        ASSERT_FALSE(f.思考中()) << "the search is abandoned";
+        // The stopped search still answers; the answer finds the program ended.
+        f.Searching->waitForWorker();
+        EXPECT_EQ(g.fake.dispatcher.drain(), 1);
+        EXPECT_EQ(f.KifuCursor, 0);
+        EXPECT_EQ(std::memcmp(f.Board, before, sizeof(Map)), 0);
+    }
 }
 
 TEST_F(SearchingLevel, AnAnswerForAPositionThatChangedMeanwhileIsDropped) {
