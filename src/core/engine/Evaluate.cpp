@@ -31,23 +31,26 @@ int chebyshev(int x1, int y1, int x2, int y2) {
 
 // Counts the squares a long-range piece reaches and whether one of its lines enters the zone
 // where it would promote.
-void reach(const Position& pos, Square from, Piece p, int& mobility, bool& intoZone) {
+// The zone is looked at only when `zone` is asked for.
+int reach(const Position& pos, Square from, Piece p, bool zone, bool& intoZone) {
     const Color us = colorOf(p);
     const int slides = pieceMoves().slide[p];
+    int mobility = 0;
     for (int i = 0; i < 8; ++i) {
         if (!(slides >> i & 1)) continue;
         const int d = kDirections[i];
         Square s = from + d;
-        for (; pos.at(s) == NO_PIECE; s += d) {
-            ++mobility;
-            if (inZone(us, rowOf(s))) intoZone = true;
-        }
+        for (; pos.at(s) == NO_PIECE; s += d) ++mobility;
         const Piece t = pos.at(s);
         if (t != WALL && colorOf(t) != us) {
             ++mobility;
-            if (inZone(us, rowOf(s))) intoZone = true;
+            s += d;
         }
+        // The last square reached decides: lines run straight, so the zone, if the line
+        // enters it at all, holds the line's far end.
+        if (zone && inZone(us, rowOf(s - d)) && s - d != from) intoZone = true;
     }
+    return mobility;
 }
 
 // The penalty of one royal piece from the pieces around it and the enemy's hand.
@@ -62,6 +65,13 @@ int safetyPenalty(const RoyalWatch& w, int handThreat, bool secondRoyal) {
 }
 
 } // namespace
+
+int materialScore(const Position& pos) {
+    int score = pos.material();
+    if (pos.royalCount(LOWER) >= 2) score += eval::kTwoRoyals;
+    if (pos.royalCount(UPPER) >= 2) score -= eval::kTwoRoyals;
+    return (pos.sideToMove() == LOWER ? score : -score) + eval::kTempo;
+}
 
 int evaluate(const Position& pos) {
     // Everything is summed from the lower side's view, then turned for the side to move.
@@ -91,11 +101,11 @@ int evaluate(const Position& pos) {
             for (RoyalWatch& w : watch[c])
                 if (w.x != 0 && chebyshev(x, y, w.x, w.y) == 1) w.defence += kDefendWeight[kind];
             if (kMobility[kind]) {
-                int mobility = 0;
+                const bool zone = kPromotionThreat[kind] != 0 && !inZone(c, y);
                 bool intoZone = false;
-                reach(pos, s, p, mobility, intoZone);
+                const int mobility = reach(pos, s, p, zone, intoZone);
                 terms[c] += kMobility[kind] * (mobility - 4);
-                if (intoZone && !inZone(c, y)) terms[c] += kPromotionThreat[kind];
+                if (intoZone) terms[c] += kPromotionThreat[kind];
             }
         });
 

@@ -11,10 +11,15 @@ namespace kelvore::engine {
 // The score of the position for the side to move, in centipawns.
 int evaluate(const Position& pos);
 
+// Its material part alone (pieces, hands, the second royal piece, the move): the rest of the
+// evaluation seldom moves it by more than kLazyMargin.
+int materialScore(const Position& pos);
+
 namespace eval {
 // Worth of a side's second royal piece while it has both: losing either one costs this.
 inline constexpr int kTwoRoyals = 900;
 inline constexpr int kTempo = 15;
+inline constexpr int kLazyMargin = 700;
 } // namespace eval
 
 } // namespace kelvore::engine

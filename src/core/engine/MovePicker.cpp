@@ -70,25 +70,36 @@ void MovePicker::fill(GenType type) {
         if (m == ttMove_ || m == killer1_ || m == killer2_) continue;
         moves_[size_++] = {m, scoreOf(m)};
     }
+    ordered_ = size_;
+    if (type == GenType::Quiets) {
+        // Most of a long list are drops nothing speaks for yet; only the board moves and the
+        // drops with a good history are put in order, the rest follow as they come.
+        ordered_ =
+            int(std::partition(moves_, moves_ + size_,
+                               [](const Scored& m) { return !m.move.isDrop() || m.score > 0; }) -
+                moves_);
+    }
 }
 
 Mv MovePicker::pick() {
     if (current_ >= size_) return Mv{};
-    if (current_ < kSelected) {
-        int best = current_;
-        for (int i = current_ + 1; i < size_; ++i)
-            if (moves_[i].score > moves_[best].score) best = i;
-        std::swap(moves_[current_], moves_[best]);
-    } else if (!sorted_) {
-        const auto better = [](const Scored& a, const Scored& b) {
-            return a.score != b.score ? a.score > b.score : a.move.v < b.move.v;
-        };
-        if (size_ - current_ > kSorted)
-            std::partial_sort(moves_ + current_, moves_ + current_ + kSorted, moves_ + size_,
-                              better);
-        else
-            std::sort(moves_ + current_, moves_ + size_, better);
-        sorted_ = true;
+    if (current_ < ordered_) {
+        if (current_ < kSelected) {
+            int best = current_;
+            for (int i = current_ + 1; i < ordered_; ++i)
+                if (moves_[i].score > moves_[best].score) best = i;
+            std::swap(moves_[current_], moves_[best]);
+        } else if (!sorted_) {
+            const auto better = [](const Scored& a, const Scored& b) {
+                return a.score != b.score ? a.score > b.score : a.move.v < b.move.v;
+            };
+            if (ordered_ - current_ > kSorted)
+                std::partial_sort(moves_ + current_, moves_ + current_ + kSorted, moves_ + ordered_,
+                                  better);
+            else
+                std::sort(moves_ + current_, moves_ + ordered_, better);
+            sorted_ = true;
+        }
     }
     return moves_[current_++].move;
 }
@@ -100,6 +111,12 @@ bool MovePicker::usableKiller(Mv k) const {
         !isPseudoLegal(pos_, k))
         return false;
     return !checksOnly_ || givesCheck(pos_, k);
+}
+
+bool MovePicker::lastGivesCheck() const {
+    if (stage_ == CHECKS) return true;
+    if (stage_ == QUIETS && !checksCut_) return false;
+    return givesCheck(pos_, last_);
 }
 
 Mv MovePicker::next() {
@@ -132,7 +149,10 @@ Mv MovePicker::next() {
             // after them leave them out.
             checkCount_ = std::min(size_, kMaxChecks);
             for (int i = 0; i < checkCount_; ++i) checks_[i] = moves_[i].move;
-            if (size_ > kMaxChecks) size_ = kMaxChecks;
+            if (size_ > kMaxChecks) {
+                size_ = kMaxChecks;
+                checksCut_ = true; // the rest come among the other quiet moves
+            }
             stage_ = CHECKS;
             continue;
         case CHECKS:
@@ -160,6 +180,7 @@ Mv MovePicker::next() {
         }
         if (!m.isNone()) {
             ++handedOut_;
+            last_ = m;
             return m;
         }
         if (stage_ == DONE) return Mv{};

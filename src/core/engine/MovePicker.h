@@ -25,6 +25,9 @@ public:
     void skipQuiets() { skipQuiets_ = true; }
     // Of the quiet moves only those that check a royal piece (set before the first next()).
     void checksOnly() { checksOnly_ = true; }
+    // True when the move next() returned last checks a royal piece (as givesCheck, but known
+    // without a look for the moves handed out among the checks or the other quiet moves).
+    bool lastGivesCheck() const;
     // True when the position had no move at all (known once next() has returned none).
     bool none() const { return handedOut_ == 0; }
 
@@ -51,12 +54,15 @@ private:
     bool everyMove_ = false;
     int stage_ = 0;
     int current_ = 0, size_ = 0;
+    int ordered_ = 0; // moves_[0, ordered_) are handed out best first, the rest as they are
     int handedOut_ = 0;
     bool sorted_ = false;
     bool skipQuiets_ = false;
     bool checksOnly_ = false;
     Mv checks_[kMaxChecks];
     int checkCount_ = 0;
+    bool checksCut_ = false;
+    Mv last_{};
     Scored moves_[MAX_MOVES];
 };
 

@@ -16,7 +16,7 @@ namespace kelvore::engine {
 
 namespace {
 
-// The game's code of each kind, for the lower side's sign flipped.
+// The game's code of each kind on the upper side; the lower side's is its negative.
 constexpr int kGameCode[KIND_NB] = {
     0,           piece::HU,  piece::KYOU, piece::KEI, piece::GIN,   piece::KIN,
     piece::KAKU, piece::SYA, piece::ZOU,  piece::TO,  piece::NKYOU, piece::NKEI,
@@ -133,6 +133,9 @@ int Search::quiesce(int alpha, int beta, int ply) {
     const bool inCheck = pos.lastRoyalAttacked(us);
     int bestScore = -kMate + ply, standPat = 0;
     if (!inCheck) {
+        // Far above beta on material alone: the rest of the evaluation will not bring it down.
+        const int quick = materialScore(pos) - eval::kLazyMargin;
+        if (quick >= beta) return quick;
         standPat = evaluate(pos);
         if (standPat >= beta) return standPat;
         alpha = std::max(alpha, standPat);
@@ -239,7 +242,7 @@ int Search::search(int alpha, int beta, int depth, int ply, bool nullAllowed) {
         }
         const bool quiet = m.captured() == NO_PIECE && !m.promotes();
         const bool killer = m == killers_[ply][0] || m == killers_[ply][1];
-        const bool check = quiet && givesCheck(pos, m);
+        const bool check = quiet && picker.lastGivesCheck();
         ++moveCount;
         if (!pvNode && !royalThreat && quiet && !check && bestScore > -kMateInMaxPly) {
             if (depth <= 3 && moveCount > 6 + 3 * depth * depth) {

@@ -1,6 +1,12 @@
 #include "engine/TranspositionTable.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 namespace kelvore::engine {
 
@@ -8,15 +14,29 @@ TranspositionTable::TranspositionTable(std::size_t megabytes) {
     resize(megabytes);
 }
 
+void TranspositionTable::Free::operator()(Cluster* p) const {
+    std::free(p);
+}
+
 void TranspositionTable::resize(std::size_t megabytes) {
-    const std::size_t clusters =
-        std::max<std::size_t>(1, megabytes * 1024 * 1024 / sizeof(Cluster));
-    table_.assign(clusters, Cluster{});
-    generation_ = 0;
+    // Aligned to 2 MiB and marked for huge pages where the system offers them: the table is
+    // read at random, and with small pages most reads would first miss the address cache.
+    constexpr std::size_t kAlign = 2 * 1024 * 1024;
+    const std::size_t bytes = std::max<std::size_t>(1, megabytes) * 1024 * 1024;
+    const std::size_t rounded = (bytes + kAlign - 1) / kAlign * kAlign;
+    table_.reset();
+    void* memory = std::aligned_alloc(kAlign, rounded);
+    if (!memory) throw std::bad_alloc();
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    madvise(memory, rounded, MADV_HUGEPAGE);
+#endif
+    table_.reset(static_cast<Cluster*>(memory));
+    clusters_ = bytes / sizeof(Cluster);
+    clear();
 }
 
 void TranspositionTable::clear() {
-    std::fill(table_.begin(), table_.end(), Cluster{});
+    std::memset(static_cast<void*>(table_.get()), 0, clusters_ * sizeof(Cluster));
     generation_ = 0;
 }
 

@@ -7,7 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace kelvore::engine {
 
@@ -45,10 +45,14 @@ private:
         TTEntry entries[4];
     };
     Cluster* clusterOf(std::uint64_t key) const {
-        return const_cast<Cluster*>(&table_[(key & 0xFFFFFFFFull) * table_.size() >> 32]);
+        return &table_[(key & 0xFFFFFFFFull) * clusters_ >> 32];
     }
 
-    std::vector<Cluster> table_;
+    struct Free {
+        void operator()(Cluster* p) const;
+    };
+    std::unique_ptr<Cluster[], Free> table_;
+    std::size_t clusters_ = 0;
     std::uint8_t generation_ = 0;
 };
 
