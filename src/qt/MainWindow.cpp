@@ -204,6 +204,9 @@ void MainWindow::buildPanel() {
     folder_->setHeaderHidden(true);
     folder_->setRootIsDecorated(false);
     folder_->setItemsExpandable(false);
+    // Every folder shown is open: no branch marks that would only suggest otherwise.
+    folder_->setStyleSheet(
+        QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
     // Clicking a folder rebuilds the list, so it is done once the click is over.
     connect(
         folder_, &QTreeWidget::itemClicked, this,
@@ -257,7 +260,8 @@ void MainWindow::fillFolders() {
     folder_->expandAll();
     if (current) {
         folder_->setCurrentItem(current);
-        folder_->scrollToItem(current, QAbstractItemView::PositionAtTop);
+        folder_->scrollToTop();
+        folder_->scrollToItem(current, QAbstractItemView::EnsureVisible);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "Pictures.h"
 
+#include <QDebug>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QRegion>
@@ -13,10 +14,10 @@ namespace kelvore::qt {
 
 namespace {
 
-// How far, in twips, strokes, anti-aliased text and the snapping of pictures to whole pixels
-// may reach beyond a call's own rectangle. One pixel is at most 30 twips: the board view is
-// never smaller than 300 x 267 pixels.
-constexpr double kReach = 60;
+// How far, in twips, an outline's bars and the anti-aliased edge of a text may reach beyond
+// the call's own rectangle: two pixels at the base scale of 15 twips a pixel, one at the
+// smallest (the board view is never smaller than 300 x 267 pixels).
+constexpr double kReach = 30;
 
 constexpr double kBoardLeft = 1050, kBoardTop = 100, kSquareHeight = 615;
 
@@ -49,13 +50,13 @@ QRect snap(const QRectF& device) {
 
 void QtCanvas::fillWindow(int colour) {
     ops_.clear();
-    add({Kind::Fill, colour, QRectF(0, 0, kWidth, kHeight), {}, 0, false});
+    add({Kind::Fill, colour, QRectF(0, 0, kWidth, kHeight), {}, {}, 0, false});
 }
 
 void QtCanvas::drawPicture(int code, double x, double y) {
     const QSizeF size = pictureSize(code);
     if (size.isEmpty()) return;
-    add({Kind::Picture, code, QRectF(QPointF(x, y), size), {}, 0, false});
+    add({Kind::Picture, code, QRectF(QPointF(x, y), size), {}, {}, 0, false});
 }
 
 void QtCanvas::drawOutline(int colour, double x1, double y1, double x2, double y2) {
@@ -71,9 +72,32 @@ void QtCanvas::drawText(std::string_view text, double x, double y, int colour, i
                         bool bold) {
     if (text.empty() || pointSize <= 0) return;
     const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    // Generous bounds: full-width characters one em wide, one and a half ems high.
-    const double em = pointSize * 20.0;
-    add({Kind::Text, colour, QRectF(x, y, em * (s.size() + 1), em * 1.6), s, pointSize, bold});
+    const QRectF ink = textBounds(s, x, y, pointSize, bold);
+    if (ink.isEmpty()) return; // blanks only: nothing to see
+    add({Kind::Text, colour, ink, QPointF(x, y), s, pointSize, bold});
+}
+
+// The ink of a text printed with its top-left corner at (x, y), measured with the font at one
+// pixel per twip. At other scales the font's size is rounded to whole pixels, which moves the
+// ink towards or away from (x, y) by a little: each edge is taken at its farthest.
+QRectF QtCanvas::textBounds(const QString& text, double x, double y, int pointSize, bool bold) {
+    QFont f = japaneseFont();
+    f.setBold(bold);
+    f.setPixelSize(pointSize * 20);
+    const QFontMetricsF fm(f);
+    const QString shown = QString(text).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    // Leading blanks (the sign place of a number) only move the ink to the right.
+    qsizetype blanks = 0;
+    while (blanks < shown.size() && shown[blanks].isSpace()) ++blanks;
+    const QString inked = shown.mid(blanks);
+    const QRectF ink = fm.tightBoundingRect(inked).translated(
+        fm.horizontalAdvance(shown.left(blanks)), fm.ascent());
+    if (ink.isEmpty()) return {};
+    constexpr double e = 0.1;
+    auto low = [](double d) { return std::min(d * (1 - e), d * (1 + e)); };
+    auto high = [](double d) { return std::max(d * (1 - e), d * (1 + e)); };
+    return QRectF(QPointF(x + low(ink.left()), y + low(ink.top())),
+                  QPointF(x + high(ink.right()), y + high(ink.bottom())));
 }
 
 void QtCanvas::refresh() {
@@ -101,7 +125,7 @@ QRectF QtCanvas::reach(const Op& op) {
 
 void QtCanvas::add(Op op) {
     const int code = background ? background() : 2;
-    if (code != marginCode_ && !image_.isNull()) paintMargins(code);
+    if (code != marginCode_ && !image_.isNull()) paintMargins(code, true);
     marginCode_ = code;
 
     dropHidden(op);
@@ -128,7 +152,7 @@ void QtCanvas::dropHidden(const Op& op) {
         break;
     case Kind::Text:
         std::erase_if(ops_, [&](const Op& o) {
-            return o.kind == Kind::Text && o.rect == op.rect && o.value == op.value &&
+            return o.kind == Kind::Text && o.at == op.at && o.value == op.value &&
                    o.pointSize == op.pointSize && o.bold == op.bold && o.text == op.text;
         });
         break;
@@ -157,21 +181,25 @@ void QtCanvas::resize(int pixelWidth, int pixelHeight) {
     origin_ = QPointF(std::round((pixelWidth - kWidth * scale_) / 2),
                       std::round((pixelHeight - kHeight * scale_) / 2));
     image_ = QImage(pixelWidth, pixelHeight, QImage::Format_RGB32);
+    image_.fill(paletteColor(2));
     marginCode_ = background ? background() : 2;
-    paintMargins(marginCode_);
-    QPainter p(&image_);
-    for (const Op& op : ops_) paint(p, op);
+    paintMargins(marginCode_, false);
+    for (const Op& op : ops_) {
+        QPainter p(&image_);
+        paint(p, op);
+    }
 }
 
 // Tiles the image outside the game's window with the picture `code`, laid on the game's grid
-// so that it continues the background the game draws, then paints again the calls that reach
-// into the margins.
-void QtCanvas::paintMargins(int code) {
+// so that it continues the background the game draws; with `withCalls`, paints again the calls
+// that reach into the margins.
+void QtCanvas::paintMargins(int code, bool withCalls) {
     const QRect all = image_.rect();
     const QRect window = snap(toDevice({0, 0, kWidth, kHeight})).intersected(all);
     const QRegion margins = QRegion(all).subtracted(window);
     if (margins.isEmpty()) return;
     QPainter p(&image_);
+    p.setRenderHint(QPainter::Antialiasing);
     p.setClipRegion(margins);
     const QRectF twips(toTwips(all.topLeft()), toTwips(QPointF(all.right() + 1, all.bottom() + 1)));
     const bool tiled = code == 0 || (code >= 2 && code <= 6);
@@ -187,9 +215,11 @@ void QtCanvas::paintMargins(int code) {
             const QRect device = snap(toDevice(cell));
             if (!margins.intersects(device)) continue;
             p.save();
+            p.setClipRect(device, Qt::IntersectClip);
             paintPicture(p, code, device, cell.topLeft(), scale_);
             p.restore();
         }
+    if (!withCalls) return;
     for (const Op& op : ops_)
         if (margins.intersects(snap(toDevice(reach(op))))) paint(p, op);
 }
@@ -202,7 +232,13 @@ void QtCanvas::paint(QPainter& p, const Op& op) const {
     const QRectF device = toDevice(op.rect);
     switch (op.kind) {
     case Kind::Fill: p.fillRect(snap(device), paletteColor(op.value)); break;
-    case Kind::Picture: paintPicture(p, op.value, snap(device), op.rect.topLeft(), s); break;
+    case Kind::Picture: {
+        // A picture never paints outside its own rectangle.
+        const QRect r = snap(device);
+        p.setClipRect(r, Qt::IntersectClip);
+        paintPicture(p, op.value, r, op.rect.topLeft(), s);
+        break;
+    }
     case Kind::Outline: {
         // Four bars centred on the cell's edges, so that the outlines of neighbouring squares
         // fall on the same pixels.
@@ -225,7 +261,8 @@ void QtCanvas::paint(QPainter& p, const Op& op) const {
         p.setPen(paletteColor(op.value));
         const QFontMetricsF fm(f);
         const QString text = QString(op.text).replace(QLatin1Char('\r'), QLatin1Char(' '));
-        p.drawText(QPointF(device.left(), device.top() + fm.ascent()), text);
+        const QPointF at = origin_ + op.at * s;
+        p.drawText(QPointF(at.x(), at.y() + fm.ascent()), text);
         break;
     }
     }

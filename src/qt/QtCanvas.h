@@ -56,16 +56,18 @@ private:
     struct Op {
         Kind kind;
         int value;   // picture code or colour
-        QRectF rect; // twips: picture or outline rectangle, text bounds
+        QRectF rect; // twips: picture or outline rectangle, the ink of a text
+        QPointF at;  // twips: where a text is printed (its top-left corner)
         QString text;
         int pointSize = 0;
         bool bold = false;
     };
     static QRectF reach(const Op& op);
+    static QRectF textBounds(const QString& text, double x, double y, int pointSize, bool bold);
     void add(Op op);
     void dropHidden(const Op& op);
     void paint(QPainter& p, const Op& op) const;
-    void paintMargins(int code);
+    void paintMargins(int code, bool withCalls);
     void sweep();
 
     std::vector<Op> ops_;

@@ -167,5 +167,9 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowTest)
+int runMainWindowTest(int argc, char** argv) {
+    MainWindowTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
 #include "MainWindowTest.moc"
