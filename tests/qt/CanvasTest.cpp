@@ -147,8 +147,8 @@ private slots:
             kept.background = live.background = [] { return 4; };
             kept.resize(640, 600);
             live.resize(size.width(), size.height());
-            scribble(kept, 7, 6000);
-            scribble(live, 7, 6000);
+            scribble(kept, 7, 4000);
+            scribble(live, 7, 4000);
             QVERIFY(kept.operationCount() < 3000);
             kept.resize(size.width(), size.height());
             QVERIFY2(sameImage(kept.image(), live.image()),
