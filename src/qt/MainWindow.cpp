@@ -360,7 +360,11 @@ Answer MainWindow::messageBox(std::string_view prompt, std::string_view title, B
                               Icon icon) {
     QMessageBox box(this);
     box.setWindowTitle(q(title));
-    box.setText(q(prompt).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    const QString text = q(prompt).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box.setText(text);
+    // A long text (the version message's how-to) gets a box wide enough for its lines.
+    if (text.count(QLatin1Char('\n')) > 6)
+        box.setStyleSheet(QStringLiteral("QLabel { min-width: 36em; }"));
     box.setIcon(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon);
     if (buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
