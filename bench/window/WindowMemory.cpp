@@ -3,8 +3,11 @@
 // 81 square outlines and the reachable squares. Prints the resident size after the first move
 // and after the last, and the number of drawing operations the canvas keeps.
 //
-//   xvfb-run -s "-screen 0 1920x1080x24" build/kelvore_window_memory [moves]
+//   xvfb-run -s "-screen 0 1920x1080x24" build/kelvore_window_memory [moves] [width height]
+//
+// Without a size the window opens as on a first start; with one, at that client size.
 #include "MainWindow.h"
+#include "WindowGeometry.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -40,6 +43,9 @@ int main(int argc, char* argv[]) {
     });
     answer.start(5);
     QTemporaryDir dir;
+    if (argc > 3)
+        kelvore::qt::writeGeometry(dir.path() + QStringLiteral("/window.ini"),
+                                   {QRect(0, 0, std::atoi(argv[2]), std::atoi(argv[3])), false});
     kelvore::qt::MainWindow w(dir.path());
     w.show();
     if (!QTest::qWaitForWindowExposed(&w)) {
