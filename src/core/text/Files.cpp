@@ -14,16 +14,22 @@ namespace kelvore::text {
 
 namespace {
 
-// Opens a regular file for reading, or gives -1. The type is looked at before the open, so that
+// Opens a regular file for reading, or gives -1 with errno set (0 for a file that is not a
+// regular one). The type is looked at before the open, so that
 // a FIFO or a device is never opened at all, and again on the open file, in case the name was
 // changed in between; the open itself cannot wait, whatever it finds.
 int openRegular(const std::string& path) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    if (::stat(path.c_str(), &st) != 0) return -1;
+    if (!S_ISREG(st.st_mode)) {
+        errno = 0;
+        return -1;
+    }
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return -1;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
+        errno = 0;
         return -1;
     }
     return fd;
@@ -37,7 +43,9 @@ ssize_t readSome(int fd, std::string& into, std::size_t room) {
     do {
         n = ::read(fd, into.data() + old, room);
     } while (n < 0 && errno == EINTR);
+    const int error = errno;
     into.resize(old + (n > 0 ? static_cast<std::size_t>(n) : 0));
+    errno = error;
     return n;
 }
 
@@ -112,12 +120,16 @@ int writeAll(int fd, std::string_view contents) {
 ReadResult readFile(const std::string& path, std::size_t limit) {
     ReadResult r;
     const int fd = openRegular(path);
-    if (fd < 0) return r;
+    if (fd < 0) {
+        r.error = errno;
+        return r;
+    }
     r.status = ReadStatus::Ok;
     for (;;) {
         const ssize_t n = readSome(fd, r.bytes, 65536);
         if (n < 0) {
             r.status = ReadStatus::ReadError;
+            r.error = errno;
             break;
         }
         if (r.bytes.size() > limit) {
@@ -134,7 +146,10 @@ ReadResult readFile(const std::string& path, std::size_t limit) {
 ReadResult readLeadingLines(const std::string& path, int count, std::size_t limit) {
     ReadResult r;
     const int fd = openRegular(path);
-    if (fd < 0) return r;
+    if (fd < 0) {
+        r.error = errno;
+        return r;
+    }
     r.status = ReadStatus::TooLarge;
     int ends = 0;
     std::size_t scanned = 0;
@@ -143,6 +158,7 @@ ReadResult readLeadingLines(const std::string& path, int count, std::size_t limi
             readSome(fd, r.bytes, std::min<std::size_t>(4096, limit + 1 - r.bytes.size()));
         if (n < 0) {
             r.status = ReadStatus::ReadError;
+            r.error = errno;
             break;
         }
         for (; scanned < r.bytes.size() && ends < count; ++scanned)

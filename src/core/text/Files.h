@@ -19,6 +19,7 @@ enum class ReadStatus {
 struct ReadResult {
     ReadStatus status = ReadStatus::CannotOpen;
     std::string bytes;
+    int error = 0; // the system's error number when it could not open or read; 0 otherwise
     bool ok() const { return status == ReadStatus::Ok; }
 };
 
