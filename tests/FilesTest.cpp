@@ -11,9 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <csignal>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -117,13 +115,18 @@ std::size_t movesIn(const std::string& path) {
 
 } // namespace
 
+// The settings file and a wave file as FIFOs: the start-up goes on at once.
 TEST(Files, AFifoAsTheSettingsFileIsRefusedAtOnceAndTheDefaultsApply) {
     Game g(false);
     const std::string path = g.folder.path + "/Kelvore.ini";
     LoadedFifo fifo(path, sjis(kOptions));
+    LoadedFifo wave(g.folder.path + "/BGM.wav", "RIFF....WAVE");
     g.form.Form_Load();
     expectDefaults(g);
     EXPECT_EQ(fifo.unread(), sjis(kOptions)) << "nothing was read from the FIFO";
+    EXPECT_EQ(wave.unread(), "RIFF....WAVE");
+    EXPECT_EQ(g.form.MusicSound, 0);
+    EXPECT_EQ(g.prompts(), (std::vector<std::string>{"BGM.wav：読み込めません"}));
     // Replaced by the default file, as an unreadable one is.
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
@@ -168,15 +171,6 @@ TEST(Files, KifuReadOfAFifoAnswersAtOnceAndTheFrontStillQuits) {
     EXPECT_EQ(::pclose(p), 0);
     EXPECT_EQ(answer, "info string cannot open " + fifo.path + "\nreadyok\n");
     EXPECT_EQ(fifo.unread(), bytes);
-}
-
-TEST(Files, AFifoAsAWaveFileIsWarnedAboutAndPlaysNothing) {
-    Game g(false);
-    LoadedFifo fifo(g.folder.path + "/BGM.wav", "RIFF....WAVE");
-    g.form.Form_Load();
-    EXPECT_EQ(g.form.MusicSound, 0);
-    EXPECT_EQ(g.prompts(), (std::vector<std::string>{"BGM.wav：読み込めません"}));
-    EXPECT_EQ(fifo.unread(), "RIFF....WAVE");
 }
 
 // Only the first four lines count, however much follows them; lines too long to be settings
@@ -261,31 +255,6 @@ TEST(Files, ASymbolicLinkIsWrittenThroughAndStaysALink) {
     EXPECT_TRUE(isLink(ini));
     EXPECT_EQ(slurp(target), sjis("背景画=宇宙\r\n移動指導=OFF\r\n経過時間=OFF\r\nBGM=OFF\r\n"));
     EXPECT_EQ(namesIn(elsewhere.path), (std::vector<std::string>{"settings.ini"}));
-}
-
-TEST(Files, AFailedSaveThroughALinkLeavesTheTargetItsModeAndTheLink) {
-    Game g;
-    playSome(g, 3);
-    const std::string target = g.folder.path + "/target.棋譜";
-    spitBytes(target, "old record");
-    ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
-    const std::string link = g.folder.path + "/link.棋譜";
-    ASSERT_EQ(::symlink("target.棋譜", link.c_str()), 0);
-    // The disk fills up while the record is written.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    rlimit tiny = old;
-    tiny.rlim_cur = 60;
-    ::setrlimit(RLIMIT_FSIZE, &tiny);
-    const std::string said = save(g, "link");
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    EXPECT_EQ(said.rfind("棋譜を書き込めませんでした", 0), 0u);
-    EXPECT_EQ(slurp(target), "old record");
-    EXPECT_EQ(modeOf(target), 0600u);
-    EXPECT_TRUE(isLink(link));
-    EXPECT_EQ(namesIn(g.folder.path),
-              (std::vector<std::string>{"Kelvore.ini", "link.棋譜", "target.棋譜"}));
 }
 
 TEST(Files, RecordNamesOfBlanksOrLineBreaksAreRefusedAndTheLongestNameIsAccepted) {
