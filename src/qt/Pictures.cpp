@@ -1,6 +1,7 @@
 #include "Pictures.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -289,12 +290,18 @@ void paintIcon(QPainter& p, const QRectF& r) {
     p.setBrush(wood);
     p.setPen(QPen(QColor(110, 72, 30), std::max(1.0, w / 30)));
     p.drawPath(shape);
+    // The character is filled as an outline, centred as text would be, so that a vector copy
+    // of the icon keeps the brush shape on a machine without the brush font.
     QFont f = brushFont();
     f.setPixelSize(std::max(1, static_cast<int>(h * 0.55)));
-    p.setFont(f);
-    p.setPen(QColor(20, 14, 8));
-    p.drawText(QRectF(r.left(), r.top() + h * 0.18, w, h * 0.8), Qt::AlignCenter,
-               QString::fromUtf8("象"));
+    const QString text = QString::fromUtf8("象");
+    const QFontMetricsF metrics(f);
+    const QRectF box(r.left(), r.top() + h * 0.18, w, h * 0.8);
+    QPainterPath glyph;
+    glyph.setFillRule(Qt::WindingFill); // brush strokes overlap: no holes where they cross
+    glyph.addText(box.center().x() - metrics.horizontalAdvance(text) / 2,
+                  box.center().y() - metrics.height() / 2 + metrics.ascent(), f, text);
+    p.fillPath(glyph, QColor(20, 14, 8));
     p.restore();
 }
 

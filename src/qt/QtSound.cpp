@@ -4,9 +4,12 @@
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QMediaDevices>
+#include <QSemaphore>
 #include <QThread>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace kelvore::qt {
@@ -14,6 +17,8 @@ namespace kelvore::qt {
 namespace {
 
 constexpr int kRate = 44100;
+// How long the end of the program waits for the output thread to close the stream.
+constexpr int kTerminateWaitMs = 2000;
 
 std::uint32_t le32(const std::uint8_t* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
@@ -138,7 +143,7 @@ qint64 Mixer::readData(char* data, qint64 maxSize) {
 
 // ---------------------------------------------------------------- QtSound
 
-QtSound::QtSound() : mixer_(std::make_unique<Mixer>()) {}
+QtSound::QtSound() : mixer_(std::make_shared<Mixer>()), output_(std::make_shared<Output>()) {}
 
 QtSound::~QtSound() {
     dsTerminate(1);
@@ -157,15 +162,17 @@ std::int32_t QtSound::dsInitialize(std::intptr_t) {
     worker_ = new QObject;
     worker_->moveToThread(thread_);
     thread_->start();
-    // The output lives on its own thread, which pulls from the mixer.
+    // The output lives on its own thread, which pulls from the mixer. The window does not wait
+    // for it to open: a sound server that accepts the stream but never starts it (PipeWire
+    // without its session manager) leaves the game silent, not stuck before its window shows.
     QMetaObject::invokeMethod(
         worker_,
-        [this, device, format] {
-            sink_ = new QAudioSink(device, format);
-            sink_->setBufferSize(kRate / 10 * 4);
-            sink_->start(mixer_.get());
+        [output = output_, mixer = mixer_, device, format] {
+            output->sink = new QAudioSink(device, format);
+            output->sink->setBufferSize(kRate / 10 * 4);
+            output->sink->start(mixer.get());
         },
-        Qt::BlockingQueuedConnection);
+        Qt::QueuedConnection);
     return 1;
 }
 
@@ -195,16 +202,25 @@ void QtSound::dsFree(std::int32_t buffer) {
 
 void QtSound::dsTerminate(std::int32_t device) {
     if (device == 0 || thread_ == nullptr) return;
+    auto done = std::make_shared<QSemaphore>();
     QMetaObject::invokeMethod(
         worker_,
-        [this] {
-            if (sink_) sink_->stop();
-            delete sink_;
-            sink_ = nullptr;
-            delete worker_;
-            worker_ = nullptr;
+        [output = output_, worker = worker_, done] {
+            if (output->sink) output->sink->stop();
+            delete output->sink;
+            output->sink = nullptr;
+            delete worker;
+            done->release();
         },
-        Qt::BlockingQueuedConnection);
+        Qt::QueuedConnection);
+    if (!done->tryAcquire(1, kTerminateWaitMs)) {
+        // The output thread is still caught in the sound server, and the sound library's own
+        // clean-up would abort under it. The program is ending and has nothing left to save:
+        // end it here rather than hang or crash on the way out.
+        std::fflush(nullptr);
+        std::_Exit(0);
+    }
+    worker_ = nullptr;
     thread_->quit();
     thread_->wait();
     delete thread_;

@@ -69,10 +69,15 @@ public:
     Mixer& mixer() { return *mixer_; }
 
 private:
-    std::unique_ptr<Mixer> mixer_;
+    // The audio output, made, used and deleted only on thread_.
+    struct Output {
+        QAudioSink* sink = nullptr;
+    };
+    // Shared with what runs on thread_.
+    std::shared_ptr<Mixer> mixer_;
+    std::shared_ptr<Output> output_;
     QThread* thread_ = nullptr;
     QObject* worker_ = nullptr; // lives on thread_: what runs there is invoked on it
-    QAudioSink* sink_ = nullptr;
 };
 
 } // namespace kelvore::qt

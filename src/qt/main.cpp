@@ -3,10 +3,9 @@
 #include "Pictures.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
-#include <QImage>
 #include <QLibraryInfo>
-#include <QPainter>
 #include <QStandardPaths>
 #include <QTranslator>
 
@@ -17,10 +16,21 @@
 
 namespace {
 
-void printHelp() {
+// The settings live in the user's configuration folder unless --workdir says otherwise.
+QString workFolderFor(const std::string& workdir) {
+    return workdir.empty() ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                           : QString::fromLocal8Bit(workdir.c_str());
+}
+
+// The usage, then the places this run would use: the help needs no display.
+void printHelp(const std::string& workdir) {
     std::puts("使い方: kelvore [--workdir <フォルダ>] [--help]\n"
               "  --workdir <フォルダ>  設定ファイルと棋譜の既定フォルダを置く場所\n"
               "  --help                この説明を表示して終了します");
+    const QString settings =
+        QDir(workFolderFor(workdir)).absoluteFilePath(QStringLiteral("Kelvore.ini"));
+    std::printf("設定ファイル: %s\n効果音とBGM: %s\n", settings.toLocal8Bit().constData(),
+                kelvore::qt::MainWindow::soundFolder().toLocal8Bit().constData());
 }
 
 bool hasDisplay() {
@@ -30,35 +40,28 @@ bool hasDisplay() {
     return (x && *x) || (w && *w) || (platform && std::strcmp(platform, "offscreen") == 0);
 }
 
-int exportIcon(const char* path) {
-    QImage icon(256, 256, QImage::Format_ARGB32);
-    icon.fill(Qt::transparent);
-    QPainter p(&icon);
-    kelvore::qt::paintIcon(p, QRectF(28, 8, 200, 240));
-    p.end();
-    return icon.save(QString::fromLocal8Bit(path)) ? 0 : 1;
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
     std::string workdir;
-    const char* iconPath = nullptr;
+    bool help = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
-            printHelp();
-            return 0;
-        }
-        if (arg == "--workdir" && i + 1 < argc) {
+            help = true;
+        } else if (arg == "--workdir" && i + 1 < argc) {
             workdir = argv[++i];
-        } else if (arg == "--export-icon" && i + 1 < argc) {
-            iconPath = argv[++i];
         } else {
             std::fprintf(stderr, "kelvore: 不明な引数です: %s (--help で使い方を表示します)\n",
                          arg.c_str());
             return 2;
         }
+    }
+    if (help) {
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("kelvore"));
+        printHelp(workdir);
+        return 0;
     }
 
     if (!hasDisplay()) {
@@ -69,7 +72,6 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kelvore"));
-    if (iconPath != nullptr) return exportIcon(iconPath);
 
     // Qt's own button texts in Japanese, whatever the user's locale.
     QTranslator qtTranslator;
@@ -78,12 +80,7 @@ int main(int argc, char* argv[]) {
         QApplication::installTranslator(&qtTranslator);
     QApplication::setFont(kelvore::qt::japaneseFont());
 
-    // The settings live in the user's configuration folder unless --workdir says otherwise.
-    const QString workFolder =
-        workdir.empty() ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
-                        : QString::fromLocal8Bit(workdir.c_str());
-
-    kelvore::qt::MainWindow window(workFolder);
+    kelvore::qt::MainWindow window(workFolderFor(workdir));
     window.show();
     return QApplication::exec();
 }
