@@ -3,6 +3,7 @@
 // The loop order fixes which of equally scored moves is played: the first found, scanning
 // board moves by from-column, from-row, to-column, to-row, then drops by slot and target.
 #include "Form1.h"
+#include "rules/TrialMove.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -31,6 +32,9 @@ void Form1::待ち時間(double IN_思考時間) {
 
 void Form1::com_ban() {
     if (Ended) return;
+    // A game stepped to past the capture of a side's last royal piece is decided: the computer
+    // makes no move in it.
+    if (!SearchOnly && (hasLostAllRoyals(*this, -1) || hasLostAllRoyals(*this, 1))) return;
     if (!SearchOnly) {
         MoveStartTime = p_.clock.secondsSinceMidnight();
         if (p_.menu.isChecked(MenuItem::KEIKA)) p_.timer.setEnabled(true);
