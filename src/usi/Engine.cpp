@@ -5,7 +5,7 @@
 #include "engine/Snapshot.h"
 #include "record/RecordFile.h"
 #include "rules/TrialMove.h"
-#include "text/ShiftJis.h"
+#include "text/Files.h"
 
 #include <algorithm>
 #include <chrono>
@@ -30,18 +30,57 @@ std::vector<std::string> words(const std::string& line) {
     return w;
 }
 
-// A line quoted back to the sender: control bytes shown as '?', and cut at a sane length
-// without splitting a UTF-8 character.
-std::string echoed(const std::string& line) {
-    std::string s = line.substr(0, std::min<std::size_t>(line.size(), 200));
-    if (line.size() > s.size()) {
-        // Cut before a character whose bytes run past the cut.
-        while (!s.empty() && (static_cast<unsigned char>(s.back()) & 0xC0) == 0x80) s.pop_back();
-        if (!s.empty() && static_cast<unsigned char>(s.back()) >= 0xC0) s.pop_back();
+// The length of the valid UTF-8 character that starts `s`, or 0 when its first byte starts
+// none: a stray continuation byte, an overlong form, a surrogate, a code past U+10FFFF, or a
+// character cut short.
+std::size_t utf8Length(std::string_view s) {
+    const unsigned char c = static_cast<unsigned char>(s[0]);
+    if (c < 0x80) return 1;
+    std::size_t n;
+    unsigned lo = 0x80, hi = 0xBF; // the allowed range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        if (c == 0xE0) lo = 0xA0;
+        if (c == 0xED) hi = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        if (c == 0xF0) lo = 0x90;
+        if (c == 0xF4) hi = 0x8F;
+    } else {
+        return 0;
     }
-    for (char& c : s)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-    if (line.size() > s.size()) s += "...";
+    if (s.size() < n) return 0;
+    for (std::size_t i = 1; i < n; ++i) {
+        const unsigned char b = static_cast<unsigned char>(s[i]);
+        if (b < (i == 1 ? lo : 0x80) || b > (i == 1 ? hi : 0xBF)) return 0;
+    }
+    return n;
+}
+
+// A line quoted back to the sender: always valid UTF-8, with control bytes and bytes that
+// start no valid character shown as '?', and cut at a sane length between characters.
+std::string echoed(std::string_view line) {
+    constexpr std::size_t kMost = 200;
+    std::string s;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        const std::size_t n = utf8Length(line.substr(i));
+        if (s.size() + std::max<std::size_t>(n, 1) > kMost) break;
+        if (n == 0) {
+            s += '?';
+            i += 1;
+            continue;
+        }
+        const unsigned char c = static_cast<unsigned char>(line[i]);
+        if (n == 1 && (c < 0x20 || c == 0x7F))
+            s += '?';
+        else
+            s.append(line.substr(i, n));
+        i += n;
+    }
+    if (i < line.size()) s += "...";
     return s;
 }
 
@@ -559,12 +598,17 @@ void Engine::bench(std::ostream& out) {
 void Engine::kifu(const std::vector<std::string>& w, const std::string& line, std::ostream& out) {
     if (w.size() >= 3 && w[1] == "read") {
         const std::string path = line.substr(line.find(w[2], line.find("read") + 4));
-        const auto bytes = text::readFile(path, kRecordFileLimit);
-        if (!bytes) {
+        // A FIFO, a folder or a device is refused at once, like a file that cannot be read.
+        const text::ReadResult file = text::readFile(path, kRecordFileLimit);
+        if (file.status == text::ReadStatus::TooLarge) {
+            out << "info string " << kRecordTooLarge << "\n";
+            return;
+        }
+        if (!file.ok()) {
             out << "info string cannot open " << echoed(path) << "\n";
             return;
         }
-        const RecordFile record = readRecord(*bytes);
+        const RecordFile record = readRecord(file.bytes);
         if (!record.error.empty()) {
             out << "info string " << echoed(record.error) << "\n";
             return;
@@ -589,8 +633,8 @@ void Engine::kifu(const std::vector<std::string>& w, const std::string& line, st
             << "kifu lower " << record.header[2] << "\n"
             << "kifu moves" << list << "\n";
         if (record.damagedAt > 0)
-            out << "info string move " << record.damagedAt << " does not fit the position; "
-                << record.moves.size() << " moves read\n";
+            out << "info string move " << record.damagedAt << " does not fit the position ("
+                << record.damage << "); " << record.moves.size() << " moves read\n";
         return;
     }
     if (w.size() >= 3 && w[1] == "write") {

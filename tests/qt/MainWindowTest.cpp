@@ -1,6 +1,7 @@
 // The real main window, built offscreen: its menu tree against the game's menu list.
 #include "MainWindow.h"
 #include "QtSound.h"
+#include "WindowGeometry.h"
 #include "computer/SearchingTurn.h"
 #include "screen/MenuTree.h"
 
@@ -9,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
 
@@ -229,6 +231,121 @@ private slots:
         QCOMPARE(w.form().Turn, -1);
     }
 
+    // The first start: the board at about 85 % of the available height, the game's aspect,
+    // centred; never beyond the screen, never below the base size when the screen allows it.
+    void theFirstStartFillsMostOfTheScreensHeight() {
+        const int menu = 25;
+        struct Case {
+            QRect available;
+            int viewHeight;
+        };
+        for (const Case c : {Case{{0, 0, 1920, 1040}, 884}, Case{{0, 30, 1280, 770}, 655},
+                             Case{{0, 0, 960, 540}, 475}, Case{{0, 0, 640, 480}, 415},
+                             Case{{100, 0, 3000, 600}, 533}, Case{{0, 0, 700, 1400}, 622}}) {
+            const QRect g = qt::firstGeometry(c.available, menu);
+            const QString where =
+                QStringLiteral("%1 x %2").arg(c.available.width()).arg(c.available.height());
+            QVERIFY2(std::abs(g.height() - menu - c.viewHeight) <= 1, qPrintable(where));
+            QVERIFY2(std::abs(g.width() - (g.height() - menu) * 9.0 / 8.0) <= 1.5,
+                     qPrintable(where));
+            QVERIFY2(c.available.contains(g), qPrintable(where));
+            QVERIFY2(std::abs(g.center().x() - c.available.center().x()) <= 1, qPrintable(where));
+        }
+    }
+
+    // A remembered size larger than today's screen is shrunk to fit and moved onto it; one
+    // that fits is kept as it was.
+    void aRememberedSizeLargerThanTheScreenIsShrunk() {
+        const QRect screen(0, 0, 1280, 770);
+        const QRect big = qt::fitGeometry({-300, -200, 2500, 1400}, screen);
+        QVERIFY(screen.contains(big));
+        QCOMPARE(big.size(), QSize(1280, 770 - qt::kTitleBarAllowance));
+        const QRect off = qt::fitGeometry({3000, 500, 700, 600}, screen);
+        QCOMPARE(off, QRect(580, 170, 700, 600));
+        QCOMPARE(qt::fitGeometry({100, 80, 700, 600}, screen), QRect(100, 80, 700, 600));
+
+        // The real window with a remembered size far beyond its screen.
+        qt::writeGeometry(dir.path() + "/window.ini", {QRect(-500, -400, 9000, 7000), false});
+        qt::MainWindow w(dir.path());
+        const QRect available = w.screen()->availableGeometry();
+        QVERIFY2(available.contains(w.geometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                                  .arg(w.x())
+                                                                  .arg(w.y())
+                                                                  .arg(w.width())
+                                                                  .arg(w.height())));
+        QFile::remove(dir.path() + "/window.ini");
+    }
+
+    // The size and place are written when the window closes and come back at the next start,
+    // in a file of their own: the settings file keeps its four lines.
+    void theGeometryComesBackAfterARestart() {
+        QTemporaryDir own;
+        const QRect place(38, 50, 620, 440);
+        {
+            qt::MainWindow w(own.path());
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            w.setGeometry(place);
+            QTRY_COMPARE(w.geometry(), place);
+            w.close();
+        }
+        QVERIFY(QFile::exists(own.path() + "/window.ini"));
+        qt::MainWindow again(own.path());
+        QCOMPARE(again.geometry(), place);
+        QFile ini(own.path() + "/Kelvore.ini");
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QCOMPARE(ini.readAll().count("\r\n"), 4);
+    }
+
+    // Around the game's window the view shows the background, never black, on screen as in
+    // the canvas; a click there does nothing, while one on the board is answered.
+    void theMarginsShowTheBackgroundAndIgnoreClicks() {
+        qt::MainWindow w(dir.path());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.resize(1500, 600);
+        QTRY_VERIFY(w.view().width() > 1400);
+        QTest::qWait(50);
+        const double dpr = w.view().devicePixelRatioF();
+        const qt::QtCanvas& canvas = w.view().canvas();
+        QCOMPARE(canvas.image().width(), int(std::lround(w.view().width() * dpr)));
+        const QPoint margin(10, w.view().height() / 2);
+        QVERIFY(w.view().toTwips(margin).x() < 0);
+        const QImage shown = w.view().grab().toImage();
+        const QPoint device = (QPointF(margin) * dpr).toPoint();
+        const QRgb pixel = canvas.image().pixel(device);
+        QCOMPARE(shown.pixel(device), pixel);
+        QVERIFY(qRed(pixel) + qGreen(pixel) + qBlue(pixel) > 60);
+
+        // Boxes are counted here, and only here, while they are answered.
+        boxes.stop();
+        int answered = 0;
+        QTimer counter;
+        connect(&counter, &QTimer::timeout, [&] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) {
+                    ++answered;
+                    box->accept();
+                }
+        });
+        counter.start(5);
+        QTest::mouseClick(&w.view(), Qt::LeftButton, {}, margin);
+        QCOMPARE(answered, 0);
+        // The same click on the board, with no game running, asks for one to be started.
+        QTest::mouseClick(&w.view(), Qt::LeftButton, {},
+                          w.view().fromTwips({1050 + 5 * 495, 100 + 5 * 615, 495, 615}).center());
+        QCOMPARE(answered, 1);
+        counter.stop();
+        boxes.start(20);
+
+        // Another background: the margins follow.
+        w.action(MenuItem::RENGA)->trigger();
+        QVERIFY(w.action(MenuItem::RENGA)->isChecked());
+        QVERIFY(canvas.image().pixel(device) != pixel);
+        w.action(MenuItem::MIDORI)->trigger();
+        QCOMPARE(canvas.image().pixel(device), pixel);
+    }
+
     void clicksMapBackToWindowUnitsAtEverySize() {
         qt::MainWindow w(dir.path());
         for (QSize size : {QSize(600, 533), QSize(1200, 1066), QSize(900, 500)}) {
@@ -241,5 +358,9 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowTest)
+int runMainWindowTest(int argc, char** argv) {
+    MainWindowTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
 #include "MainWindowTest.moc"

@@ -4,6 +4,7 @@
 // board moves by from-column, from-row, to-column, to-row, then drops by slot and target.
 #include "Form1.h"
 #include "computer/SearchingTurn.h"
+#include "rules/TrialMove.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -54,6 +55,9 @@ void Form1::描画_思考中() {
 
 void Form1::com_ban() {
     if (Ended) return;
+    // A game stepped to past the capture of a side's last royal piece is decided: the computer
+    // makes no move in it.
+    if (!SearchOnly && (hasLostAllRoyals(*this, -1) || hasLostAllRoyals(*this, 1))) return;
     if (!SearchOnly) 処理_COM思考開始();
     if (ComLevel >= 4 && !SearchOnly) {
         // The searching levels think on a worker thread; the window lives on meanwhile, and

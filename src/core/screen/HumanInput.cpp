@@ -3,6 +3,7 @@
 // forced promotion, the promotion choice by mouse button, history, execution, the win test and
 // the hand-over to the other side.
 #include "Form1.h"
+#include "rules/TrialMove.h"
 
 #include <cmath>
 
@@ -52,6 +53,14 @@ void Form1::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
     if (Turn == NO_GAME) {
         音_禁止();
         p_.dialogs.messageBox("「対局」で始めて下さい", "開始", Buttons::OK);
+        return;
+    }
+
+    // A position stepped to past the capture of a side's last royal piece is a decided game:
+    // it takes no more moves, so that no record goes on after the end.
+    if (hasLostAllRoyals(*this, -1) || hasLostAllRoyals(*this, 1)) {
+        音_禁止();
+        p_.dialogs.messageBox("勝負は付いています", "対局", Buttons::OK);
         return;
     }
 
