@@ -79,15 +79,18 @@ TEST(Front, QuitStopsTheRunningCommandAndNothingAfterItIsRead) {
 
 TEST(Front, WaitingCommandsRunInOrderAndAStopReachesThoseTakenBeforeIt) {
     Loop l;
-    // All lines are taken before the worker can start the first perft: the stop still ends
-    // it, while what comes after the stop runs whole, and at the end of the input too.
-    for (const char* line :
-         {"perft 7", "stop", "position startpos", "perft 3", "moves", "perft 2", "isready"})
+    // The perft runs until the stop is taken, so the match behind it starts with the stop
+    // already heard: both end at once, while what comes after the stop runs whole, also
+    // after the end of the input.
+    for (const char* line : {"perft 7", "match 1 1 100000 1", "stop", "position startpos",
+                             "perft 3", "moves", "perft 2", "isready"})
         l.front.take(line);
     l.front.endOfInput();
     l.front.finish();
     const std::string text = l.out.text();
     EXPECT_EQ(text.find("perft 7 stopped after "), 0u) << text;
+    EXPECT_NE(text.find("info string match stopped after 0 games\nmatch A 0 B 0 draws 0"),
+              std::string::npos);
     const auto p3 = text.find("perft 3 17368\n"), m = text.find("moves "),
                p2 = text.find("perft 2 676\n"), ready = text.find("readyok\n");
     ASSERT_NE(p3, std::string::npos) << text;

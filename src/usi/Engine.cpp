@@ -444,6 +444,10 @@ void Engine::match(const std::vector<std::string>& w, std::ostream& out) {
     int winsA = 0, winsB = 0, draws = 0, repetitions = 0;
     long long wonPlies = 0;
     for (long long g = 0; g < games; ++g) {
+        if (stopRequested()) { // stop or quit: the games played so far are summed up
+            out << "info string match stopped after " << g << " games\n";
+            break;
+        }
         std::ostringstream ignored;
         handle("position startpos", ignored);
         for (auto& s : searchers)
