@@ -305,7 +305,10 @@ TEST_F(Computer, WholeGamesAgainstEveryLevelEndInAWin) {
 }
 
 // The moves and scores the search chooses on the fixed positions, at every level. A change
-// meant to alter the computer's play must say the new signature in its commit message.
+// meant to alter the computer's play must say the new signature in its commit message. The
+// second line is the searching engine's at a fixed depth: moves, scores and node counts, so
+// that any change of its search or evaluation shows; a change meant to alter it says the new
+// number too.
 TEST(ComputerSignature, TheBenchSignatureIsUnchanged) {
     usi::Engine engine;
     std::ostringstream out;
@@ -316,6 +319,18 @@ TEST(ComputerSignature, TheBenchSignatureIsUnchanged) {
     in >> word >> word >> positions >> word >> signature;
     EXPECT_EQ(positions, 105);
     EXPECT_EQ(signature, "15232182329730615931");
+
+    std::string line;
+    std::getline(in, line);
+    std::getline(in, line);
+    std::istringstream search(line);
+    int depth = 0;
+    std::string searchSignature;
+    search >> word >> word >> word >> positions >> word >> depth >> word >> searchSignature;
+    EXPECT_EQ(line.substr(0, 13), "bench search ");
+    EXPECT_EQ(positions, 35);
+    EXPECT_EQ(depth, 6);
+    EXPECT_EQ(searchSignature, "11481811668108187135");
 }
 
 // The investigations and escape routes, on small positions surveyed as the computer does.

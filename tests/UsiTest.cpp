@@ -46,13 +46,28 @@ bool contains(const std::vector<std::string>& v, const std::string& s) {
 TEST(Usi, Handshake) {
     Session s;
     EXPECT_EQ(s.say("usi"), "id name Kelvore\nid author Kelvore developers\n"
-                            "option name Level type spin default 3 min 1 max 3\nusiok\n");
+                            "option name Level type spin default 3 min 1 max 5\n"
+                            "option name MoveTime type spin default 1000 min 1 max 3600000\n"
+                            "usiok\n");
     EXPECT_EQ(s.say("isready"), "readyok\n");
     EXPECT_EQ(s.say("usinewgame"), "");
     EXPECT_EQ(s.say("setoption name Level value 2"), "");
     EXPECT_EQ(s.engine.form().ComLevel, 2);
-    EXPECT_EQ(s.say("setoption name Level value 7"), "info string Level must be 1, 2 or 3\n");
+    EXPECT_EQ(s.say("setoption name Level value 7"), "info string Level must be 1, 2, 3, 4 or 5\n");
+    EXPECT_EQ(s.say("setoption name Level value 0"), "info string Level must be 1, 2, 3, 4 or 5\n");
+    EXPECT_EQ(s.say("setoption name Level value 45"),
+              "info string Level must be 1, 2, 3, 4 or 5\n");
     EXPECT_EQ(s.engine.form().ComLevel, 2);
+    EXPECT_EQ(s.say("setoption name Level value 5"), "");
+    EXPECT_EQ(s.engine.form().ComLevel, 5);
+    const std::string badTime =
+        "info string MoveTime must be a number of milliseconds from 1 to 3600000\n";
+    for (const char* v : {"0", "-5", "3600001", "99999999999", "1e3", ""})
+        EXPECT_EQ(s.say(std::string("setoption name MoveTime value ") + v),
+                  *v ? badTime : "info string unknown option\n")
+            << v;
+    EXPECT_EQ(s.say("setoption name MoveTime value 250"), "");
+    EXPECT_EQ(s.say("setoption name MoveTime value 3600000"), "");
     std::ostringstream out;
     EXPECT_FALSE(s.engine.handle("quit", out));
 }
@@ -173,7 +188,9 @@ TEST(Usi, UnknownCommandsAreAnsweredAndTheEngineGoesOn) {
     EXPECT_EQ(answer.rfind("info string unknown command: xxx", 0), 0u);
     EXPECT_LT(answer.size(), 300u);
     EXPECT_EQ(s.say(std::string("\x01\x02 \xff\xfe")).find('\x01'), std::string::npos);
-    EXPECT_EQ(s.say("perft -1"), "info string perft needs a depth from 0 to 10\n");
+    EXPECT_EQ(s.say("perft -1").rfind("info string perft needs a depth from 0 to 7 ", 0), 0u);
+    EXPECT_EQ(s.say("perft 8").rfind("info string perft needs a depth from 0 to 7 ", 0), 0u)
+        << "hours of counting are refused";
     EXPECT_EQ(s.say("isready"), "readyok\n");
 }
 
@@ -288,17 +305,25 @@ TEST(Usi, PerftAgreesWithTheMoveListAndEndsLinesAtALostRoyal) {
 }
 
 TEST(Usi, TheProgramAnswersOnStandardOutput) {
-    FILE* p = popen("printf 'isready\\nbogus\\nposition startpos\\nperft 2\\nquit\\nisready\\n' "
-                    "| " KELVORE_USI_BINARY,
-                    "r");
-    ASSERT_NE(p, nullptr);
-    std::string out;
-    char buf[256];
-    while (fgets(buf, sizeof buf, p)) out += buf;
-    EXPECT_EQ(pclose(p), 0);
+    auto run = [](const char* input) {
+        FILE* p = popen((std::string("printf '") + input + "' | " KELVORE_USI_BINARY).c_str(), "r");
+        EXPECT_NE(p, nullptr);
+        std::string out;
+        char buf[256];
+        while (p != nullptr && fgets(buf, sizeof buf, p)) out += buf;
+        if (p != nullptr) {
+            EXPECT_EQ(pclose(p), 0);
+        }
+        return out;
+    };
+    // At the end of the input the commands still waiting run to their end.
+    std::string out = run("isready\\nbogus\\nposition startpos\\nperft 2\\n");
     EXPECT_EQ(out.substr(0, 8), "readyok\n");
     EXPECT_NE(out.find("info string unknown command: bogus\n"), std::string::npos);
     EXPECT_NE(out.find("perft 2 676\n"), std::string::npos);
+    out = run("isready\\nposition startpos\\nd\\nquit\\nisready\\n");
+    EXPECT_EQ(out.substr(0, 8), "readyok\n");
+    EXPECT_NE(out.find("sfen lnsgkgsnl"), std::string::npos);
     EXPECT_EQ(out.find("readyok", 8), std::string::npos) << "nothing is read after quit";
 }
 

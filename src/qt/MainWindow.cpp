@@ -134,7 +134,7 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
     connect(&timer_, &QTimer::timeout, this, [this] { form_->Timer1_Timer(); });
 
     platform_ = std::make_unique<Platform>(
-        Platform{view_->canvas(), *this, *this, *this, clock_, sound_, *this, *this});
+        Platform{view_->canvas(), *this, *this, *this, clock_, sound_, *this, *this, *this});
     form_ = std::make_unique<Form1>(*platform_);
     // The margins around the game's window show the game's current background.
     view_->canvas().background = [this] { return form_->CurrentBackground; };
@@ -163,6 +163,7 @@ QString MainWindow::soundFolder() {
 
 void MainWindow::buildMenus() {
     std::array<QMenu*, static_cast<int>(MenuItem::Count)> menus{};
+    std::array<bool, static_cast<int>(MenuItem::Count)> oursBegun{};
     for (const MenuEntry& e : kMenuTree) {
         const int index = static_cast<int>(e.item);
         QMenu* parentMenu = e.parent ? menus[static_cast<int>(*e.parent)] : nullptr;
@@ -175,6 +176,11 @@ void MainWindow::buildMenus() {
             const MenuItem item = e.item;
             connect(menu, &QMenu::aboutToShow, this, [this, item] { form_->onMenu(item); });
         } else {
+            // Our own items stand behind a separator, after the game's items of the menu.
+            if (e.ours && parentMenu != nullptr && !oursBegun[static_cast<int>(*e.parent)]) {
+                parentMenu->addSeparator();
+                oursBegun[static_cast<int>(*e.parent)] = true;
+            }
             action = parentMenu ? parentMenu->addAction(q(e.caption))
                                 : menuBar()->addAction(q(e.caption));
             action->setCheckable(e.checkable);
@@ -372,7 +378,20 @@ Answer MainWindow::messageBox(std::string_view prompt, std::string_view title, B
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    ++openBoxes_;
     const int result = box.exec();
+    --openBoxes_;
+    if (openBoxes_ == 0 && !heldBack_.empty()) {
+        // What arrived while the box was open runs once the handler that showed it is done.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                std::vector<std::function<void()>> held;
+                held.swap(heldBack_);
+                for (const auto& c : held) runPosted(c);
+            },
+            Qt::QueuedConnection);
+    }
     if (buttons == Buttons::OK) return Answer::OK;
     return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
@@ -484,6 +503,25 @@ void MainWindow::setFileFolder(const std::string& path) {
 
 void MainWindow::refreshFiles() {
     fillFiles();
+}
+
+// ---------------------------------------------------------------- Dispatcher
+
+void MainWindow::post(std::function<void()> continuation) {
+    // Delivered on this window's thread; Qt drops it if the window is gone by then.
+    QMetaObject::invokeMethod(
+        this, [this, c = std::move(continuation)] { runPosted(c); }, Qt::QueuedConnection);
+}
+
+// A continuation runs only between events of the top-level loop: a message box runs an event
+// loop of its own, and the handler that opened it must not find the game changed under it.
+void MainWindow::runPosted(const std::function<void()>& continuation) {
+    if (quitting_) return;
+    if (openBoxes_ > 0) {
+        heldBack_.push_back(continuation);
+        return;
+    }
+    continuation();
 }
 
 // ---------------------------------------------------------------- keys and closing

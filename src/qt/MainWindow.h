@@ -12,7 +12,9 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -65,7 +67,8 @@ class MainWindow : public QMainWindow,
                    public Dialogs,
                    public Timer,
                    public Window,
-                   public RecordPanel {
+                   public RecordPanel,
+                   public Dispatcher {
     Q_OBJECT
 public:
     // `workFolder` holds the settings file and the default record folder.
@@ -103,6 +106,8 @@ public:
     void showFolder(const std::string& path) override;
     void setFileFolder(const std::string& path) override;
     void refreshFiles() override;
+    // Dispatcher: a queued invocation on this window's thread, held back while a box is open.
+    void post(std::function<void()> continuation) override;
 
     // Lays the record panel's controls out over the board view at the current scale.
     void layoutPanel();
@@ -127,6 +132,7 @@ protected:
 private:
     void buildMenus();
     void buildPanel();
+    void runPosted(const std::function<void()>& continuation);
     void fillPlaces();
     void fillFolders();
     void fillFiles();
@@ -140,6 +146,8 @@ private:
     std::unique_ptr<Platform> platform_;
     std::unique_ptr<Form1> form_;
     bool quitting_ = false;
+    int openBoxes_ = 0;                           // message boxes waiting for an answer
+    std::vector<std::function<void()>> heldBack_; // posted while a box was open
 
     QString workFolder_;
     QLabel* path_ = nullptr;

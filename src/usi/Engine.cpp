@@ -1,6 +1,8 @@
 #include "Engine.h"
 
 #include "BenchPositions.h"
+#include "engine/Searcher.h"
+#include "engine/Snapshot.h"
 #include "record/RecordFile.h"
 #include "rules/TrialMove.h"
 #include "text/Files.h"
@@ -9,9 +11,11 @@
 #include <chrono>
 #include <cstdlib>
 #include <iomanip>
+#include <memory>
 #include <ostream>
 #include <random>
 #include <sstream>
+#include <unordered_map>
 
 namespace kelvore::usi {
 
@@ -135,11 +139,17 @@ bool Engine::handle(const std::string& rawLine, std::ostream& out) {
     if (cmd == "usi") {
         out << "id name Kelvore\n"
             << "id author Kelvore developers\n"
-            << "option name Level type spin default 3 min 1 max 3\n"
+            << "option name Level type spin default 3 min 1 max 5\n"
+            << "option name MoveTime type spin default " << engine::kWindowBaseMoveTimeMs
+            << " min 1 max " << kMaxMoveTimeMs << "\n"
             << "usiok\n";
     } else if (cmd == "isready") {
         out << "readyok\n";
     } else if (cmd == "usinewgame") {
+        // A new game: what the search learnt in the last one is forgotten.
+        if (searcher_) searcher_->newGame();
+    } else if (cmd == "stop" || cmd == "ponderhit" || cmd == "gameover") {
+        // Heard by the command loop, which stops what runs; nothing is left to do here.
     } else if (cmd == "setoption") {
         setOption(w, out);
     } else if (cmd == "position") {
@@ -155,7 +165,10 @@ bool Engine::handle(const std::string& rawLine, std::ostream& out) {
     } else if (cmd == "perft") {
         runPerft(w, out);
     } else if (cmd == "go") {
-        go(out, false);
+        if (form_.ComLevel >= 4)
+            goSearching(w, out);
+        else
+            go(out, false);
     } else if (cmd == "eval" && w.size() == 1) {
         go(out, true);
     } else if (cmd == "match") {
@@ -170,13 +183,26 @@ bool Engine::handle(const std::string& rawLine, std::ostream& out) {
     return true;
 }
 
+// Level 1-5 (4 and 5 search, for about MoveTime and five times MoveTime a move) and MoveTime,
+// the base time of a move in milliseconds.
 void Engine::setOption(const std::vector<std::string>& w, std::ostream& out) {
     if (w.size() == 5 && w[1] == "name" && w[2] == "Level" && w[3] == "value") {
-        if (w[4] == "1" || w[4] == "2" || w[4] == "3") {
+        if (w[4].size() == 1 && w[4][0] >= '1' && w[4][0] <= '5') {
             form_.ComLevel = w[4][0] - '0';
             return;
         }
-        out << "info string Level must be 1, 2 or 3\n";
+        out << "info string Level must be 1, 2, 3, 4 or 5\n";
+        return;
+    }
+    if (w.size() == 5 && w[1] == "name" && w[2] == "MoveTime" && w[3] == "value") {
+        const std::string& v = w[4];
+        if (!v.empty() && v.size() <= 7 && v.find_first_not_of("0123456789") == std::string::npos &&
+            std::stoi(v) >= 1 && std::stoi(v) <= kMaxMoveTimeMs) {
+            moveTimeMs_ = std::stoi(v);
+            return;
+        }
+        out << "info string MoveTime must be a number of milliseconds from 1 to " << kMaxMoveTimeMs
+            << "\n";
         return;
     }
     out << "info string unknown option\n";
@@ -231,6 +257,7 @@ void Engine::position(const std::vector<std::string>& w, const std::string& line
     form_.KifuLength = 0;
     resetMaps();
     moves_.clear();
+    history_.clear();
     for (std::size_t i = next + 1; i < w.size(); ++i) {
         if (!play(w[i])) {
             out << "info string illegal move " << echoed(w[i]) << "\n";
@@ -371,6 +398,7 @@ bool Engine::search(Move& best, int& score, std::vector<Candidate>* each) {
 }
 
 void Engine::playMove(const Move& m) {
+    history_.push_back(engine::positionKey(engine::snapshotOf(form_, side_)));
     // Recorded as the game records a move, with no thinking time.
     form_.手順保存(m.fromX, m.fromY, m.toX, m.toY, m.moved, m.placed, 0, 0, 0, 0);
     form_.駒移動(m.fromX, m.fromY, m.toX, m.toY, m.placed);
@@ -390,7 +418,10 @@ void Engine::go(std::ostream& out, bool listCandidates) {
     out << "bestmove " << (found ? formatMove(best) : std::string("resign")) << "\n";
 }
 
-// Games between two levels (0 is a random player) from the starting position.
+// Games between two levels from the starting position: 0 is a random player, 1-3 the game's
+// own levels, 4 and 5 the search with MoveTime and five times MoveTime a move. The first four
+// plies are random. A game is drawn when a position (board, hands and side to move) occurs for
+// the fourth time, or after 400 plies.
 void Engine::match(const std::vector<std::string>& w, std::ostream& out) {
     auto number = [](const std::string& s, long long lo, long long hi, long long& v) {
         if (s.empty() || s.size() > 9 || s.find_first_not_of("0123456789") != std::string::npos)
@@ -399,24 +430,38 @@ void Engine::match(const std::vector<std::string>& w, std::ostream& out) {
         return v >= lo && v <= hi;
     };
     long long a = 0, b = 0, games = 0, seed = 0;
-    if (w.size() != 5 || !number(w[1], 0, 3, a) || !number(w[2], 0, 3, b) ||
+    if (w.size() != 5 || !number(w[1], 0, 5, a) || !number(w[2], 0, 5, b) ||
         !number(w[3], 1, 100000, games) || !number(w[4], 0, 999999999, seed)) {
-        out << "info string usage: match <levelA 0-3> <levelB 0-3> <games> <seed>\n";
+        out << "info string usage: match <levelA 0-5> <levelB 0-5> <games> <seed>\n";
         return;
     }
     const int savedLevel = form_.ComLevel;
     std::mt19937 rng(static_cast<unsigned>(seed));
-    int winsA = 0, winsB = 0, draws = 0;
+    // One searcher for each searching player, so that neither reads the other's table.
+    std::unique_ptr<engine::Searcher> searchers[2];
+    if (a >= 4) searchers[0] = std::make_unique<engine::Searcher>();
+    if (b >= 4) searchers[1] = std::make_unique<engine::Searcher>();
+    int winsA = 0, winsB = 0, draws = 0, repetitions = 0;
     long long wonPlies = 0;
     for (long long g = 0; g < games; ++g) {
+        if (stopRequested()) { // stop or quit: the games played so far are summed up
+            out << "info string match stopped after " << g << " games\n";
+            break;
+        }
         std::ostringstream ignored;
         handle("position startpos", ignored);
+        for (auto& s : searchers)
+            if (s) s->newGame();
+        std::vector<std::uint64_t> keys{engine::positionKey(engine::snapshotOf(form_, side_))};
+        std::unordered_map<std::uint64_t, int> seen{{keys.back(), 1}};
+        bool repeated = false;
         const bool aIsLower = g % 2 == 0;
         int winner = 0; // -1 the lower side, +1 the upper side
         int plies = 0;
         for (; plies < 400 && winner == 0; ++plies) {
             const int mover = side_;
-            const long long level = (mover < 0) == aIsLower ? a : b;
+            const bool aMoves = (mover < 0) == aIsLower;
+            const long long level = aMoves ? a : b;
             form_.調査_2歩フラグ設定();
             MoveList list;
             generateMoves(form_, side_, list);
@@ -424,6 +469,15 @@ void Engine::match(const std::vector<std::string>& w, std::ostream& out) {
             bool found = list.size > 0;
             if (plies < 4 || level == 0) {
                 if (found) m = list.moves[rng() % list.size];
+            } else if (level >= 4) {
+                // The keys of the positions before this one: the search avoids repeating them
+                // when it is ahead.
+                const std::vector<std::uint64_t> before(keys.begin(), keys.end() - 1);
+                const engine::Result r =
+                    searchers[aMoves ? 0 : 1]->search(engine::snapshotOf(form_, side_), before,
+                                                      engine::levelLimits(int(level), moveTimeMs_));
+                found = r.found;
+                m = r.best;
             } else {
                 form_.ComLevel = static_cast<int>(level);
                 int score = 0;
@@ -445,6 +499,14 @@ void Engine::match(const std::vector<std::string>& w, std::ostream& out) {
                 if (mover > 0 && lowerMated == 1) winner = mover;
                 if (mover < 0 && form_.詰めかCOM() == 1) winner = mover;
             }
+            if (winner == 0) {
+                keys.push_back(engine::positionKey(engine::snapshotOf(form_, side_)));
+                if (++seen[keys.back()] >= 4) {
+                    repeated = true;
+                    ++plies;
+                    break;
+                }
+            }
         }
         if (winner != 0) ++plies;
         std::string result = "draw";
@@ -455,18 +517,22 @@ void Engine::match(const std::vector<std::string>& w, std::ostream& out) {
             wonPlies += plies;
         } else {
             ++draws;
+            repetitions += repeated;
         }
         out << "game " << g + 1 << " A " << (aIsLower ? "lower" : "upper") << " winner " << result
-            << " plies " << plies << "\n";
+            << " plies " << plies << (repeated ? " repetition" : "") << "\n";
     }
     form_.ComLevel = savedLevel;
-    out << "match A " << winsA << " B " << winsB << " draws " << draws << "\n";
+    out << "match A " << winsA << " B " << winsB << " draws " << draws << " repetitions "
+        << repetitions << "\n";
     if (winsA + winsB > 0)
         out << "info string average plies of won games " << std::fixed << std::setprecision(1)
             << static_cast<double>(wonPlies) / (winsA + winsB) << "\n";
 }
 
-// The search at every level on the fixed positions, hashed into one signature.
+// The search at every level on the fixed positions, hashed into one signature; then the
+// engine's search at a fixed depth on the same positions, each from an empty table, hashed
+// with its node counts into a second one.
 void Engine::bench(std::ostream& out) {
     const int savedLevel = form_.ComLevel;
     std::uint64_t signature = 1469598103934665603ull;
@@ -475,7 +541,12 @@ void Engine::bench(std::ostream& out) {
         signature *= 1099511628211ull;
     };
     int positions = 0;
-    const auto start = std::chrono::steady_clock::now();
+    auto start = std::chrono::steady_clock::now();
+    auto elapsedMs = [&] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now() - start)
+            .count();
+    };
     for (int level : {3, 1, 2}) {
         form_.ComLevel = level;
         for (const char* sfen : kBenchPositions) {
@@ -491,11 +562,40 @@ void Engine::bench(std::ostream& out) {
             ++positions;
         }
     }
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        std::chrono::steady_clock::now() - start)
-                        .count();
     form_.ComLevel = savedLevel;
-    out << "bench positions " << positions << " signature " << signature << " time " << ms << "\n";
+    out << "bench positions " << positions << " signature " << signature << " time " << elapsedMs()
+        << "\n";
+
+    signature = 1469598103934665603ull;
+    positions = 0;
+    std::uint64_t nodes = 0;
+    start = std::chrono::steady_clock::now();
+    engine::Searcher searcher(kBenchHashMegabytes);
+    engine::Limits limits;
+    limits.depth = kBenchDepth;
+    for (const char* sfen : kBenchPositions) {
+        std::ostringstream ignored;
+        handle(std::string("position sfen ") + sfen, ignored);
+        searcher.newGame();
+        std::uint64_t searched = 0;
+        const engine::Result r =
+            searcher.search(engine::snapshotOf(form_, side_), {}, limits,
+                            [&](const engine::Info& info) { searched = info.nodes; });
+        if (r.found) {
+            for (int v : {r.best.fromX, r.best.fromY, r.best.toX, r.best.toY, r.best.placed,
+                          r.score, int(r.mate)})
+                mix(v);
+        } else {
+            mix(-1);
+        }
+        mix(static_cast<long long>(searched));
+        nodes += searched;
+        ++positions;
+    }
+    const auto ms = elapsedMs();
+    out << "bench search positions " << positions << " depth " << kBenchDepth << " signature "
+        << signature << " nodes " << nodes << " time " << ms << " nps "
+        << (ms > 0 ? nodes * 1000 / static_cast<std::uint64_t>(ms) : nodes) << "\n";
 }
 
 // kifu read <path> | kifu write <path> <game name>|<upper player>|<lower player>
@@ -570,24 +670,42 @@ void Engine::kifu(const std::vector<std::string>& w, const std::string& line, st
     out << "info string usage: kifu read <path> | kifu write <path> <name>|<upper>|<lower>\n";
 }
 
+void Engine::requestStop() {
+    {
+        std::lock_guard lock(stopMutex_);
+        stop_ = true;
+    }
+    stopped_.notify_all();
+}
+
+void Engine::clearStop() {
+    std::lock_guard lock(stopMutex_);
+    stop_ = false;
+}
+
 void Engine::runPerft(const std::vector<std::string>& w, std::ostream& out) {
+    // Each ply costs about thirty times the one before: depth 6 takes tens of seconds, 7 some
+    // minutes, 8 hours. Deeper than 7 is refused; any depth can be stopped.
+    constexpr int kDeepest = 7;
     if (w.size() != 2 || w[1].empty() || w[1].size() > 2 ||
-        w[1].find_first_not_of("0123456789") != std::string::npos) {
-        out << "info string perft needs a depth from 0 to 10\n";
+        w[1].find_first_not_of("0123456789") != std::string::npos || std::stoi(w[1]) > kDeepest) {
+        out << "info string perft needs a depth from 0 to " << kDeepest
+            << " (each ply takes about 30 times longer: 6 takes tens of seconds, 8 would take "
+               "hours); stop ends it early\n";
         return;
     }
     const int depth = std::stoi(w[1]);
-    if (depth > 10) {
-        out << "info string perft needs a depth from 0 to 10\n";
-        return;
-    }
     const auto start = std::chrono::steady_clock::now();
-    const std::uint64_t count = perft(form_, side_, depth);
+    PerftStop stop{stop_};
+    const std::uint64_t count = perft(form_, side_, depth, stop);
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                         std::chrono::steady_clock::now() - start)
                         .count();
     form_.調査_2歩フラグ設定();
-    out << "perft " << depth << ' ' << count << "\n";
+    if (stop.stopped)
+        out << "perft " << depth << " stopped after " << count << " lines (a partial count)\n";
+    else
+        out << "perft " << depth << ' ' << count << "\n";
     out << "info nodes " << count << " time " << ms << " nps "
         << (ms > 0 ? count * 1000 / static_cast<std::uint64_t>(ms) : count) << "\n";
 }

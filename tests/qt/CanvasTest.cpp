@@ -26,7 +26,8 @@ struct CanvasGame {
                       null.platform.clock,
                       null.platform.sound,
                       null.platform.panel,
-                      null.platform.window};
+                      null.platform.window,
+                      null.platform.dispatcher};
     Form1 form{platform};
     CanvasGame() {
         canvas.background = [this] { return form.CurrentBackground; };

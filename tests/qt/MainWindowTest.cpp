@@ -2,6 +2,8 @@
 #include "MainWindow.h"
 #include "QtSound.h"
 #include "WindowGeometry.h"
+#include "computer/SearchingTurn.h"
+#include "screen/MenuTree.h"
 
 #include <QAction>
 #include <QFile>
@@ -11,6 +13,9 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
+
+#include <algorithm>
+#include <thread>
 
 using namespace kelvore;
 
@@ -26,11 +31,17 @@ const char* const kExpected[] = {
     "  BGM",         "その他",
 };
 
-void walk(const QList<QAction*>& actions, const QString& indent, QStringList& out) {
+// The game's own items only: separators and our items behind them are left out.
+void walk(const qt::MainWindow& w, const QList<QAction*>& actions, const QString& indent,
+          QStringList& out) {
     for (QAction* a : actions) {
         if (a->isSeparator()) continue;
+        const bool ours = std::any_of(kMenuTree.begin(), kMenuTree.end(), [&](const MenuEntry& e) {
+            return e.ours && w.action(e.item) == a;
+        });
+        if (ours) continue;
         out << indent + a->text();
-        if (a->menu()) walk(a->menu()->actions(), indent + QStringLiteral("  "), out);
+        if (a->menu()) walk(w, a->menu()->actions(), indent + QStringLiteral("  "), out);
     }
 }
 
@@ -103,10 +114,73 @@ private slots:
         qt::MainWindow w(dir.path());
         QCOMPARE(w.windowTitle(), QStringLiteral("Kelvore"));
         QStringList got;
-        walk(w.menuBar()->actions(), QString(), got);
+        walk(w, w.menuBar()->actions(), QString(), got);
         QStringList expected;
         for (const char* e : kExpected) expected << QString::fromUtf8(e);
         QCOMPARE(got, expected);
+    }
+
+    void ourLevelsFollowLevel3BehindASeparator() {
+        qt::MainWindow w(dir.path());
+        QMenu* levels = w.action(MenuItem::LEVEL)->menu();
+        QVERIFY(levels != nullptr);
+        QStringList items;
+        for (QAction* a : levels->actions()) items << (a->isSeparator() ? "-" : a->text());
+        QCOMPARE(items, (QStringList{"LEVEL1", "LEVEL2", "LEVEL3", "-", "LEVEL4", "LEVEL5"}));
+        QVERIFY(w.action(MenuItem::LEVEL3)->isChecked());
+        w.action(MenuItem::LEVEL4)->trigger();
+        QVERIFY(w.action(MenuItem::LEVEL4)->isChecked());
+        QVERIFY(!w.action(MenuItem::LEVEL3)->isChecked());
+        QCOMPARE(w.form().ComLevel, 4);
+        w.action(MenuItem::LEVEL4)->trigger();
+        QVERIFY2(w.action(MenuItem::LEVEL4)->isChecked(), "a second choice keeps the mark");
+    }
+
+    void postedWorkRunsOnTheWindowThreadAndNeverInsideABox() {
+        qt::MainWindow w(dir.path());
+        QStringList order;
+        bool onWindowThread = false;
+        std::thread worker([&] {
+            w.post([&] {
+                onWindowThread = QThread::currentThread() == w.thread();
+                order << "from the worker";
+            });
+        });
+        worker.join();
+        QVERIFY(order.isEmpty());
+        QTRY_COMPARE(order, QStringList{"from the worker"});
+        QVERIFY(onWindowThread);
+
+        // Posted while a box waits for its answer: held back until the handler is done.
+        order.clear();
+        QTimer::singleShot(0, &w, [&] { w.post([&] { order << "posted"; }); });
+        w.messageBox("OKですか？", "再開(COM)", Buttons::OK, Icon::None);
+        order << "box answered";
+        QTRY_COMPARE(order, (QStringList{"box answered", "posted"}));
+    }
+
+    void theWindowLivesWhileTheComputerThinksAtLevel4() {
+        qt::MainWindow w(dir.path());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        Form1& f = w.form();
+        w.action(MenuItem::LEVEL4)->trigger();
+        f.Searching = std::make_unique<SearchingTurn>(f);
+        engine::Limits endless;
+        endless.infinite = true;
+        f.Searching->fixedLimits = endless;
+        w.action(MenuItem::GOTE)->trigger(); // the computer moves first
+        QVERIFY(f.思考中());
+        QVERIFY2(static_cast<Timer&>(w).isEnabled(), "the clock timer runs");
+        // The event loop goes on: the computer's clock ticks while it thinks.
+        const long long shownBefore = f.LastShownSecond;
+        QTRY_VERIFY_WITH_TIMEOUT(f.LastShownSecond > shownBefore, 60000);
+        QVERIFY(f.思考中());
+        QCOMPARE(f.KifuCursor, 0);
+        f.Searching->stopAndPlay();
+        QTRY_COMPARE(f.KifuCursor, 1);
+        QCOMPARE(f.Turn, f.ManTurn);
+        QVERIFY(!f.思考中());
     }
 
     void marksAndEnabledStatesAtStart() {

@@ -46,7 +46,10 @@ struct Info {
     int depth = 0;
     int selDepth = 0;
     bool mate = false;
-    int score = 0; // centipawns from the mover's view, or signed plies to mate when `mate`
+    // Centipawns from the mover's view; when `mate`, the signed number of plies until a last
+    // royal piece is taken (the game's end): 3 when the mover mates in one and takes the royal
+    // piece on its next move, -2 when the mover is mated now.
+    int score = 0;
     std::uint64_t nodes = 0;
     std::uint64_t nps = 0;
     int timeMs = 0;
@@ -58,8 +61,10 @@ struct Result {
     Move best;
     bool hasPonder = false;
     Move ponder;
-    int score = 0;
+    int score = 0; // as in Info
     bool mate = false;
+    std::uint64_t nodes = 0; // positions searched, the unfinished last iteration included
+    int depth = 0;           // the last iteration completed
 };
 
 class Searcher {
@@ -75,11 +80,14 @@ public:
                   const Limits& limits, const std::function<void(const Info&)>& onInfo = {});
 
     // The same search on the worker thread. `onDone` is called once, on the worker thread, when
-    // the search ends by a limit or by stop(). A search already running is stopped first.
+    // the search ends by a limit or by stop(). A search already running is stopped first. The
+    // callbacks run on the worker: they must not call start(), search(), wait() or newGame().
     void start(const GameSnapshot& root, std::vector<std::uint64_t> history, const Limits& limits,
                std::function<void(const Info&)> onInfo, std::function<void(const Result&)> onDone);
 
-    void stop();          // asks the running search to end soon; safe from any thread
+    // Asks the running search to end soon; safe from any thread. A stop() before a search()
+    // begins is not remembered; one after start() has returned always reaches its search.
+    void stop();
     void wait();          // returns when the worker has finished
     bool running() const; // true between start() and the end of onDone
     void newGame();       // forgets what earlier searches learnt (hash table, move history)

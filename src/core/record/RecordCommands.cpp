@@ -160,6 +160,11 @@ void Form1::Command1_Click() {
 
 // A file chosen in the list: the record is read into record mode, to be stepped with 進.
 void Form1::File1_Click(const std::string& path) {
+    if (思考中()) {
+        // Reading a record replaces the position the computer is thinking about.
+        音_禁止();
+        return;
+    }
     const text::ReadResult file = text::readFile(path, kRecordFileLimit);
     if (file.status == text::ReadStatus::TooLarge) {
         p_.dialogs.messageBox(kRecordTooLarge, "棋譜", Buttons::OK);

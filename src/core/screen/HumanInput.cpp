@@ -30,6 +30,11 @@ void Form1::描画_移動可能桝色(int 移動元X, int 移動元Y, int 色, i
 
 void Form1::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
     if (Ended) return;
+    if (思考中()) {
+        // The computer is thinking about this very position: nothing may be picked up.
+        音_禁止();
+        return;
+    }
     描画_可視(false, false, false);
     描画_棋譜_IO(1);
 
@@ -65,6 +70,8 @@ void Form1::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
         p_.dialogs.messageBox("OKですか？", "再開(COM)", Buttons::OK);
         com_ban();
         if (Ended || Turn == NO_GAME) return;
+        // A searching level goes on thinking on its own: this click only resumed the game.
+        if (思考中()) return;
     } else if (GameMode == GameModeCom && Turn == ManTurn && ResumePending == 1) {
         ResumePending = 0;
         MoveStartTime = p_.clock.secondsSinceMidnight();

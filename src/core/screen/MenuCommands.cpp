@@ -1,5 +1,6 @@
 // Routing of menu commands and keys, the version message, and the one way out of the program.
 #include "Form1.h"
+#include "computer/SearchingTurn.h"
 
 namespace kelvore {
 
@@ -21,6 +22,8 @@ constexpr Command kCommands[] = {
     {MenuItem::LEVEL1, [](Form1& f) { f.LEVEL_Click(1); }},
     {MenuItem::LEVEL2, [](Form1& f) { f.LEVEL_Click(2); }},
     {MenuItem::LEVEL3, [](Form1& f) { f.LEVEL_Click(3); }},
+    {MenuItem::LEVEL4, [](Form1& f) { f.LEVEL_Click(4); }},
+    {MenuItem::LEVEL5, [](Form1& f) { f.LEVEL_Click(5); }},
     {MenuItem::OWARI, [](Form1& f) { f.OWARI_Click(); }},
     {MenuItem::CANCEL, [](Form1& f) { f.CANCEL_Click(); }},
     {MenuItem::REVERSE, [](Form1& f) { f.REVERSE_Click(); }},
@@ -41,6 +44,12 @@ constexpr Command kCommands[] = {
     {MenuItem::VER, [](Form1& f) { f.VER_Click(); }},
 };
 
+// The commands that change the position or the game: refused while the computer thinks.
+constexpr MenuItem kRefusedWhileThinking[] = {
+    MenuItem::START,  MenuItem::SENTE, MenuItem::GOTE,    MenuItem::CANCEL,     MenuItem::REVERSE,
+    MenuItem::REPLAY, MenuItem::AFTER, MenuItem::LBEL_UP, MenuItem::LEBEL_DOWN, MenuItem::KIFU_READ,
+};
+
 } // namespace
 
 bool Form1::commandAvailable(MenuItem item) {
@@ -51,6 +60,13 @@ bool Form1::commandAvailable(MenuItem item) {
 
 void Form1::onMenu(MenuItem item) {
     if (Ended) return;
+    if (思考中()) {
+        for (MenuItem refused : kRefusedWhileThinking)
+            if (item == refused) {
+                音_禁止();
+                return;
+            }
+    }
     for (const Command& c : kCommands)
         if (c.item == item) c.run(*this);
 }
@@ -109,6 +125,7 @@ void Form1::Form_Unload() {
 // asked and nothing is saved.
 void Form1::処理_終了() {
     if (Ended) return;
+    if (Searching) Searching->cancel();
     p_.sound.dsFree(OtherSound);
     p_.sound.dsFree(ForbiddenSound);
     p_.sound.dsFree(PieceSound);

@@ -1,0 +1,25 @@
+// The engine's evaluation: material on the board and in hand, piece-square terms, the second
+// life a prince gives, the safety of the royal pieces, the reach of the long-range pieces and
+// their threats to promote. Symmetric: the position turned half a circle with the sides
+// exchanged scores the same for the side to move.
+#pragma once
+
+#include "engine/Position.h"
+
+namespace kelvore::engine {
+
+// The score of the position for the side to move, in centipawns.
+int evaluate(const Position& pos);
+
+// Its material part alone (pieces, hands, the second royal piece, the move): the rest of the
+// evaluation seldom moves it by more than kLazyMargin.
+int materialScore(const Position& pos);
+
+namespace eval {
+// Worth of a side's second royal piece while it has both: losing either one costs this.
+inline constexpr int kTwoRoyals = 900;
+inline constexpr int kTempo = 15;
+inline constexpr int kLazyMargin = 700;
+} // namespace eval
+
+} // namespace kelvore::engine

@@ -1,0 +1,75 @@
+// The search itself: iterative deepening over a principal-variation alpha-beta search with a
+// quiescence search on captures, the transposition table, move ordering (hash move, captures
+// by value, killers, history), null-move and late-move reductions, and time management. One
+// thread; the same position, history and depth or node limit always give the same answer.
+#pragma once
+
+#include "engine/Position.h"
+#include "engine/Searcher.h"
+#include "engine/TranspositionTable.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace kelvore::engine {
+
+// Scores: a win is kMate minus the plies until the last royal piece is captured.
+inline constexpr int kMate = 30000;
+inline constexpr int kInfinite = 31000;
+inline constexpr int kMateInMaxPly = kMate - MAX_PLY;
+
+// The game's move of a packed move made by the side `us`.
+kelvore::Move toGameMove(Mv m, Color us);
+
+class Search {
+public:
+    explicit Search(TranspositionTable& tt) : tt_(tt) {}
+
+    // Searches `pos` (whose own key history starts at the root) with `history` holding the keys
+    // of the game's earlier positions. Returns when a limit is reached or `stop` becomes true;
+    // with no limit it returns only after `stop`.
+    Result run(Position& pos, const std::vector<std::uint64_t>& history, const Limits& limits,
+               const std::function<void(const Info&)>& onInfo, const std::atomic<bool>& stop);
+
+    std::uint64_t nodes() const { return nodes_; }
+
+private:
+    struct RootMove {
+        Mv move;
+        int score;
+    };
+
+    int searchRoot(int alpha, int beta, int depth);
+    int search(int alpha, int beta, int depth, int ply, bool nullAllowed);
+    int quiesce(int alpha, int beta, int ply);
+    bool isRepetition() const;
+    bool timeUp();
+    void updateQuietStats(Mv best, int ply, int depth, const Mv* tried, int triedCount);
+    void updatePv(int ply, Mv m);
+
+    TranspositionTable& tt_;
+    Position* pos_ = nullptr;
+    const std::atomic<bool>* stop_ = nullptr;
+    std::vector<std::uint64_t> gameKeys_; // sorted
+    std::vector<RootMove> rootMoves_;
+    Mv rootBest_{}; // the best move of the iteration in progress, once one is proven
+    int rootBestScore_ = 0;
+
+    std::uint64_t nodes_ = 0;
+    std::uint64_t nodeLimit_ = 0;
+    int selDepth_ = 0;
+    bool aborted_ = false;
+    bool timed_ = false;
+    std::chrono::steady_clock::time_point start_;
+    int softMs_ = 0, hardMs_ = 0;
+
+    Mv killers_[MAX_PLY + 2][2];
+    int history_[PIECE_NB][SQUARE_NB];
+    Mv pv_[MAX_PLY + 2][MAX_PLY + 2];
+    int pvLength_[MAX_PLY + 2];
+};
+
+} // namespace kelvore::engine
