@@ -14,6 +14,9 @@
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
 
+// Last: the game's headers must come before Qt's keyword macros (Form1 has a member "slots").
+#include "Boxes.h"
+
 #include <algorithm>
 #include <thread>
 
@@ -52,14 +55,7 @@ class MainWindowTest : public QObject {
     QTemporaryDir dir;
     QTimer boxes; // answers every message box (a machine without sound shows one at start)
 private slots:
-    void initTestCase() {
-        connect(&boxes, &QTimer::timeout, [] {
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible())
-                    box->accept();
-        });
-        boxes.start(20);
-    }
+    void initTestCase() { kelvore::qt::test::answerEveryBox(boxes); }
 
     void generatedSoundsAreWavesTheSoundLayerLoads() {
         const QString folder = qt::MainWindow::soundFolder();

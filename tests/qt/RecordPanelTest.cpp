@@ -15,6 +15,9 @@
 #include <QTreeWidget>
 #include <QtTest/QtTest>
 
+// Last: the game's headers must come before Qt's keyword macros (Form1 has a member "slots").
+#include "Boxes.h"
+
 #include <sys/stat.h>
 
 using namespace kelvore;
@@ -45,14 +48,7 @@ class RecordPanelTest : public QObject {
     Q_OBJECT
     QTimer boxes;
 private slots:
-    void initTestCase() {
-        connect(&boxes, &QTimer::timeout, [] {
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible())
-                    box->accept();
-        });
-        boxes.start(20);
-    }
+    void initTestCase() { kelvore::qt::test::answerEveryBox(boxes); }
 
     // Only regular record files, or links to them, are listed: never a folder, a pipe or a
     // broken link, whatever its name.
