@@ -14,7 +14,8 @@
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
 
-// Last: the game's headers must come before Qt's keyword macros (Form1 has a member "slots").
+// Apart from the window's own headers: it brings Qt in, and Qt must not come before Form1.h,
+// which has a member named "slots".
 #include "Boxes.h"
 
 #include <algorithm>

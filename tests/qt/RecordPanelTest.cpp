@@ -15,7 +15,8 @@
 #include <QTreeWidget>
 #include <QtTest/QtTest>
 
-// Last: the game's headers must come before Qt's keyword macros (Form1 has a member "slots").
+// Apart from the window's own headers: it brings Qt in, and Qt must not come before Form1.h,
+// which has a member named "slots".
 #include "Boxes.h"
 
 #include <sys/stat.h>
