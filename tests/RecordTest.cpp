@@ -226,6 +226,9 @@ TEST_F(Record, BadFilesAreRefusedWithoutTouchingTheGame) {
         g.fake.dialogs.shown.clear();
         f.File1_Click(path);
         ASSERT_EQ(g.fake.dialogs.shown.size(), 1u);
+        if (bytes.size() > kRecordFileLimit) {
+            EXPECT_EQ(prompts(), (std::vector<std::string>{"棋譜ﾌｧｲﾙが大きすぎます"}));
+        }
         EXPECT_EQ(g.fake.dialogs.shown[0].title, "棋譜");
         EXPECT_EQ(f.KifuMode, 0);
         EXPECT_EQ(f.MoveNumber, 1);

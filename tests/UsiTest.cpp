@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iconv.h>
 #include <sstream>
 
 using namespace kelvore;
@@ -186,8 +188,53 @@ TEST(Usi, UnknownCommandsAreAnsweredAndTheEngineGoesOn) {
     EXPECT_EQ(answer.rfind("info string unknown command: xxx", 0), 0u);
     EXPECT_LT(answer.size(), 300u);
     EXPECT_EQ(s.say(std::string("\x01\x02 \xff\xfe")).find('\x01'), std::string::npos);
-    EXPECT_EQ(s.say("perft -1"), "info string perft needs a depth from 0 to 10\n");
+    EXPECT_EQ(s.say("perft -1").rfind("info string perft needs a depth from 0 to 7 ", 0), 0u);
+    EXPECT_EQ(s.say("perft 8").rfind("info string perft needs a depth from 0 to 7 ", 0), 0u)
+        << "hours of counting are refused";
     EXPECT_EQ(s.say("isready"), "readyok\n");
+}
+
+namespace {
+
+// Checked by the C library's own decoder, not by ours.
+bool validUtf8(const std::string& s) {
+    iconv_t cd = iconv_open("UTF-32LE", "UTF-8");
+    std::string out(s.size() * 4 + 4, '\0');
+    char* in = const_cast<char*>(s.data());
+    char* to = out.data();
+    std::size_t inLeft = s.size(), outLeft = out.size();
+    const bool ok = iconv(cd, &in, &inLeft, &to, &outLeft) != static_cast<std::size_t>(-1);
+    iconv_close(cd);
+    return ok && inLeft == 0;
+}
+
+} // namespace
+
+TEST(Usi, EchoedInputIsAlwaysValidUtf8) {
+    Session s;
+    const std::string bad[] = {
+        "\xff\xfe",                     // bytes that start nothing
+        "x\x80y",                       // a stray continuation byte
+        "\xc0\x80",                     // an overlong NUL
+        "\xe0\x80\xaf",                 // an overlong slash
+        "\xed\xa0\x80",                 // a surrogate
+        "\xf4\x90\x80\x80",             // past U+10FFFF
+        "\xe3\x81",                     // a character cut short at the end
+        "\xe3\x81x",                    // and one cut short by a letter
+        std::string(199, 'a') + "将棋", // a cut at 200 bytes inside a character
+        std::string(300, '\xe3'),       // long and all invalid
+    };
+    for (const std::string& line : bad) {
+        const std::string answer = s.say(line);
+        EXPECT_EQ(answer.rfind("info string unknown command: ", 0), 0u);
+        EXPECT_TRUE(validUtf8(answer)) << answer;
+        EXPECT_LT(answer.size(), 300u);
+    }
+    EXPECT_EQ(s.say("x\x80y"), "info string unknown command: x?y\n");
+    EXPECT_EQ(s.say("\xe3\x81x"), "info string unknown command: ??x\n");
+    EXPECT_EQ(s.say("将棋 \x01"), "info string unknown command: 将棋 ?\n") << "valid text is kept";
+    EXPECT_EQ(s.say(std::string(199, 'a') + "将棋"),
+              "info string unknown command: " + std::string(199, 'a') + "...\n");
 }
 
 TEST(Usi, SurveyPrintsEveryMapInRowOrder) {
@@ -258,17 +305,25 @@ TEST(Usi, PerftAgreesWithTheMoveListAndEndsLinesAtALostRoyal) {
 }
 
 TEST(Usi, TheProgramAnswersOnStandardOutput) {
-    FILE* p = popen("printf 'isready\\nbogus\\nposition startpos\\nperft 2\\nquit\\nisready\\n' "
-                    "| " KELVORE_USI_BINARY,
-                    "r");
-    ASSERT_NE(p, nullptr);
-    std::string out;
-    char buf[256];
-    while (fgets(buf, sizeof buf, p)) out += buf;
-    EXPECT_EQ(pclose(p), 0);
+    auto run = [](const char* input) {
+        FILE* p = popen((std::string("printf '") + input + "' | " KELVORE_USI_BINARY).c_str(), "r");
+        EXPECT_NE(p, nullptr);
+        std::string out;
+        char buf[256];
+        while (p != nullptr && fgets(buf, sizeof buf, p)) out += buf;
+        if (p != nullptr) {
+            EXPECT_EQ(pclose(p), 0);
+        }
+        return out;
+    };
+    // At the end of the input the commands still waiting run to their end.
+    std::string out = run("isready\\nbogus\\nposition startpos\\nperft 2\\n");
     EXPECT_EQ(out.substr(0, 8), "readyok\n");
     EXPECT_NE(out.find("info string unknown command: bogus\n"), std::string::npos);
     EXPECT_NE(out.find("perft 2 676\n"), std::string::npos);
+    out = run("isready\\nposition startpos\\nd\\nquit\\nisready\\n");
+    EXPECT_EQ(out.substr(0, 8), "readyok\n");
+    EXPECT_NE(out.find("sfen lnsgkgsnl"), std::string::npos);
     EXPECT_EQ(out.find("readyok", 8), std::string::npos) << "nothing is read after quit";
 }
 
@@ -287,5 +342,24 @@ TEST(Usi, RecordsAreWrittenAndReadAsTheGameDoes) {
     s.say("position sfen 4k4/9/9/9/9/9/9/9/4K4 b - 1");
     EXPECT_EQ(s.say("kifu write " + path + " a|b|c").rfind("info string kifu write needs", 0), 0u);
     EXPECT_EQ(s.say("kifu read " + dir + "/none.棋譜").rfind("info string cannot open", 0), 0u);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(Usi, KifuReadStopsBeforeAnIllegalMoveAndSaysWhy) {
+    Session s;
+    char pattern[] = "/tmp/kelvore-usi-XXXXXX";
+    const std::string dir = mkdtemp(pattern);
+    const std::string path = dir + "/jump.kifu";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "a\r\nb\r\nc\r\n"
+            << " 7776 -10 -10   0    0    0    0    0\r\n"
+            << " 8882-900-900 800    0    0    0    0\r\n";
+    }
+    EXPECT_EQ(s.say("kifu read " + path),
+              "kifu name a\nkifu upper b\nkifu lower c\nkifu moves 3g3f\n"
+              "info string move 2 does not fit the position (手番の順が正しくありません); "
+              "1 moves read\n");
+    EXPECT_EQ(s.say("kifu read " + dir).rfind("info string cannot open", 0), 0u);
     std::filesystem::remove_all(dir);
 }

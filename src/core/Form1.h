@@ -7,11 +7,14 @@
 #include "platform/Platform.h"
 #include "rules/Pieces.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kelvore {
+
+class SearchingTurn;
 
 // A square of the board or of the screen grid; x = 0 means "absent" for the royal positions.
 struct Pos {
@@ -30,6 +33,7 @@ using Map = int[10][10];
 class Form1 {
 public:
     explicit Form1(Platform& platform);
+    ~Form1();
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
@@ -84,6 +88,10 @@ public:
     void* OnCandidateContext = nullptr;
     bool SearchOnly = false; // search and report the best move, but do not play it
     bool SkipWait = false;   // leave out the pause before the search
+    // LEVEL4 and LEVEL5 think on a worker thread (computer/SearchingTurn); made at their first
+    // turn. While they think, nothing may change the position.
+    std::unique_ptr<SearchingTurn> Searching;
+    bool 思考中() const;
 
     // ------------------------------------------------------------ human input
     int PickedUp = 0;
@@ -184,6 +192,10 @@ public:
 
     // ------------------------------------------------------------ computer player
     void com_ban();
+    void 処理_COM思考開始();
+    void 描画_思考中();
+    void 処理_COM着手(int 移動元X, int 移動元Y, int 移動先X, int 移動先Y, int 移動駒, int 置駒);
+    void 処理_COM投了();
     void 待ち時間(double IN_思考時間);
     void 人間勝利判定_COM(int 取得駒);
     Score 盤評価(int 取得駒, int 移動駒, int 移動元X, int 移動元Y, int 移動先X, int 移動先Y);

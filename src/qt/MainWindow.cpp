@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "Pictures.h"
+#include "WindowGeometry.h"
 #include "screen/MenuTree.h"
 
 #include <QAction>
@@ -9,19 +10,21 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QFileSystemModel>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QStorageInfo>
+#include <QScreen>
+#include <QStyle>
 #include <QTime>
-#include <QTreeView>
+#include <QTreeWidget>
 
 #include <chrono>
 #include <cmath>
@@ -43,41 +46,50 @@ constexpr double kTwipsPerPixel = 15;
 
 BoardView::BoardView(MainWindow& window) : QWidget(&window), window_(window) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // One pixel is never more than 30 twips, which the canvas's reckoning of what is hidden
+    // relies on.
     setMinimumSize(300, 267);
     canvas_.onChanged = [this] { update(); };
 }
 
-QRectF BoardView::imageRect() const {
-    const double s = std::min(width() / QtCanvas::kWidth, height() / QtCanvas::kHeight);
-    const double w = QtCanvas::kWidth * s, h = QtCanvas::kHeight * s;
-    return {(width() - w) / 2, (height() - h) / 2, w, h};
+double BoardView::scale() const {
+    return canvas_.pixelsPerTwip() / devicePixelRatioF();
 }
 
 QPointF BoardView::toTwips(QPointF pos) const {
-    const QRectF r = imageRect();
-    const double s = r.width() / QtCanvas::kWidth;
-    return {(pos.x() - r.left()) / s, (pos.y() - r.top()) / s};
+    return canvas_.toTwips(pos * devicePixelRatioF());
 }
 
 QRect BoardView::fromTwips(const QRectF& t) const {
-    const QRectF r = imageRect();
-    const double s = r.width() / QtCanvas::kWidth;
-    return QRectF(r.left() + t.left() * s, r.top() + t.top() * s, t.width() * s, t.height() * s)
-        .toRect();
+    const double dpr = devicePixelRatioF();
+    const QRectF d = canvas_.toDevice(t);
+    return QRectF(d.topLeft() / dpr, d.size() / dpr).toRect();
+}
+
+void BoardView::fitCanvas() {
+    const double dpr = devicePixelRatioF();
+    const int w = static_cast<int>(std::lround(width() * dpr));
+    const int h = static_cast<int>(std::lround(height() * dpr));
+    if (canvas_.image().width() != w || canvas_.image().height() != h) {
+        canvas_.resize(w, h);
+        window_.layoutPanel();
+    }
 }
 
 void BoardView::paintEvent(QPaintEvent*) {
+    fitCanvas();
     QPainter p(this);
-    p.fillRect(rect(), QColor(16, 16, 16));
     const QImage& img = canvas_.image();
-    if (!img.isNull()) p.drawImage(imageRect(), img);
+    if (img.isNull()) {
+        p.fillRect(rect(), paletteColor(2));
+        return;
+    }
+    const double dpr = devicePixelRatioF();
+    p.drawImage(QRectF(0, 0, img.width() / dpr, img.height() / dpr), img);
 }
 
 void BoardView::resizeEvent(QResizeEvent*) {
-    const double dpr = devicePixelRatioF();
-    const QRectF r = imageRect();
-    canvas_.resize(static_cast<int>(std::lround(r.width() * dpr)),
-                   static_cast<int>(std::lround(r.height() * dpr)));
+    fitCanvas();
     window_.layoutPanel();
     update();
 }
@@ -88,6 +100,10 @@ void BoardView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) button = 2;
     if (button == 0) return;
     const QPointF twips = toTwips(event->position());
+    // The margins around the game's window are only background.
+    if (twips.x() < 0 || twips.y() < 0 || twips.x() >= QtCanvas::kWidth ||
+        twips.y() >= QtCanvas::kHeight)
+        return;
     int shift = 0;
     if (event->modifiers() & Qt::ShiftModifier) shift |= 1;
     if (event->modifiers() & Qt::ControlModifier) shift |= 2;
@@ -118,15 +134,18 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
     connect(&timer_, &QTimer::timeout, this, [this] { form_->Timer1_Timer(); });
 
     platform_ = std::make_unique<Platform>(
-        Platform{view_->canvas(), *this, *this, *this, clock_, sound_, *this, *this});
+        Platform{view_->canvas(), *this, *this, *this, clock_, sound_, *this, *this, *this});
     form_ = std::make_unique<Form1>(*platform_);
+    // The margins around the game's window show the game's current background.
+    view_->canvas().background = [this] { return form_->CurrentBackground; };
     QDir().mkpath(workFolder);
-    form_->WorkFolder = QDir(workFolder).absolutePath().toStdString();
+    workFolder_ = QDir(workFolder).absolutePath();
+    form_->WorkFolder = workFolder_.toStdString();
     form_->SoundFolder = soundFolder().toStdString();
     // Records are written to and read from the work folder until another one is chosen.
     showFolder(form_->WorkFolder);
-    resize(600, 533 + menuBar()->sizeHint().height());
-    view_->canvas().resize(600, 533);
+    resize(kBaseWidth, kBaseHeight + menuBar()->sizeHint().height());
+    view_->canvas().resize(kBaseWidth, kBaseHeight);
     form_->Form_Load();
 }
 
@@ -144,6 +163,7 @@ QString MainWindow::soundFolder() {
 
 void MainWindow::buildMenus() {
     std::array<QMenu*, static_cast<int>(MenuItem::Count)> menus{};
+    std::array<bool, static_cast<int>(MenuItem::Count)> oursBegun{};
     for (const MenuEntry& e : kMenuTree) {
         const int index = static_cast<int>(e.item);
         QMenu* parentMenu = e.parent ? menus[static_cast<int>(*e.parent)] : nullptr;
@@ -156,6 +176,11 @@ void MainWindow::buildMenus() {
             const MenuItem item = e.item;
             connect(menu, &QMenu::aboutToShow, this, [this, item] { form_->onMenu(item); });
         } else {
+            // Our own items stand behind a separator, after the game's items of the menu.
+            if (e.ours && parentMenu != nullptr && !oursBegun[static_cast<int>(*e.parent)]) {
+                parentMenu->addSeparator();
+                oursBegun[static_cast<int>(*e.parent)] = true;
+            }
             action = parentMenu ? parentMenu->addAction(q(e.caption))
                                 : menuBar()->addAction(q(e.caption));
             action->setCheckable(e.checkable);
@@ -173,35 +198,29 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::buildPanel() {
-    // Drive1: the mounted file systems. Dir1: the folders below the chosen one.
+    // Above the lists, the folder they show. Drive1: the places a user keeps files in.
+    // Dir1: the folders from the root down to the chosen one, and those inside it.
     // File1: the records ("*.棋譜") in the chosen folder.
+    path_ = new QLabel(view_);
+    path_->setAutoFillBackground(true);
+    path_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     drive_ = new QComboBox(view_);
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (!volume.isValid()) continue;
-        drive_->addItem(volume.rootPath(), volume.rootPath());
-    }
-    connect(drive_, &QComboBox::activated, this, [this](int index) {
-        form_->Drive1_Change(drive_->itemData(index).toString().toStdString());
-    });
-    folderModel_ = new QFileSystemModel(this);
-    folderModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    folderModel_->setRootPath(QStringLiteral("/"));
-    folder_ = new QTreeView(view_);
-    folder_->setModel(folderModel_);
-    for (int c = 1; c < folderModel_->columnCount(); ++c) folder_->hideColumn(c);
+    connect(drive_, &QComboBox::activated, this, &MainWindow::chooseDrive);
+    folder_ = new QTreeWidget(view_);
     folder_->setHeaderHidden(true);
-    connect(folder_, &QTreeView::clicked, this, [this](const QModelIndex& index) {
-        folderPath_ = folderModel_->filePath(index);
-        form_->Dir1_Change();
-    });
-    fileModel_ = new QFileSystemModel(this);
-    fileModel_->setFilter(QDir::Files);
-    fileModel_->setNameFilters({QString::fromUtf8("*.棋譜")});
-    fileModel_->setNameFilterDisables(false);
-    file_ = new QListView(view_);
-    file_->setModel(fileModel_);
-    connect(file_, &QListView::clicked, this, [this](const QModelIndex& index) {
-        form_->File1_Click(fileModel_->filePath(index).toStdString());
+    folder_->setRootIsDecorated(false);
+    folder_->setItemsExpandable(false);
+    // Every folder shown is open: no branch marks that would only suggest otherwise.
+    folder_->setStyleSheet(
+        QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
+    // Clicking a folder rebuilds the list, so it is done once the click is over.
+    connect(
+        folder_, &QTreeWidget::itemClicked, this,
+        [this](QTreeWidgetItem* item) { chooseFolder(item->data(0, Qt::UserRole).toString()); },
+        Qt::QueuedConnection);
+    file_ = new QListWidget(view_);
+    connect(file_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        form_->File1_Click(item->data(Qt::UserRole).toString().toStdString());
     });
     static const char* captions[4] = {"ﾌｧｲﾙ名 ：", "後    手 ：", "先    手 ：", "対 局 名："};
     for (int i = 0; i < 4; ++i) {
@@ -211,8 +230,85 @@ void MainWindow::buildPanel() {
     }
     return_ = new QPushButton(QStringLiteral("RETURN"), view_);
     connect(return_, &QPushButton::clicked, this, [this] { form_->Command1_Click(); });
+    fillPlaces();
     setListsVisible(false, false, false);
     setFieldsVisible(false);
+}
+
+void MainWindow::fillPlaces() {
+    places_ = userPlaces(mountedFileSystems(), QDir::homePath());
+    drive_->clear();
+    for (const Place& p : places_) drive_->addItem(p.label, p.path);
+    drive_->setCurrentIndex(placeOf(places_, folderPath_));
+}
+
+void MainWindow::fillFolders() {
+    folder_->clear();
+    const QStyle* st = style();
+    QTreeWidgetItem* parent = nullptr;
+    QTreeWidgetItem* current = nullptr;
+    for (const QString& path : folderChain(folderPath_)) {
+        const QString name = path == QLatin1String("/") ? path : path.section(QLatin1Char('/'), -1);
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(folder_);
+        item->setText(0, name);
+        item->setIcon(0, st->standardIcon(QStyle::SP_DirOpenIcon));
+        item->setData(0, Qt::UserRole, path);
+        item->setToolTip(0, path);
+        parent = current = item;
+    }
+    for (const QString& path : subfolders(folderPath_)) {
+        auto* item = new QTreeWidgetItem(parent);
+        item->setText(0, path.section(QLatin1Char('/'), -1));
+        item->setIcon(0, st->standardIcon(QStyle::SP_DirClosedIcon));
+        item->setData(0, Qt::UserRole, path);
+        item->setToolTip(0, path);
+    }
+    folder_->expandAll();
+    if (current) {
+        folder_->setCurrentItem(current);
+        folder_->scrollToTop();
+        folder_->scrollToItem(current, QAbstractItemView::EnsureVisible);
+    }
+}
+
+void MainWindow::fillFiles() {
+    file_->clear();
+    for (const QString& path : recordFiles(filePath_)) {
+        auto* item = new QListWidgetItem(path.section(QLatin1Char('/'), -1), file_);
+        item->setData(Qt::UserRole, path);
+    }
+}
+
+// The full path of the folder list's folder, shortened in the middle only when it cannot fit
+// above the board.
+void MainWindow::showPath() {
+    const QString full = QDir::toNativeSeparators(folderPath_);
+    const QRect area = view_->fromTwips({240, 30, 5760, 310});
+    const QFontMetrics fm(path_->font());
+    const int pad = fm.averageCharWidth();
+    const int room = std::max(1, area.width() - 2 * pad);
+    path_->setText(fm.elidedText(full, Qt::ElideMiddle, room));
+    path_->setToolTip(full);
+    path_->setContentsMargins(pad, 0, pad, 0);
+    path_->setGeometry(area.left(), area.top(),
+                       std::min(area.width(), fm.horizontalAdvance(path_->text()) + 3 * pad),
+                       area.height());
+}
+
+void MainWindow::chooseDrive(int index) {
+    if (index < 0 || index >= places_.size()) return;
+    form_->Drive1_Change(places_[index].path.toStdString());
+    // A refused drive leaves the list on the place of the folder still shown.
+    drive_->setCurrentIndex(placeOf(places_, folderPath_));
+}
+
+void MainWindow::chooseFolder(const QString& path) {
+    if (path.isEmpty()) return;
+    folderPath_ = QDir::cleanPath(path);
+    fillFolders();
+    drive_->setCurrentIndex(placeOf(places_, folderPath_));
+    showPath();
+    form_->Dir1_Change();
 }
 
 void MainWindow::layoutPanel() {
@@ -227,15 +323,23 @@ void MainWindow::layoutPanel() {
         fields_[i]->setGeometry(view_->fromTwips({960, fieldRows[i], 2295, 270}));
     }
     return_->setGeometry(view_->fromTwips({3360, 3000, 855, 375}));
-    const double s = view_->canvas().pixelsPerTwip() / view_->devicePixelRatioF();
+    // Every control's text grows with the board: 180 twips is 12 pixels at the base size.
+    const double s = view_->scale();
+    const int px = std::max(8, static_cast<int>(std::lround(180 * s)));
     QFont f = japaneseFont();
-    f.setPixelSize(std::max(8, static_cast<int>(std::lround(180 * s))));
-    for (QWidget* w : std::initializer_list<QWidget*>{drive_, folder_, file_, return_})
+    f.setPixelSize(px);
+    for (QWidget* w : std::initializer_list<QWidget*>{path_, drive_, folder_, file_, return_})
         w->setFont(f);
     for (int i = 0; i < 4; ++i) {
         captions_[i]->setFont(f);
         fields_[i]->setFont(f);
     }
+    const QSize icon(px, px);
+    folder_->setIconSize(icon);
+    folder_->setIndentation(px);
+    file_->setIconSize(icon);
+    drive_->setIconSize(icon);
+    showPath();
 }
 
 // ---------------------------------------------------------------- Menu
@@ -262,7 +366,11 @@ Answer MainWindow::messageBox(std::string_view prompt, std::string_view title, B
                               Icon icon) {
     QMessageBox box(this);
     box.setWindowTitle(q(title));
-    box.setText(q(prompt).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    const QString text = q(prompt).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box.setText(text);
+    // A long text (the version message's how-to) gets a box wide enough for its lines.
+    if (text.count(QLatin1Char('\n')) > 6)
+        box.setStyleSheet(QStringLiteral("QLabel { min-width: 36em; }"));
     box.setIcon(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon);
     if (buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -270,7 +378,20 @@ Answer MainWindow::messageBox(std::string_view prompt, std::string_view title, B
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    ++openBoxes_;
     const int result = box.exec();
+    --openBoxes_;
+    if (openBoxes_ == 0 && !heldBack_.empty()) {
+        // What arrived while the box was open runs once the handler that showed it is done.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                std::vector<std::function<void()>> held;
+                held.swap(heldBack_);
+                for (const auto& c : held) runPosted(c);
+            },
+            Qt::QueuedConnection);
+    }
     if (buttons == Buttons::OK) return Answer::OK;
     return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
@@ -298,13 +419,35 @@ int MainWindow::top() const {
     return static_cast<int>(geometry().top() * kTwipsPerPixel);
 }
 
-void MainWindow::place(int /*left*/, int /*top*/, int width, int height) {
-    // The desktop's window manager chooses where a new window opens; the size is ours.
-    resize(static_cast<int>(width / kTwipsPerPixel),
-           static_cast<int>(height / kTwipsPerPixel) + menuBar()->sizeHint().height());
+QString MainWindow::geometryFile() const {
+    return workFolder_ + QStringLiteral("/window.ini");
+}
+
+// The first start opens the window centred with the board at about 85 % of the screen's
+// height; later starts open it where it was, shrunk and moved onto the screen if the screen
+// has become smaller.
+void MainWindow::place(int /*left*/, int /*top*/, int /*width*/, int /*height*/) {
+    const int menuHeight = menuBar()->sizeHint().height();
+    const std::optional<SavedGeometry> saved = readGeometry(geometryFile());
+    QScreen* screen = nullptr;
+    if (saved) screen = QGuiApplication::screenAt(saved->rect.center());
+    if (screen == nullptr) screen = this->screen();
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect available = screen->availableGeometry();
+    setGeometry(saved ? fitGeometry(saved->rect, available) : firstGeometry(available, menuHeight));
+    if (saved && saved->maximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void MainWindow::rememberGeometry() {
+    SavedGeometry g;
+    g.maximized = isMaximized() || isFullScreen();
+    g.rect = g.maximized ? normalGeometry() : geometry();
+    if (g.rect.isValid()) writeGeometry(geometryFile(), g);
 }
 
 void MainWindow::quit() {
+    if (!quitting_ && isVisible()) rememberGeometry();
     quitting_ = true;
     timer_.stop();
     hide();
@@ -314,6 +457,11 @@ void MainWindow::quit() {
 // ---------------------------------------------------------------- RecordPanel
 
 void MainWindow::setListsVisible(bool drive, bool folder, bool file) {
+    // The lists are read again each time they open: media come and go, records are written.
+    if (drive && !drive_->isVisible()) fillPlaces();
+    if (folder && !folder_->isVisible()) fillFolders();
+    if (file && !file_->isVisible()) fillFiles();
+    path_->setVisible(folder);
     drive_->setVisible(drive);
     folder_->setVisible(folder);
     file_->setVisible(file);
@@ -341,21 +489,39 @@ std::string MainWindow::folder() const {
 }
 
 void MainWindow::showFolder(const std::string& path) {
-    folderPath_ = QString::fromStdString(path);
-    const QModelIndex index = folderModel_->index(folderPath_);
-    folder_->setRootIndex(index);
+    folderPath_ = QDir::cleanPath(QString::fromStdString(path));
+    fillFolders();
+    drive_->setCurrentIndex(placeOf(places_, folderPath_));
+    showPath();
     setFileFolder(path);
 }
 
 void MainWindow::setFileFolder(const std::string& path) {
-    const QString dir = QString::fromStdString(path);
-    file_->setRootIndex(fileModel_->setRootPath(dir));
+    filePath_ = QDir::cleanPath(QString::fromStdString(path));
+    fillFiles();
 }
 
 void MainWindow::refreshFiles() {
-    const QString dir = fileModel_->rootPath();
-    fileModel_->setRootPath(QString());
-    file_->setRootIndex(fileModel_->setRootPath(dir));
+    fillFiles();
+}
+
+// ---------------------------------------------------------------- Dispatcher
+
+void MainWindow::post(std::function<void()> continuation) {
+    // Delivered on this window's thread; Qt drops it if the window is gone by then.
+    QMetaObject::invokeMethod(
+        this, [this, c = std::move(continuation)] { runPosted(c); }, Qt::QueuedConnection);
+}
+
+// A continuation runs only between events of the top-level loop: a message box runs an event
+// loop of its own, and the handler that opened it must not find the game changed under it.
+void MainWindow::runPosted(const std::function<void()>& continuation) {
+    if (quitting_) return;
+    if (openBoxes_ > 0) {
+        heldBack_.push_back(continuation);
+        return;
+    }
+    continuation();
 }
 
 // ---------------------------------------------------------------- keys and closing

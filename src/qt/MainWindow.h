@@ -5,37 +5,43 @@
 #include "Form1.h"
 #include "QtCanvas.h"
 #include "QtSound.h"
+#include "RecordPlaces.h"
 
 #include <QMainWindow>
 #include <QTimer>
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QComboBox;
-class QFileSystemModel;
-class QTreeView;
 class QLabel;
 class QLineEdit;
-class QListView;
+class QListWidget;
 class QPushButton;
+class QTreeWidget;
 
 namespace kelvore::qt {
 
 class MainWindow;
 
-// The area the game draws on: the retained canvas image, letterboxed to keep its aspect.
+// The area the game draws on: the retained canvas image. The game's window keeps its aspect in
+// the middle; the margins around it continue the background, and clicks there do nothing.
 class BoardView : public QWidget {
     Q_OBJECT
 public:
     explicit BoardView(MainWindow& window);
     QtCanvas& canvas() { return canvas_; }
+    const QtCanvas& canvas() const { return canvas_; }
     // Maps a widget position to window units (twips) of the game.
     QPointF toTwips(QPointF widgetPos) const;
     // Maps a rectangle in twips to widget coordinates.
     QRect fromTwips(const QRectF& twips) const;
+    // Logical pixels per twip.
+    double scale() const;
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -43,7 +49,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    QRectF imageRect() const;
+    // Rebuilds the canvas image when the size in device pixels has changed (a resize, or a
+    // move to a screen of another pixel ratio).
+    void fitCanvas();
     MainWindow& window_;
     QtCanvas canvas_;
 };
@@ -59,7 +67,8 @@ class MainWindow : public QMainWindow,
                    public Dialogs,
                    public Timer,
                    public Window,
-                   public RecordPanel {
+                   public RecordPanel,
+                   public Dispatcher {
     Q_OBJECT
 public:
     // `workFolder` holds the settings file and the default record folder.
@@ -97,9 +106,24 @@ public:
     void showFolder(const std::string& path) override;
     void setFileFolder(const std::string& path) override;
     void refreshFiles() override;
+    // Dispatcher: a queued invocation on this window's thread, held back while a box is open.
+    void post(std::function<void()> continuation) override;
 
     // Lays the record panel's controls out over the board view at the current scale.
     void layoutPanel();
+
+    // The record panel as the player uses it: choosing a place of the drive list, or a folder
+    // of the folder list, as a click does.
+    void chooseDrive(int index);
+    void chooseFolder(const QString& path);
+    QComboBox* driveList() const { return drive_; }
+    QTreeWidget* folderList() const { return folder_; }
+    QListWidget* fileList() const { return file_; }
+    QLabel* pathLabel() const { return path_; }
+
+    // The file that remembers the window's size and place, and remembering them now.
+    QString geometryFile() const;
+    void rememberGeometry();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -108,6 +132,11 @@ protected:
 private:
     void buildMenus();
     void buildPanel();
+    void runPosted(const std::function<void()>& continuation);
+    void fillPlaces();
+    void fillFolders();
+    void fillFiles();
+    void showPath();
 
     BoardView* view_ = nullptr;
     std::array<QAction*, static_cast<int>(MenuItem::Count)> actions_{};
@@ -117,13 +146,17 @@ private:
     std::unique_ptr<Platform> platform_;
     std::unique_ptr<Form1> form_;
     bool quitting_ = false;
+    int openBoxes_ = 0;                           // message boxes waiting for an answer
+    std::vector<std::function<void()>> heldBack_; // posted while a box was open
 
+    QString workFolder_;
+    QLabel* path_ = nullptr;
     QComboBox* drive_ = nullptr;
-    QTreeView* folder_ = nullptr;
-    QListView* file_ = nullptr;
-    QFileSystemModel* folderModel_ = nullptr;
-    QFileSystemModel* fileModel_ = nullptr;
-    QString folderPath_;
+    QTreeWidget* folder_ = nullptr;
+    QListWidget* file_ = nullptr;
+    QList<Place> places_;
+    QString folderPath_; // the folder list's folder
+    QString filePath_;   // the file list's folder
     std::array<QLabel*, 4> captions_{};
     std::array<QLineEdit*, 4> fields_{}; // Text1..Text4
     QPushButton* return_ = nullptr;

@@ -130,7 +130,7 @@ void paintPiece(QPainter& p, int code, const QRectF& r) {
 // Background tiles. Patterns are computed from window coordinates so neighbouring tiles join.
 void paintBackground(QPainter& p, int code, const QRectF& r, QPointF origin, double s) {
     p.save();
-    p.setClipRect(r);
+    p.setClipRect(r, Qt::IntersectClip);
     auto toDevice = [&](double tx, double ty) {
         return QPointF(r.left() + (tx - origin.x()) * s, r.top() + (ty - origin.y()) * s);
     };

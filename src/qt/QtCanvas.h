@@ -1,7 +1,14 @@
 // The canvas the game draws on. Every drawing call is kept in a list in window units (twips)
 // and painted at once into a retained image at the current scale; when the window is resized
-// the image is rebuilt from the list, so the board is sharp at every size. Calls hidden under
-// later pictures are dropped from the list now and then, which keeps it short.
+// the image is rebuilt from the list, so the board is sharp at every size.
+//
+// The list holds only what can still be seen: a call whose whole area a later picture paints
+// over, or an outline drawn again on the same square, is dropped as the later call arrives, and
+// calls covered only by several later pictures together are swept out whenever the list has
+// doubled. Over a long game the list, and so the memory, stays the same size.
+//
+// The image fills the whole drawing area. The game's 9000 x 8000 window sits centred in it,
+// and the margins around it show the game's current background continuing its pattern.
 #pragma once
 
 #include "platform/Platform.h"
@@ -16,7 +23,8 @@ namespace kelvore::qt {
 
 class QtCanvas : public Canvas {
 public:
-    static constexpr double kWidth = 9000, kHeight = 8000; // the client area in twips
+    static constexpr double kWidth = 9000, kHeight = 8000; // the game's window in twips
+    static constexpr double kSquareWidth = 495;            // a board square's width in twips
 
     void fillWindow(int colour) override;
     void drawPicture(int code, double x, double y) override;
@@ -25,10 +33,19 @@ public:
                   bool bold) override;
     void refresh() override;
 
-    // Rebuilds the image for a new size in device pixels.
+    // Rebuilds the image for a drawing area of this many device pixels.
     void resize(int pixelWidth, int pixelHeight);
     const QImage& image() const { return image_; }
+    // Device pixels per twip, and where the game's window starts in the image.
     double pixelsPerTwip() const { return scale_; }
+    QPointF origin() const { return origin_; }
+    QPointF toTwips(QPointF devicePixel) const;
+    QRectF toDevice(const QRectF& twips) const;
+    // The width of every outline in device pixels: a twentieth of a square, at least one pixel.
+    int outlineWidth() const;
+
+    // The picture code the margins are tiled with (the game's current background).
+    std::function<int()> background;
     // Called after each drawing call, so the widget can schedule a repaint.
     std::function<void()> onChanged;
 
@@ -39,19 +56,27 @@ private:
     struct Op {
         Kind kind;
         int value;   // picture code or colour
-        QRectF rect; // twips: picture or outline rectangle, text bounds
+        QRectF rect; // twips: picture or outline rectangle, the ink of a text
+        QPointF at;  // twips: where a text is printed (its top-left corner)
         QString text;
         int pointSize = 0;
         bool bold = false;
     };
+    static QRectF reach(const Op& op);
+    static QRectF textBounds(const QString& text, double x, double y, int pointSize, bool bold);
     void add(Op op);
-    void paint(const Op& op);
-    void compact();
+    void dropHidden(const Op& op);
+    void paint(QPainter& p, const Op& op) const;
+    void paintMargins(int code, bool withCalls);
+    void sweep();
 
     std::vector<Op> ops_;
     QImage image_;
     double scale_ = 1.0 / 15;
-    std::size_t compactAt_ = 4000;
+    QPointF origin_;
+    int marginCode_ = -1;
+    std::size_t sweepAt_ = kMinSweep;
+    static constexpr std::size_t kMinSweep = 1024;
 };
 
 } // namespace kelvore::qt

@@ -5,7 +5,7 @@
 #include "engine/Snapshot.h"
 #include "record/RecordFile.h"
 #include "rules/TrialMove.h"
-#include "text/ShiftJis.h"
+#include "text/Files.h"
 
 #include <algorithm>
 #include <chrono>
@@ -30,18 +30,57 @@ std::vector<std::string> words(const std::string& line) {
     return w;
 }
 
-// A line quoted back to the sender: control bytes shown as '?', and cut at a sane length
-// without splitting a UTF-8 character.
-std::string echoed(const std::string& line) {
-    std::string s = line.substr(0, std::min<std::size_t>(line.size(), 200));
-    if (line.size() > s.size()) {
-        // Cut before a character whose bytes run past the cut.
-        while (!s.empty() && (static_cast<unsigned char>(s.back()) & 0xC0) == 0x80) s.pop_back();
-        if (!s.empty() && static_cast<unsigned char>(s.back()) >= 0xC0) s.pop_back();
+// The length of the valid UTF-8 character that starts `s`, or 0 when its first byte starts
+// none: a stray continuation byte, an overlong form, a surrogate, a code past U+10FFFF, or a
+// character cut short.
+std::size_t utf8Length(std::string_view s) {
+    const unsigned char c = static_cast<unsigned char>(s[0]);
+    if (c < 0x80) return 1;
+    std::size_t n;
+    unsigned lo = 0x80, hi = 0xBF; // the allowed range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        if (c == 0xE0) lo = 0xA0;
+        if (c == 0xED) hi = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        if (c == 0xF0) lo = 0x90;
+        if (c == 0xF4) hi = 0x8F;
+    } else {
+        return 0;
     }
-    for (char& c : s)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-    if (line.size() > s.size()) s += "...";
+    if (s.size() < n) return 0;
+    for (std::size_t i = 1; i < n; ++i) {
+        const unsigned char b = static_cast<unsigned char>(s[i]);
+        if (b < (i == 1 ? lo : 0x80) || b > (i == 1 ? hi : 0xBF)) return 0;
+    }
+    return n;
+}
+
+// A line quoted back to the sender: always valid UTF-8, with control bytes and bytes that
+// start no valid character shown as '?', and cut at a sane length between characters.
+std::string echoed(std::string_view line) {
+    constexpr std::size_t kMost = 200;
+    std::string s;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        const std::size_t n = utf8Length(line.substr(i));
+        if (s.size() + std::max<std::size_t>(n, 1) > kMost) break;
+        if (n == 0) {
+            s += '?';
+            i += 1;
+            continue;
+        }
+        const unsigned char c = static_cast<unsigned char>(line[i]);
+        if (n == 1 && (c < 0x20 || c == 0x7F))
+            s += '?';
+        else
+            s.append(line.substr(i, n));
+        i += n;
+    }
+    if (i < line.size()) s += "...";
     return s;
 }
 
@@ -107,6 +146,10 @@ bool Engine::handle(const std::string& rawLine, std::ostream& out) {
     } else if (cmd == "isready") {
         out << "readyok\n";
     } else if (cmd == "usinewgame") {
+        // A new game: what the search learnt in the last one is forgotten.
+        if (searcher_) searcher_->newGame();
+    } else if (cmd == "stop" || cmd == "ponderhit" || cmd == "gameover") {
+        // Heard by the command loop, which stops what runs; nothing is left to do here.
     } else if (cmd == "setoption") {
         setOption(w, out);
     } else if (cmd == "position") {
@@ -122,7 +165,10 @@ bool Engine::handle(const std::string& rawLine, std::ostream& out) {
     } else if (cmd == "perft") {
         runPerft(w, out);
     } else if (cmd == "go") {
-        go(out, false);
+        if (form_.ComLevel >= 4)
+            goSearching(w, out);
+        else
+            go(out, false);
     } else if (cmd == "eval" && w.size() == 1) {
         go(out, true);
     } else if (cmd == "match") {
@@ -211,6 +257,7 @@ void Engine::position(const std::vector<std::string>& w, const std::string& line
     form_.KifuLength = 0;
     resetMaps();
     moves_.clear();
+    history_.clear();
     for (std::size_t i = next + 1; i < w.size(); ++i) {
         if (!play(w[i])) {
             out << "info string illegal move " << echoed(w[i]) << "\n";
@@ -351,6 +398,7 @@ bool Engine::search(Move& best, int& score, std::vector<Candidate>* each) {
 }
 
 void Engine::playMove(const Move& m) {
+    history_.push_back(engine::positionKey(engine::snapshotOf(form_, side_)));
     // Recorded as the game records a move, with no thinking time.
     form_.手順保存(m.fromX, m.fromY, m.toX, m.toY, m.moved, m.placed, 0, 0, 0, 0);
     form_.駒移動(m.fromX, m.fromY, m.toX, m.toY, m.placed);
@@ -396,6 +444,10 @@ void Engine::match(const std::vector<std::string>& w, std::ostream& out) {
     int winsA = 0, winsB = 0, draws = 0, repetitions = 0;
     long long wonPlies = 0;
     for (long long g = 0; g < games; ++g) {
+        if (stopRequested()) { // stop or quit: the games played so far are summed up
+            out << "info string match stopped after " << g << " games\n";
+            break;
+        }
         std::ostringstream ignored;
         handle("position startpos", ignored);
         for (auto& s : searchers)
@@ -550,12 +602,17 @@ void Engine::bench(std::ostream& out) {
 void Engine::kifu(const std::vector<std::string>& w, const std::string& line, std::ostream& out) {
     if (w.size() >= 3 && w[1] == "read") {
         const std::string path = line.substr(line.find(w[2], line.find("read") + 4));
-        const auto bytes = text::readFile(path, kRecordFileLimit);
-        if (!bytes) {
+        // A FIFO, a folder or a device is refused at once, like a file that cannot be read.
+        const text::ReadResult file = text::readFile(path, kRecordFileLimit);
+        if (file.status == text::ReadStatus::TooLarge) {
+            out << "info string " << kRecordTooLarge << "\n";
+            return;
+        }
+        if (!file.ok()) {
             out << "info string cannot open " << echoed(path) << "\n";
             return;
         }
-        const RecordFile record = readRecord(*bytes);
+        const RecordFile record = readRecord(file.bytes);
         if (!record.error.empty()) {
             out << "info string " << echoed(record.error) << "\n";
             return;
@@ -580,8 +637,8 @@ void Engine::kifu(const std::vector<std::string>& w, const std::string& line, st
             << "kifu lower " << record.header[2] << "\n"
             << "kifu moves" << list << "\n";
         if (record.damagedAt > 0)
-            out << "info string move " << record.damagedAt << " does not fit the position; "
-                << record.moves.size() << " moves read\n";
+            out << "info string move " << record.damagedAt << " does not fit the position ("
+                << record.damage << "); " << record.moves.size() << " moves read\n";
         return;
     }
     if (w.size() >= 3 && w[1] == "write") {
@@ -613,24 +670,42 @@ void Engine::kifu(const std::vector<std::string>& w, const std::string& line, st
     out << "info string usage: kifu read <path> | kifu write <path> <name>|<upper>|<lower>\n";
 }
 
+void Engine::requestStop() {
+    {
+        std::lock_guard lock(stopMutex_);
+        stop_ = true;
+    }
+    stopped_.notify_all();
+}
+
+void Engine::clearStop() {
+    std::lock_guard lock(stopMutex_);
+    stop_ = false;
+}
+
 void Engine::runPerft(const std::vector<std::string>& w, std::ostream& out) {
+    // Each ply costs about thirty times the one before: depth 6 takes tens of seconds, 7 some
+    // minutes, 8 hours. Deeper than 7 is refused; any depth can be stopped.
+    constexpr int kDeepest = 7;
     if (w.size() != 2 || w[1].empty() || w[1].size() > 2 ||
-        w[1].find_first_not_of("0123456789") != std::string::npos) {
-        out << "info string perft needs a depth from 0 to 10\n";
+        w[1].find_first_not_of("0123456789") != std::string::npos || std::stoi(w[1]) > kDeepest) {
+        out << "info string perft needs a depth from 0 to " << kDeepest
+            << " (each ply takes about 30 times longer: 6 takes tens of seconds, 8 would take "
+               "hours); stop ends it early\n";
         return;
     }
     const int depth = std::stoi(w[1]);
-    if (depth > 10) {
-        out << "info string perft needs a depth from 0 to 10\n";
-        return;
-    }
     const auto start = std::chrono::steady_clock::now();
-    const std::uint64_t count = perft(form_, side_, depth);
+    PerftStop stop{stop_};
+    const std::uint64_t count = perft(form_, side_, depth, stop);
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                         std::chrono::steady_clock::now() - start)
                         .count();
     form_.調査_2歩フラグ設定();
-    out << "perft " << depth << ' ' << count << "\n";
+    if (stop.stopped)
+        out << "perft " << depth << " stopped after " << count << " lines (a partial count)\n";
+    else
+        out << "perft " << depth << ' ' << count << "\n";
     out << "info nodes " << count << " time " << ms << " nps "
         << (ms > 0 ? count * 1000 / static_cast<std::uint64_t>(ms) : count) << "\n";
 }

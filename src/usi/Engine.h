@@ -5,9 +5,15 @@
 #include "Form1.h"
 #include "Notation.h"
 #include "engine/Levels.h"
+#include "engine/Searcher.h"
 #include "platform/NullPlatform.h"
 
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
 #include <iosfwd>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -17,10 +23,20 @@ class Engine {
 public:
     Engine();
     // Handles one command line, writing the answer lines to `out`. Returns false after quit.
+    // A long command (a search, a perft) runs until it ends or until requestStop().
     bool handle(const std::string& line, std::ostream& out);
+
+    // Asks the command that runs, or the next one if none runs yet, to end soon: a search
+    // answers with the best move found so far, a perft with the count so far. Safe from any
+    // thread; clearStop() (called by the command loop before each command) forgets it.
+    void requestStop();
+    void clearStop();
+    bool stopRequested() const { return stop_.load(std::memory_order_relaxed); }
 
     Form1& form() { return form_; }
     int sideToMove() const { return side_; }
+    // The keys of the positions before the current one since the last position command.
+    const std::vector<std::uint64_t>& history() const { return history_; }
 
 private:
     void position(const std::vector<std::string>& words, const std::string& line,
@@ -32,6 +48,8 @@ private:
     void runPerft(const std::vector<std::string>& words, std::ostream& out);
     void setOption(const std::vector<std::string>& words, std::ostream& out);
     void go(std::ostream& out, bool listCandidates);
+    // `go` at the searching levels (4 and 5), in Go.cpp.
+    void goSearching(const std::vector<std::string>& words, std::ostream& out);
     void match(const std::vector<std::string>& words, std::ostream& out);
     void bench(std::ostream& out);
     void kifu(const std::vector<std::string>& words, const std::string& line, std::ostream& out);
@@ -54,6 +72,9 @@ private:
     void resetMaps();
     bool gameOver() const;
 
+    std::atomic<bool> stop_{false};
+    std::mutex stopMutex_;
+    std::condition_variable stopped_; // a search waits on it for its end or for a stop
     static constexpr int kMaxMoveTimeMs = 3600 * 1000;
     // The second bench line: the engine's search to this depth, with a table of this size.
     static constexpr int kBenchDepth = 6;
@@ -66,6 +87,10 @@ private:
     int moveNumber_ = 1;
     bool fromStart_ = true;
     std::vector<std::string> moves_; // the moves accepted since the last position command
+    // The keys of the positions played through since the last position command, oldest
+    // first, the current one left out: the search sees repetitions coming.
+    std::vector<std::uint64_t> history_;
+    std::unique_ptr<engine::Searcher> searcher_; // made at the first searching `go`
 };
 
 } // namespace kelvore::usi

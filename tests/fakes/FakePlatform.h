@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
+#include <functional>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -157,6 +159,39 @@ public:
     void quit() override { ++quits; }
 };
 
+// Continuations for the window thread, kept until the test runs them: nothing of a worker's
+// result reaches the game before the test says so.
+class FakeDispatcher : public Dispatcher {
+public:
+    void post(std::function<void()> continuation) override {
+        std::lock_guard lock(mutex_);
+        queue_.push_back(std::move(continuation));
+    }
+    std::size_t waiting() {
+        std::lock_guard lock(mutex_);
+        return queue_.size();
+    }
+    // Runs what is posted, and what that posts, in order; returns how many ran.
+    int drain() {
+        int n = 0;
+        for (;;) {
+            std::function<void()> next;
+            {
+                std::lock_guard lock(mutex_);
+                if (queue_.empty()) return n;
+                next = std::move(queue_.front());
+                queue_.pop_front();
+            }
+            next();
+            ++n;
+        }
+    }
+
+private:
+    std::mutex mutex_;
+    std::deque<std::function<void()>> queue_;
+};
+
 struct FakePlatform {
     RecordingCanvas canvas;
     ScriptedDialogs dialogs;
@@ -166,7 +201,8 @@ struct FakePlatform {
     FakeSound sound;
     FakePanel panel;
     FakeWindow window;
-    Platform platform{canvas, dialogs, menu, timer, clock, sound, panel, window};
+    FakeDispatcher dispatcher;
+    Platform platform{canvas, dialogs, menu, timer, clock, sound, panel, window, dispatcher};
 };
 
 } // namespace kelvore::test

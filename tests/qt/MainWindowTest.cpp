@@ -1,14 +1,25 @@
 // The real main window, built offscreen: its menu tree against the game's menu list.
 #include "MainWindow.h"
 #include "QtSound.h"
+#include "WindowGeometry.h"
+#include "computer/SearchingTurn.h"
+#include "screen/MenuTree.h"
 
 #include <QAction>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
+
+// Apart from the window's own headers: it brings Qt in, and Qt must not come before Form1.h,
+// which has a member named "slots".
+#include "Boxes.h"
+
+#include <algorithm>
+#include <thread>
 
 using namespace kelvore;
 
@@ -24,11 +35,17 @@ const char* const kExpected[] = {
     "  BGM",         "その他",
 };
 
-void walk(const QList<QAction*>& actions, const QString& indent, QStringList& out) {
+// The game's own items only: separators and our items behind them are left out.
+void walk(const qt::MainWindow& w, const QList<QAction*>& actions, const QString& indent,
+          QStringList& out) {
     for (QAction* a : actions) {
         if (a->isSeparator()) continue;
+        const bool ours = std::any_of(kMenuTree.begin(), kMenuTree.end(), [&](const MenuEntry& e) {
+            return e.ours && w.action(e.item) == a;
+        });
+        if (ours) continue;
         out << indent + a->text();
-        if (a->menu()) walk(a->menu()->actions(), indent + QStringLiteral("  "), out);
+        if (a->menu()) walk(w, a->menu()->actions(), indent + QStringLiteral("  "), out);
     }
 }
 
@@ -39,14 +56,7 @@ class MainWindowTest : public QObject {
     QTemporaryDir dir;
     QTimer boxes; // answers every message box (a machine without sound shows one at start)
 private slots:
-    void initTestCase() {
-        connect(&boxes, &QTimer::timeout, [] {
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible())
-                    box->accept();
-        });
-        boxes.start(20);
-    }
+    void initTestCase() { kelvore::qt::test::answerEveryBox(boxes); }
 
     void generatedSoundsAreWavesTheSoundLayerLoads() {
         const QString folder = qt::MainWindow::soundFolder();
@@ -101,10 +111,73 @@ private slots:
         qt::MainWindow w(dir.path());
         QCOMPARE(w.windowTitle(), QStringLiteral("Kelvore"));
         QStringList got;
-        walk(w.menuBar()->actions(), QString(), got);
+        walk(w, w.menuBar()->actions(), QString(), got);
         QStringList expected;
         for (const char* e : kExpected) expected << QString::fromUtf8(e);
         QCOMPARE(got, expected);
+    }
+
+    void ourLevelsFollowLevel3BehindASeparator() {
+        qt::MainWindow w(dir.path());
+        QMenu* levels = w.action(MenuItem::LEVEL)->menu();
+        QVERIFY(levels != nullptr);
+        QStringList items;
+        for (QAction* a : levels->actions()) items << (a->isSeparator() ? "-" : a->text());
+        QCOMPARE(items, (QStringList{"LEVEL1", "LEVEL2", "LEVEL3", "-", "LEVEL4", "LEVEL5"}));
+        QVERIFY(w.action(MenuItem::LEVEL3)->isChecked());
+        w.action(MenuItem::LEVEL4)->trigger();
+        QVERIFY(w.action(MenuItem::LEVEL4)->isChecked());
+        QVERIFY(!w.action(MenuItem::LEVEL3)->isChecked());
+        QCOMPARE(w.form().ComLevel, 4);
+        w.action(MenuItem::LEVEL4)->trigger();
+        QVERIFY2(w.action(MenuItem::LEVEL4)->isChecked(), "a second choice keeps the mark");
+    }
+
+    void postedWorkRunsOnTheWindowThreadAndNeverInsideABox() {
+        qt::MainWindow w(dir.path());
+        QStringList order;
+        bool onWindowThread = false;
+        std::thread worker([&] {
+            w.post([&] {
+                onWindowThread = QThread::currentThread() == w.thread();
+                order << "from the worker";
+            });
+        });
+        worker.join();
+        QVERIFY(order.isEmpty());
+        QTRY_COMPARE(order, QStringList{"from the worker"});
+        QVERIFY(onWindowThread);
+
+        // Posted while a box waits for its answer: held back until the handler is done.
+        order.clear();
+        QTimer::singleShot(0, &w, [&] { w.post([&] { order << "posted"; }); });
+        w.messageBox("OKですか？", "再開(COM)", Buttons::OK, Icon::None);
+        order << "box answered";
+        QTRY_COMPARE(order, (QStringList{"box answered", "posted"}));
+    }
+
+    void theWindowLivesWhileTheComputerThinksAtLevel4() {
+        qt::MainWindow w(dir.path());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        Form1& f = w.form();
+        w.action(MenuItem::LEVEL4)->trigger();
+        f.Searching = std::make_unique<SearchingTurn>(f);
+        engine::Limits endless;
+        endless.infinite = true;
+        f.Searching->fixedLimits = endless;
+        w.action(MenuItem::GOTE)->trigger(); // the computer moves first
+        QVERIFY(f.思考中());
+        QVERIFY2(static_cast<Timer&>(w).isEnabled(), "the clock timer runs");
+        // The event loop goes on: the computer's clock ticks while it thinks.
+        const long long shownBefore = f.LastShownSecond;
+        QTRY_VERIFY_WITH_TIMEOUT(f.LastShownSecond > shownBefore, 60000);
+        QVERIFY(f.思考中());
+        QCOMPARE(f.KifuCursor, 0);
+        f.Searching->stopAndPlay();
+        QTRY_COMPARE(f.KifuCursor, 1);
+        QCOMPARE(f.Turn, f.ManTurn);
+        QVERIFY(!f.思考中());
     }
 
     void marksAndEnabledStatesAtStart() {
@@ -155,6 +228,121 @@ private slots:
         QCOMPARE(w.form().Turn, -1);
     }
 
+    // The first start: the board at about 85 % of the available height, the game's aspect,
+    // centred; never beyond the screen, never below the base size when the screen allows it.
+    void theFirstStartFillsMostOfTheScreensHeight() {
+        const int menu = 25;
+        struct Case {
+            QRect available;
+            int viewHeight;
+        };
+        for (const Case c : {Case{{0, 0, 1920, 1040}, 884}, Case{{0, 30, 1280, 770}, 655},
+                             Case{{0, 0, 960, 540}, 475}, Case{{0, 0, 640, 480}, 415},
+                             Case{{100, 0, 3000, 600}, 533}, Case{{0, 0, 700, 1400}, 622}}) {
+            const QRect g = qt::firstGeometry(c.available, menu);
+            const QString where =
+                QStringLiteral("%1 x %2").arg(c.available.width()).arg(c.available.height());
+            QVERIFY2(std::abs(g.height() - menu - c.viewHeight) <= 1, qPrintable(where));
+            QVERIFY2(std::abs(g.width() - (g.height() - menu) * 9.0 / 8.0) <= 1.5,
+                     qPrintable(where));
+            QVERIFY2(c.available.contains(g), qPrintable(where));
+            QVERIFY2(std::abs(g.center().x() - c.available.center().x()) <= 1, qPrintable(where));
+        }
+    }
+
+    // A remembered size larger than today's screen is shrunk to fit and moved onto it; one
+    // that fits is kept as it was.
+    void aRememberedSizeLargerThanTheScreenIsShrunk() {
+        const QRect screen(0, 0, 1280, 770);
+        const QRect big = qt::fitGeometry({-300, -200, 2500, 1400}, screen);
+        QVERIFY(screen.contains(big));
+        QCOMPARE(big.size(), QSize(1280, 770 - qt::kTitleBarAllowance));
+        const QRect off = qt::fitGeometry({3000, 500, 700, 600}, screen);
+        QCOMPARE(off, QRect(580, 170, 700, 600));
+        QCOMPARE(qt::fitGeometry({100, 80, 700, 600}, screen), QRect(100, 80, 700, 600));
+
+        // The real window with a remembered size far beyond its screen.
+        qt::writeGeometry(dir.path() + "/window.ini", {QRect(-500, -400, 9000, 7000), false});
+        qt::MainWindow w(dir.path());
+        const QRect available = w.screen()->availableGeometry();
+        QVERIFY2(available.contains(w.geometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                                  .arg(w.x())
+                                                                  .arg(w.y())
+                                                                  .arg(w.width())
+                                                                  .arg(w.height())));
+        QFile::remove(dir.path() + "/window.ini");
+    }
+
+    // The size and place are written when the window closes and come back at the next start,
+    // in a file of their own: the settings file keeps its four lines.
+    void theGeometryComesBackAfterARestart() {
+        QTemporaryDir own;
+        const QRect place(38, 50, 620, 440);
+        {
+            qt::MainWindow w(own.path());
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            w.setGeometry(place);
+            QTRY_COMPARE(w.geometry(), place);
+            w.close();
+        }
+        QVERIFY(QFile::exists(own.path() + "/window.ini"));
+        qt::MainWindow again(own.path());
+        QCOMPARE(again.geometry(), place);
+        QFile ini(own.path() + "/Kelvore.ini");
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QCOMPARE(ini.readAll().count("\r\n"), 4);
+    }
+
+    // Around the game's window the view shows the background, never black, on screen as in
+    // the canvas; a click there does nothing, while one on the board is answered.
+    void theMarginsShowTheBackgroundAndIgnoreClicks() {
+        qt::MainWindow w(dir.path());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.resize(1500, 600);
+        QTRY_VERIFY(w.view().width() > 1400);
+        QTest::qWait(50);
+        const double dpr = w.view().devicePixelRatioF();
+        const qt::QtCanvas& canvas = w.view().canvas();
+        QCOMPARE(canvas.image().width(), int(std::lround(w.view().width() * dpr)));
+        const QPoint margin(10, w.view().height() / 2);
+        QVERIFY(w.view().toTwips(margin).x() < 0);
+        const QImage shown = w.view().grab().toImage();
+        const QPoint device = (QPointF(margin) * dpr).toPoint();
+        const QRgb pixel = canvas.image().pixel(device);
+        QCOMPARE(shown.pixel(device), pixel);
+        QVERIFY(qRed(pixel) + qGreen(pixel) + qBlue(pixel) > 60);
+
+        // Boxes are counted here, and only here, while they are answered.
+        boxes.stop();
+        int answered = 0;
+        QTimer counter;
+        connect(&counter, &QTimer::timeout, [&] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) {
+                    ++answered;
+                    box->accept();
+                }
+        });
+        counter.start(5);
+        QTest::mouseClick(&w.view(), Qt::LeftButton, {}, margin);
+        QCOMPARE(answered, 0);
+        // The same click on the board, with no game running, asks for one to be started.
+        QTest::mouseClick(&w.view(), Qt::LeftButton, {},
+                          w.view().fromTwips({1050 + 5 * 495, 100 + 5 * 615, 495, 615}).center());
+        QCOMPARE(answered, 1);
+        counter.stop();
+        boxes.start(20);
+
+        // Another background: the margins follow.
+        w.action(MenuItem::RENGA)->trigger();
+        QVERIFY(w.action(MenuItem::RENGA)->isChecked());
+        QVERIFY(canvas.image().pixel(device) != pixel);
+        w.action(MenuItem::MIDORI)->trigger();
+        QCOMPARE(canvas.image().pixel(device), pixel);
+    }
+
     void clicksMapBackToWindowUnitsAtEverySize() {
         qt::MainWindow w(dir.path());
         for (QSize size : {QSize(600, 533), QSize(1200, 1066), QSize(900, 500)}) {
@@ -167,5 +355,9 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowTest)
+int runMainWindowTest(int argc, char** argv) {
+    MainWindowTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
 #include "MainWindowTest.moc"

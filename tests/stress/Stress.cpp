@@ -4,7 +4,7 @@
 #include "fakes/Harness.h"
 #include "record/RecordFile.h"
 #include "rules/TrialMove.h"
-#include "text/ShiftJis.h"
+#include "text/Files.h"
 
 #include <chrono>
 #include <cstdio>
@@ -52,9 +52,9 @@ void roundTrip(Game& g, long long event) {
     g.fake.panel.text[1] = "stress";
     g.fake.panel.text[2] = "試験";
     f.Command1_Click();
-    const auto bytes = text::readFile(g.folder.path + "/stress.棋譜", kRecordFileLimit);
-    if (!bytes) fail(event, "the record was not written");
-    const RecordFile r = readRecord(*bytes);
+    const text::ReadResult file = text::readFile(g.folder.path + "/stress.棋譜", kRecordFileLimit);
+    if (!file.ok()) fail(event, "the record was not written");
+    const RecordFile r = readRecord(file.bytes);
     if (!r.error.empty() || r.damagedAt != 0 || static_cast<int>(r.moves.size()) != f.KifuCursor)
         fail(event, "the record does not read back whole");
     for (int i = 1; i <= f.KifuCursor; ++i) {

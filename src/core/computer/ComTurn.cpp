@@ -3,6 +3,8 @@
 // The loop order fixes which of equally scored moves is played: the first found, scanning
 // board moves by from-column, from-row, to-column, to-row, then drops by slot and target.
 #include "Form1.h"
+#include "computer/SearchingTurn.h"
+#include "rules/TrialMove.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -29,16 +31,42 @@ void Form1::待ち時間(double IN_思考時間) {
     }
 }
 
+Form1::~Form1() = default;
+
+bool Form1::思考中() const {
+    return Searching && Searching->thinking();
+}
+
+// The start of the computer's turn as the player sees it: its clock runs and "思考中" shows.
+void Form1::処理_COM思考開始() {
+    MoveStartTime = p_.clock.secondsSinceMidnight();
+    if (p_.menu.isChecked(MenuItem::KEIKA)) p_.timer.setEnabled(true);
+    for (int gx = -2; gx <= 0; ++gx) 描画_絵(CurrentBackground, gx, 8);
+    描画_桝輪郭(OutlineColor, 1, 8);
+    描画_思考中();
+}
+
+// "思考中" as a shadowed caption just above the computer's clock.
+void Form1::描画_思考中() {
+    FontSize = 12;
+    印字("思考中", gridX(-1.5), gridY(8.5), ColorBlack);
+    印字("思考中", gridX(-1.6), gridY(8.4), ColorWhite);
+}
+
 void Form1::com_ban() {
     if (Ended) return;
-    if (!SearchOnly) {
-        MoveStartTime = p_.clock.secondsSinceMidnight();
-        if (p_.menu.isChecked(MenuItem::KEIKA)) p_.timer.setEnabled(true);
-        for (int gx = -2; gx <= 0; ++gx) 描画_絵(CurrentBackground, gx, 8);
-        描画_桝輪郭(OutlineColor, 1, 8);
-        FontSize = 12;
-        印字("思考中", gridX(-1.5), gridY(8.5), ColorBlack);
-        印字("思考中", gridX(-1.6), gridY(8.4), ColorWhite);
+    // A game stepped to past the capture of a side's last royal piece is decided: the computer
+    // makes no move in it.
+    if (!SearchOnly && (hasLostAllRoyals(*this, -1) || hasLostAllRoyals(*this, 1))) return;
+    if (!SearchOnly) 処理_COM思考開始();
+    if (ComLevel >= 4 && !SearchOnly) {
+        // The searching levels think on a worker thread; the window lives on meanwhile, and
+        // the move is played by 処理_COM着手 when it comes back.
+        std::memcpy(BoardBackup, Board, sizeof(Map));
+        p_.canvas.refresh();
+        if (!Searching) Searching = std::make_unique<SearchingTurn>(*this);
+        Searching->begin();
+        return;
     }
 
     BestScore = -99999 * kPoint;
@@ -155,19 +183,29 @@ void Form1::com_ban() {
     if (SearchOnly) return;
 
     if (!BestFound) {
-        // No legal move at all: the computer resigns and the human wins.
-        p_.timer.setEnabled(false);
-        p_.dialogs.messageBox("ｺﾝﾋﾟｭｰﾀは指す手がありません", "投了", Buttons::OK);
-        終了("あなた");
+        処理_COM投了();
         return;
     }
+    処理_COM着手(BestFromX, BestFromY, BestToX, BestToY, BestMoved, BestPlaced);
+}
 
+// No legal move at all: the computer resigns and the human wins.
+void Form1::処理_COM投了() {
+    p_.timer.setEnabled(false);
+    p_.dialogs.messageBox("ｺﾝﾋﾟｭｰﾀは指す手がありません", "投了", Buttons::OK);
+    終了("あなた");
+}
+
+// Plays the computer's chosen move, whatever level chose it: the history, the move with its
+// sound, the mate, win and check messages, the move shown beside the board, and the clocks.
+// BoardBackup holds the position the move was chosen in.
+void Form1::処理_COM着手(int 移動元X, int 移動元Y, int 移動先X, int 移動先Y, int 移動駒, int 置駒) {
     MoveSeconds = 調査_経過秒(MoveStartTime, p_.clock.secondsSinceMidnight());
-    手順保存(BestFromX, BestFromY, BestToX, BestToY, BestMoved, BestPlaced, ManTime, ManTime,
-             ComTime, ComTime + MoveSeconds);
+    手順保存(移動元X, 移動元Y, 移動先X, 移動先Y, 移動駒, 置駒, ManTime, ManTime, ComTime,
+             ComTime + MoveSeconds);
     MoveNumber += 1;
     描画_手数(MoveNumber);
-    駒移動(BestFromX, BestFromY, BestToX, BestToY, BestPlaced);
+    駒移動(移動元X, 移動元Y, 移動先X, 移動先Y, 置駒);
     音_駒();
     p_.timer.setEnabled(false);
 
@@ -176,7 +214,7 @@ void Form1::com_ban() {
     if (詰めかMAN() == 1) {
         p_.dialogs.messageBox("よし！!", "詰め ?", Buttons::OK);
     } else {
-        const int captured = BoardBackup[BestToX][BestToY];
+        const int captured = BoardBackup[移動先X][移動先Y];
         if ((captured == -OU && ManPrincePos.X == 0) || (captured == -KO && ManKingPos.X == 0)) {
             終了("ｺﾝﾋﾟｭｰﾀ");
             return;
@@ -187,8 +225,8 @@ void Form1::com_ban() {
             p_.dialogs.messageBox("   ** 王手(王子) **", "", Buttons::OK);
     }
 
-    描画_移動結果(ComTurn, BestToX, BestToY, BestPlaced, ResultColor);
-    描画_桝輪郭(ColorWhite, BestToX, BestToY);
+    描画_移動結果(ComTurn, 移動先X, 移動先Y, 置駒, ResultColor);
+    描画_桝輪郭(ColorWhite, 移動先X, 移動先Y);
 
     ComTime += MoveSeconds;
     MoveStartTime = p_.clock.secondsSinceMidnight();

@@ -4,6 +4,9 @@
 
 #include "platform/Platform.h"
 
+#include <deque>
+#include <mutex>
+
 namespace kelvore {
 
 class NullPlatform : public Canvas,
@@ -13,7 +16,8 @@ class NullPlatform : public Canvas,
                      public Clock,
                      public SoundLibrary,
                      public RecordPanel,
-                     public Window {
+                     public Window,
+                     public Dispatcher {
 public:
     // Canvas
     void fillWindow(int) override {}
@@ -59,10 +63,32 @@ public:
     int top() const override { return -60; }
     void place(int, int, int, int) override {}
     void quit() override {}
+    // Dispatcher: there is no window thread; whoever drives the game runs the continuations.
+    void post(std::function<void()> continuation) override {
+        std::lock_guard lock(postedMutex_);
+        posted_.push_back(std::move(continuation));
+    }
+    // Runs the continuations posted so far, and those they post, in order; returns how many.
+    int runPosted() {
+        int n = 0;
+        for (;;) {
+            std::function<void()> next;
+            {
+                std::lock_guard lock(postedMutex_);
+                if (posted_.empty()) return n;
+                next = std::move(posted_.front());
+                posted_.pop_front();
+            }
+            next();
+            ++n;
+        }
+    }
 
-    Platform platform{*this, *this, *this, *this, *this, *this, *this, *this};
+    Platform platform{*this, *this, *this, *this, *this, *this, *this, *this, *this};
 
 private:
+    std::mutex postedMutex_;
+    std::deque<std::function<void()>> posted_;
     bool checked_[static_cast<int>(MenuItem::Count)]{};
     bool timer_ = false;
 };

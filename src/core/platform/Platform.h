@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,8 @@ enum class MenuItem {
     LEVEL1,
     LEVEL2,
     LEVEL3,
+    LEVEL4,
+    LEVEL5,
     OWARI,
     STOP,
     CANCEL,
@@ -144,6 +147,16 @@ public:
     virtual void quit() = 0;
 };
 
+// The way back to the window's thread. A worker (the computer's search at levels 4 and 5)
+// hands its result to post(); the continuation runs later on the window's thread, between two
+// events and in the order posted: never inside post() itself, and never while a message box
+// waits for an answer. A continuation still waiting when the window closes is dropped.
+class Dispatcher {
+public:
+    virtual ~Dispatcher() = default;
+    virtual void post(std::function<void()> continuation) = 0; // safe from any thread
+};
+
 // Everything the game reaches outside itself, handed to it at construction.
 struct Platform {
     Canvas& canvas;
@@ -154,6 +167,7 @@ struct Platform {
     SoundLibrary& sound;
     RecordPanel& panel;
     Window& window;
+    Dispatcher& dispatcher;
 };
 
 } // namespace kelvore

@@ -2,6 +2,7 @@
 // stepping through it. A refused or failed file operation says why and changes nothing.
 #include "Form1.h"
 #include "record/RecordFile.h"
+#include "text/Files.h"
 #include "text/ShiftJis.h"
 
 #include <cerrno>
@@ -31,6 +32,26 @@ std::string writeError(int error) {
     case EILSEQ: return "このファイル名は使えません";
     default: return "書き込みに失敗しました";
     }
+}
+
+// Why a record name typed in the panel cannot be used, or nothing. Blanks alone (half- or
+// full-width) name no file one could find again, and a line break or other control character
+// cannot be typed back into the file list.
+std::string 棋譜ファイル名の誤り(std::string_view name) {
+    bool onlyBlanks = true;
+    for (std::size_t i = 0; i < name.size();) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        if (c < 0x20 || c == 0x7F) return "ﾌｧｲﾙ名に改行や制御文字は使えません";
+        if (c == ' ') {
+            ++i;
+        } else if (name.substr(i, 3) == "　") {
+            i += 3;
+        } else {
+            onlyBlanks = false;
+            ++i;
+        }
+    }
+    return onlyBlanks ? "ﾌｧｲﾙ名が空白だけです" : "";
 }
 
 } // namespace
@@ -106,6 +127,10 @@ void Form1::Command1_Click() {
         p_.dialogs.messageBox("保存するデータがありません", "棋譜保存", Buttons::OK);
         return;
     }
+    if (const std::string why = 棋譜ファイル名の誤り(name); !why.empty()) {
+        p_.dialogs.messageBox(why, "棋譜保存", Buttons::OK);
+        return;
+    }
     if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos ||
         name == "." || name == "..") {
         p_.dialogs.messageBox("ﾌｧｲﾙ名に「/」や「\\」は使えません", "棋譜保存", Buttons::OK);
@@ -135,12 +160,21 @@ void Form1::Command1_Click() {
 
 // A file chosen in the list: the record is read into record mode, to be stepped with 進.
 void Form1::File1_Click(const std::string& path) {
-    const auto bytes = text::readFile(path, kRecordFileLimit);
-    if (!bytes) {
+    if (思考中()) {
+        // Reading a record replaces the position the computer is thinking about.
+        音_禁止();
+        return;
+    }
+    const text::ReadResult file = text::readFile(path, kRecordFileLimit);
+    if (file.status == text::ReadStatus::TooLarge) {
+        p_.dialogs.messageBox(kRecordTooLarge, "棋譜", Buttons::OK);
+        return;
+    }
+    if (!file.ok()) {
         p_.dialogs.messageBox("棋譜ﾌｧｲﾙを開けません\r" + path, "棋譜", Buttons::OK);
         return;
     }
-    const RecordFile record = readRecord(*bytes);
+    const RecordFile record = readRecord(file.bytes);
     if (!record.error.empty()) {
         p_.dialogs.messageBox(record.error, "棋譜", Buttons::OK);
         return;

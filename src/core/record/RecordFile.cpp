@@ -1,12 +1,15 @@
 #include "record/RecordFile.h"
 
+#include "platform/NullPlatform.h"
 #include "rules/StartingPosition.h"
+#include "rules/TrialMove.h"
 #include "text/ShiftJis.h"
 
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace kelvore {
 
@@ -41,48 +44,70 @@ long long fiveDigits(double seconds) {
     return whole > 99999 ? 99999 : static_cast<long long>(whole);
 }
 
-bool isDropColumn(int x) {
-    return x == -1 || x == 11;
-}
 bool onBoard(int x, int y) {
     return x >= 1 && x <= 9 && y >= 1 && y <= 9;
 }
 
-// Plays one recorded move onto the board and hands as 進 will, or says why it cannot be.
-std::string playChecked(int board[10][10], int own[8], int enemy[8], const RecordMove& m) {
-    if (!onBoard(m.ToX, m.ToY)) return "移動先が盤の外です";
-    if (!isPieceCode(m.MovedPiece) || !isPieceCode(m.PlacedPiece))
-        return "駒の番号が正しくありません";
-    const int side = m.MovedPiece < 0 ? -1 : 1;
-    if (m.PlacedPiece != m.MovedPiece && m.PlacedPiece != m.MovedPiece + side)
-        return "成った駒が動かした駒と合いません";
-    if (m.PlacedPiece != m.MovedPiece) {
-        const int k = std::abs(m.MovedPiece);
-        if (k != HU && k != KYOU && k != KEI && k != GIN && k != KAKU && k != SYA && k != ZOU)
-            return "成れない駒が成っています";
+// Plays recorded moves on a game of its own, judging each with the game's own rules before it
+// is played; the game being played or viewed is never touched.
+class RecordJudge {
+public:
+    RecordJudge() { placeStartingPosition(form_.Board); }
+
+    // Plays the move, or says why the game would not have allowed it.
+    std::string play(const RecordMove& m) {
+        Form1& f = form_;
+        if (hasLostAllRoyals(f, -1) || hasLostAllRoyals(f, 1)) return "勝負が付いた後の指し手です";
+        if (!isPieceCode(m.MovedPiece) || !isPieceCode(m.PlacedPiece))
+            return "駒の番号が正しくありません";
+        const int side = m.MovedPiece < 0 ? -1 : 1;
+        if (side_ != 0 && side != side_) return "手番の順が正しくありません";
+        if (!onBoard(m.ToX, m.ToY)) return "移動先が盤の外です";
+        if (f.Board[m.ToX][m.ToY] != m.CapturedPiece) return "取った駒が盤面と合いません";
+
+        Move move{m.FromX, m.FromY, m.ToX, m.ToY, m.MovedPiece, m.PlacedPiece};
+        if (m.FromX == 11 || m.FromX == -1) {
+            // The hand row in FromY is where the human clicked, or the slot for the computer:
+            // the slot comes from the piece.
+            const int slot = handSlot(m.MovedPiece);
+            if (slot == 0 || m.MovedPiece != side * kSlotKind[slot] ||
+                m.PlacedPiece != m.MovedPiece)
+                return "打てない駒を打っています";
+            if ((m.FromX == 11) != (side < 0)) return "持駒の側が合いません";
+            if ((side < 0 ? f.OwnHand : f.EnemyHand)[slot] <= 0)
+                return "持っていない駒を打っています";
+            move.fromY = side < 0 ? slot + 2 : slot;
+            f.調査_2歩フラグ設定();
+            if (f.移動チェック(move.fromX, move.fromY, m.ToX, m.ToY, m.MovedPiece) != 1) {
+                if (m.CapturedPiece != 0) return "駒のある所に打っています";
+                const bool pawn = m.MovedPiece == side * HU;
+                if (pawn && (side < 0 ? f.ManPawnFile : f.ComPawnFile)[m.ToX] == 1)
+                    return "二歩です";
+                return "その段には打てません";
+            }
+        } else {
+            if (!onBoard(m.FromX, m.FromY)) return "移動元が盤の外です";
+            if (f.Board[m.FromX][m.FromY] != m.MovedPiece) return "移動元に動かす駒がありません";
+            if (f.移動チェック(m.FromX, m.FromY, m.ToX, m.ToY, m.MovedPiece) != 1)
+                return "その駒はそこへ動けません";
+            if (m.PlacedPiece != m.MovedPiece) {
+                if (f.調査_駒成(m.FromX, m.FromY, m.ToX, m.ToY, m.MovedPiece) != 1 ||
+                    f.PromotedCode != m.PlacedPiece)
+                    return "成れない駒が成っています";
+            } else if (f.移動後チェック(m.ToY, m.MovedPiece) != 1) {
+                return "成らなければならない駒が成っていません";
+            }
+        }
+        makeMove(f, move);
+        side_ = -side;
+        return {};
     }
-    if (board[m.ToX][m.ToY] != m.CapturedPiece) return "取った駒が盤面と合いません";
-    if (m.CapturedPiece != 0 && (m.CapturedPiece < 0) == (side < 0))
-        return "自分の駒を取っています";
-    if (isDropColumn(m.FromX)) {
-        const int slot = handSlot(m.PlacedPiece);
-        int* hand = m.PlacedPiece < 0 ? own : enemy;
-        if (slot == 0 || m.PlacedPiece != m.MovedPiece) return "打てない駒を打っています";
-        if ((m.FromX == 11) != (m.PlacedPiece < 0)) return "持駒の側が合いません";
-        if (hand[slot] <= 0) return "持っていない駒を打っています";
-        if (m.CapturedPiece != 0) return "駒のある所に打っています";
-        hand[slot] -= 1;
-    } else {
-        if (!onBoard(m.FromX, m.FromY)) return "移動元が盤の外です";
-        if (board[m.FromX][m.FromY] != m.MovedPiece) return "移動元に動かす駒がありません";
-        if (m.FromX == m.ToX && m.FromY == m.ToY) return "移動元と移動先が同じです";
-        board[m.FromX][m.FromY] = 0;
-    }
-    board[m.ToX][m.ToY] = m.PlacedPiece;
-    if (const int slot = handSlot(m.CapturedPiece); slot != 0)
-        (m.CapturedPiece > 0 ? own : enemy)[slot] += 1;
-    return {};
-}
+
+private:
+    NullPlatform null_;
+    Form1 form_{null_.platform};
+    int side_ = 0; // the side to move next: -1 lower, +1 upper, 0 before the first move
+};
 
 } // namespace
 
@@ -115,7 +140,7 @@ std::string formatMoveLine(int fromX, int fromY, int toX, int toY, int placed, i
 RecordFile readRecord(std::string_view bytes) {
     RecordFile r;
     if (bytes.size() > kRecordFileLimit) {
-        r.error = "棋譜ﾌｧｲﾙが大きすぎます";
+        r.error = kRecordTooLarge;
         return r;
     }
     const std::vector<std::string> lines = text::splitLines(bytes);
@@ -132,15 +157,13 @@ RecordFile readRecord(std::string_view bytes) {
         r.header[i] = *utf8;
     }
 
-    int board[10][10];
-    placeStartingPosition(board);
-    int own[8] = {}, enemy[8] = {};
+    const auto judge = std::make_unique<RecordJudge>();
 
     for (std::size_t i = 3; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         if (i + 1 == lines.size() && line.empty()) break; // the end of the last line
         const RecordMove m = parseMoveLine(line);
-        const std::string why = playChecked(board, own, enemy, m);
+        const std::string why = judge->play(m);
         if (!why.empty()) {
             r.damagedAt = static_cast<int>(r.moves.size()) + 1;
             r.damage = why;

@@ -26,6 +26,7 @@ struct RecordFile {
 
 // The largest record file read; far beyond any real game.
 inline constexpr std::size_t kRecordFileLimit = 16 * 1024 * 1024;
+inline constexpr const char* kRecordTooLarge = "棋譜ﾌｧｲﾙが大きすぎます";
 
 // The numeric value of a column's text, leniently: leading blanks, a sign and digits; anything
 // else ends the number, and no number at all is 0.
@@ -37,8 +38,12 @@ std::string formatMoveLine(int fromX, int fromY, int toX, int toY, int placed, i
                            int captured, double manBefore, double manAfter, double comBefore,
                            double comAfter);
 
-// Reads and checks a record file from its bytes: every move must be playable, in order, from
-// the starting position; the moves from the first one that is not are left out.
+// Reads and checks a record file from its bytes. Every move must be one the game would have
+// let that side play, in order, from the starting position: the sides take turns (the first
+// move says which side began), each move passes 移動チェック, a promotion is one 調査_駒成
+// allows and a piece that must promote does, a drop comes from the mover's own hand, and no
+// move follows the loss of a side's last royal piece. The moves from the first one that fails
+// are left out, and `damagedAt` and `damage` say which and why.
 RecordFile readRecord(std::string_view bytes);
 
 } // namespace kelvore

@@ -92,7 +92,10 @@ void Form1::AFTER_Click() {
     描画_敵持盤();
     音_駒();
     描画_移動結果(placed > 0 ? ComTurn : ManTurn, tx, ty, placed, ResultColor);
-    Turn = -Turn;
+    // The other side than the one that made this move is to move: the same as turning the
+    // turn over, except after 最初 and スタート, when a history whose first move was the upper
+    // side's is stepped again and the upper side must not move twice.
+    Turn = placed > 0 ? ManTurn : ComTurn;
     描画_手数(MoveNumber);
 }
 
@@ -155,7 +158,8 @@ void Form1::REPLAY_Click() {
     }
     音_駒();
     消去_移動結果(Kifu.MovedPiece[i] > 0 ? ComTurn : ManTurn);
-    Turn = -Turn;
+    // The side that made the move taken back is to move again.
+    if (Turn != NO_GAME) Turn = Kifu.MovedPiece[i] > 0 ? ComTurn : ManTurn;
     KifuCursor -= 1;
     MoveNumber -= 1;
     描画_手数(MoveNumber);

@@ -1,5 +1,6 @@
 // Start-up, the reset to the starting position, and the two-player start command.
 #include "Form1.h"
+#include "computer/SearchingTurn.h"
 #include "rules/StartingPosition.h"
 
 namespace kelvore {
@@ -65,6 +66,7 @@ void Form1::Form_Load() {
 }
 
 void Form1::初期設定() {
+    if (Searching) Searching->cancel();
     PickedUp = 0;
     HandicapLevel = 0;
     HandicapSet = 0;

@@ -129,7 +129,9 @@ bool hasLostAllRoyals(const Form1& f, int sign) {
     return true;
 }
 
-std::uint64_t perft(Form1& f, int sign, int depth) {
+namespace {
+
+std::uint64_t count(Form1& f, int sign, int depth, PerftStop* stop) {
     if (depth == 0) return 1;
     if (hasLostAllRoyals(f, -1) || hasLostAllRoyals(f, 1)) return 0;
     f.調査_2歩フラグ設定();
@@ -141,11 +143,25 @@ std::uint64_t perft(Form1& f, int sign, int depth) {
     }
     std::uint64_t total = 0;
     for (const Move& m : list) {
+        if (stop != nullptr && (stop->stopped || stop->requested.load(std::memory_order_relaxed))) {
+            stop->stopped = true;
+            break;
+        }
         const Undo u = makeMove(f, m);
-        total += perft(f, -sign, depth - 1);
+        total += count(f, -sign, depth - 1, stop);
         unmakeMove(f, u);
     }
     return total;
+}
+
+} // namespace
+
+std::uint64_t perft(Form1& f, int sign, int depth) {
+    return count(f, sign, depth, nullptr);
+}
+
+std::uint64_t perft(Form1& f, int sign, int depth, PerftStop& stop) {
+    return count(f, sign, depth, &stop);
 }
 
 } // namespace kelvore

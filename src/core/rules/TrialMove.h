@@ -5,6 +5,7 @@
 #include "Form1.h"
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 
 namespace kelvore {
@@ -53,5 +54,13 @@ bool hasLostAllRoyals(const Form1& f, int sign);
 // The number of move sequences of the given length from the position, the side with `sign` to
 // move first; a line ends where a side has lost its last royal piece.
 std::uint64_t perft(Form1& f, int sign, int depth);
+
+// The same count, ended early when `requested` turns true: then `stopped` is set and the count
+// is that of the lines counted so far. The position is left as it was either way.
+struct PerftStop {
+    const std::atomic<bool>& requested;
+    bool stopped = false;
+};
+std::uint64_t perft(Form1& f, int sign, int depth, PerftStop& stop);
 
 } // namespace kelvore

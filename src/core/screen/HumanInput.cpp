@@ -3,6 +3,7 @@
 // forced promotion, the promotion choice by mouse button, history, execution, the win test and
 // the hand-over to the other side.
 #include "Form1.h"
+#include "rules/TrialMove.h"
 
 #include <cmath>
 
@@ -29,6 +30,11 @@ void Form1::描画_移動可能桝色(int 移動元X, int 移動元Y, int 色, i
 
 void Form1::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
     if (Ended) return;
+    if (思考中()) {
+        // The computer is thinking about this very position: nothing may be picked up.
+        音_禁止();
+        return;
+    }
     描画_可視(false, false, false);
     描画_棋譜_IO(1);
 
@@ -50,12 +56,22 @@ void Form1::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
         return;
     }
 
+    // A position stepped to past the capture of a side's last royal piece is a decided game:
+    // it takes no more moves, so that no record goes on after the end.
+    if (hasLostAllRoyals(*this, -1) || hasLostAllRoyals(*this, 1)) {
+        音_禁止();
+        p_.dialogs.messageBox("勝負は付いています", "対局", Buttons::OK);
+        return;
+    }
+
     // Turn announcements before the click itself is handled.
     if (GameMode == GameModeCom && Turn == ComTurn) {
         ResumePending = 0;
         p_.dialogs.messageBox("OKですか？", "再開(COM)", Buttons::OK);
         com_ban();
         if (Ended || Turn == NO_GAME) return;
+        // A searching level goes on thinking on its own: this click only resumed the game.
+        if (思考中()) return;
     } else if (GameMode == GameModeCom && Turn == ManTurn && ResumePending == 1) {
         ResumePending = 0;
         MoveStartTime = p_.clock.secondsSinceMidnight();

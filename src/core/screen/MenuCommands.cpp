@@ -1,5 +1,6 @@
 // Routing of menu commands and keys, the version message, and the one way out of the program.
 #include "Form1.h"
+#include "computer/SearchingTurn.h"
 
 namespace kelvore {
 
@@ -21,6 +22,8 @@ constexpr Command kCommands[] = {
     {MenuItem::LEVEL1, [](Form1& f) { f.LEVEL_Click(1); }},
     {MenuItem::LEVEL2, [](Form1& f) { f.LEVEL_Click(2); }},
     {MenuItem::LEVEL3, [](Form1& f) { f.LEVEL_Click(3); }},
+    {MenuItem::LEVEL4, [](Form1& f) { f.LEVEL_Click(4); }},
+    {MenuItem::LEVEL5, [](Form1& f) { f.LEVEL_Click(5); }},
     {MenuItem::OWARI, [](Form1& f) { f.OWARI_Click(); }},
     {MenuItem::CANCEL, [](Form1& f) { f.CANCEL_Click(); }},
     {MenuItem::REVERSE, [](Form1& f) { f.REVERSE_Click(); }},
@@ -41,6 +44,12 @@ constexpr Command kCommands[] = {
     {MenuItem::VER, [](Form1& f) { f.VER_Click(); }},
 };
 
+// The commands that change the position or the game: refused while the computer thinks.
+constexpr MenuItem kRefusedWhileThinking[] = {
+    MenuItem::START,  MenuItem::SENTE, MenuItem::GOTE,    MenuItem::CANCEL,     MenuItem::REVERSE,
+    MenuItem::REPLAY, MenuItem::AFTER, MenuItem::LBEL_UP, MenuItem::LEBEL_DOWN, MenuItem::KIFU_READ,
+};
+
 } // namespace
 
 bool Form1::commandAvailable(MenuItem item) {
@@ -51,6 +60,13 @@ bool Form1::commandAvailable(MenuItem item) {
 
 void Form1::onMenu(MenuItem item) {
     if (Ended) return;
+    if (思考中()) {
+        for (MenuItem refused : kRefusedWhileThinking)
+            if (item == refused) {
+                音_禁止();
+                return;
+            }
+    }
     for (const Command& c : kCommands)
         if (c.item == item) c.run(*this);
 }
@@ -81,10 +97,20 @@ void Form1::OPTION_Click() {
 
 void Form1::VER_Click() {
     p_.sound.dsPlay(OtherSound);
-    p_.dialogs.messageBox("Kelvore 将棋  バージョン " KELVORE_VERSION
-                          "\r\r酔象と太子のある将棋です。\r"
-                          "象は真後ろ以外の七方向に一つ進み、成ると太子になります。",
-                          "Kelvore について", Buttons::OK);
+    p_.dialogs.messageBox(
+        "Kelvore 将棋  バージョン " KELVORE_VERSION "\r\r酔象と太子のある将棋です。\r"
+        "象は真後ろ以外の七方向に一つ進み、成ると太子になります。\r"
+        "\r【遊び方】\r"
+        "・動かす駒をクリックして持ち上げ、行き先の桝をクリックして置きます。\r"
+        "・成るときは、行き先を右ボタンでクリックします（左ボタンでは成りません）。\r"
+        "・持ち駒は、盤の横の駒をクリックしてから、打つ桝をクリックします。\r"
+        "・「戻」で一手ずつ戻せます。戻した局面で盤をクリックすると、そこから対局を続けます。\r"
+        "・「進」は戻した手を一手ずつ進めます。読み込んだ棋譜も「進」で進めます。\r"
+        "・Esc キーと閉じるボタンは、何も聞かず、保存もせずにすぐ終了します。\r"
+        "・F1 で BGM を、F2 で経過時間の表示を入り切りします。\r"
+        "・王手を放っておくと王を取られることがあります。王（と太子）をすべて取られた方の"
+        "負けで、対局が終わります。",
+        "Kelvore について", Buttons::OK);
 }
 
 void Form1::OWARI_Click() {
@@ -99,6 +125,7 @@ void Form1::Form_Unload() {
 // asked and nothing is saved.
 void Form1::処理_終了() {
     if (Ended) return;
+    if (Searching) Searching->cancel();
     p_.sound.dsFree(OtherSound);
     p_.sound.dsFree(ForbiddenSound);
     p_.sound.dsFree(PieceSound);

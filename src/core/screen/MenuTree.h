@@ -14,9 +14,13 @@ struct MenuEntry {
     std::string_view caption;
     std::optional<MenuItem> parent; // none: the item stands on the menu bar
     bool checkable;
+    // An item of our own beyond the game's menu: it follows the game's items of its menu,
+    // behind a separator.
+    bool ours = false;
 };
 
-// In menu order; a parent always comes before its children.
+// In menu order; a parent always comes before its children, and in each menu the game's own
+// items come before ours.
 inline constexpr std::array<MenuEntry, static_cast<int>(MenuItem::Count)> kMenuTree{{
     {MenuItem::TAIKYOKU, "対局", std::nullopt, false},
     {MenuItem::MATCH_MAN, "対局(人間)", MenuItem::TAIKYOKU, false},
@@ -28,6 +32,8 @@ inline constexpr std::array<MenuEntry, static_cast<int>(MenuItem::Count)> kMenuT
     {MenuItem::LEVEL1, "LEVEL1", MenuItem::LEVEL, true},
     {MenuItem::LEVEL2, "LEVEL2", MenuItem::LEVEL, true},
     {MenuItem::LEVEL3, "LEVEL3", MenuItem::LEVEL, true},
+    {MenuItem::LEVEL4, "LEVEL4", MenuItem::LEVEL, true, true},
+    {MenuItem::LEVEL5, "LEVEL5", MenuItem::LEVEL, true, true},
     {MenuItem::OWARI, "終わり", MenuItem::TAIKYOKU, false},
     {MenuItem::STOP, "局面", std::nullopt, false},
     {MenuItem::CANCEL, "最初", MenuItem::STOP, false},

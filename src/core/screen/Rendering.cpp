@@ -102,6 +102,8 @@ void Form1::画面_再描画() {
     if (GameMode == GameModeCom) 描画_レベル(ComLevel);
     if (HandicapSet == 1) 描画_ハンデレベル(HandicapLevel);
     描画_絵(TitlePicture, 10.8, 0);
+    // The background drawn over the thinking computer's caption: show it again.
+    if (思考中()) 描画_思考中();
 }
 
 } // namespace kelvore

@@ -3,21 +3,19 @@
 
 namespace kelvore {
 
+// The levels 1 to 3 of the game's design, and the searching levels 4 and 5 of our own.
 void Form1::レベル_設定(int n) {
-    p_.menu.setChecked(MenuItem::LEVEL1, false);
-    p_.menu.setChecked(MenuItem::LEVEL2, false);
-    p_.menu.setChecked(MenuItem::LEVEL3, false);
-    if (n >= 1 && n <= 3) {
-        p_.menu.setChecked(n == 1   ? MenuItem::LEVEL1
-                           : n == 2 ? MenuItem::LEVEL2
-                                    : MenuItem::LEVEL3,
-                           true);
+    constexpr MenuItem items[] = {MenuItem::LEVEL1, MenuItem::LEVEL2, MenuItem::LEVEL3,
+                                  MenuItem::LEVEL4, MenuItem::LEVEL5};
+    for (MenuItem item : items) p_.menu.setChecked(item, false);
+    if (n >= 1 && n <= 5) {
+        p_.menu.setChecked(items[n - 1], true);
         ComLevel = n;
     }
     if (GameMode == GameModeCom) 描画_レベル(ComLevel);
 }
 
-// LEVEL1..LEVEL3: clears the level display, then sets the level.
+// LEVEL1..LEVEL5: clears the level display, then sets the level.
 void Form1::LEVEL_Click(int n) {
     描画_絵(CurrentBackground, -2, 0);
     描画_絵(CurrentBackground, -1, 0);

@@ -1,6 +1,7 @@
 // The settings file "Kelvore.ini": the background, move guidance, the clocks and the music,
 // four lines in Shift-JIS, read once at start-up and rewritten after every option change.
 #include "Form1.h"
+#include "text/Files.h"
 #include "text/ShiftJis.h"
 
 namespace kelvore {
@@ -21,6 +22,9 @@ constexpr BackgroundLine kBackgrounds[5] = {{"背景画=緑", MenuItem::MIDORI, 
                                             {"背景画=宇宙", MenuItem::UCHU, 5},
                                             {"背景画=煉瓦", MenuItem::RENGA, 6}};
 
+// The four lines are a few dozen bytes; lines that run past this are not a settings file.
+constexpr std::size_t kSettingsReadLimit = 64 * 1024;
+
 constexpr const char* kDefaultLines = "背景画=緑\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=ON\r\n";
 
 std::string pathOf(const std::string& folder) {
@@ -40,26 +44,33 @@ void Form1::読込_環境設定ファイル() {
         return;
     }
     const std::string path = pathOf(WorkFolder);
+    // Only the first four lines are read, whatever follows them; each is compared whole, in
+    // the file's own code page, so a line that is not Shift-JIS simply matches nothing.
     std::vector<std::string> lines;
-    if (const auto bytes = text::readFile(path, 1 << 16))
-        if (const auto utf8 = text::fromShiftJis(*bytes)) lines = text::splitLines(*utf8);
+    if (const text::ReadResult file = text::readLeadingLines(path, 4, kSettingsReadLimit);
+        file.ok())
+        lines = text::splitLines(file.bytes);
 
     if (lines.size() < 4) {
-        // Missing, short or unreadable: replaced by the defaults, silently.
+        // Missing, short, not a regular file or unreadable: replaced by the defaults, silently.
         writeDefaults(path);
         設定_既定値();
         HighlightColor = OutlineColor;
         MoveGuidance = 0;
         return;
     }
+    auto is = [](const std::string& line, const char* utf8) {
+        const auto expected = text::toShiftJis(utf8);
+        return expected && line == *expected;
+    };
 
     for (const BackgroundLine& b : kBackgrounds)
-        if (lines[0] == b.line) {
+        if (is(lines[0], b.line)) {
             チェック設定(b.code);
             描画_背景(b.code);
             CurrentBackground = b.code;
         }
-    if (lines[1] == "移動指導=ON") {
+    if (is(lines[1], "移動指導=ON")) {
         HighlightColor = ColorWhite;
         p_.menu.setChecked(MenuItem::SIDOU, true);
         MoveGuidance = 1;
@@ -68,8 +79,8 @@ void Form1::読込_環境設定ファイル() {
         p_.menu.setChecked(MenuItem::SIDOU, false);
         MoveGuidance = 0;
     }
-    p_.menu.setChecked(MenuItem::KEIKA, lines[2] == "経過時間=ON");
-    if (lines[3] == "BGM=ON") {
+    p_.menu.setChecked(MenuItem::KEIKA, is(lines[2], "経過時間=ON"));
+    if (is(lines[3], "BGM=ON")) {
         p_.menu.setChecked(MenuItem::BGM, true);
         p_.sound.dsPlayLooping(MusicSound);
     } else {

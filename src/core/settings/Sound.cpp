@@ -2,14 +2,19 @@
 // warning box, and the music switch. Buffer handle 0 (no device, or no file) is passed on like
 // any other: the library accepts it and plays nothing.
 #include "Form1.h"
-#include "text/ShiftJis.h"
+#include "text/Files.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <sys/stat.h>
 
 namespace kelvore {
+
+namespace {
+
+// Far beyond the few megabytes of the music.
+constexpr std::size_t kWaveFileLimit = 64 * 1024 * 1024;
+
+} // namespace
 
 void Form1::警告(std::string_view 文字) {
     p_.dialogs.messageBox(文字, "Kelvore.dll", Buttons::OK, Icon::Warning);
@@ -29,19 +34,14 @@ int Form1::サウンド_読込(const std::string& ファイル名, int フラグ
     const std::string path = SoundFolder.empty() ? ファイル名 : SoundFolder + "/" + ファイル名;
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return 0; // a missing file is simply silent
-    FILE* f = std::fopen(path.c_str(), "rb");
-    std::vector<std::uint8_t> bytes;
-    bool ok = f != nullptr;
-    if (ok) {
-        bytes.resize(static_cast<std::size_t>(st.st_size));
-        ok = std::fread(bytes.data(), 1, bytes.size(), f) == bytes.size();
-        std::fclose(f);
-    }
-    if (!ok) {
+    // Anything but a regular file of a sane size is refused at once, like an unreadable one.
+    const text::ReadResult file = text::readFile(path, kWaveFileLimit);
+    if (!file.ok()) {
         警告(std::string(ファイル名) + "：" +
-             (errno == EACCES ? "読み込む許可がありません" : "読み込めません"));
+             (file.error == EACCES ? "読み込む許可がありません" : "読み込めません"));
         return 0;
     }
+    const std::vector<std::uint8_t> bytes(file.bytes.begin(), file.bytes.end());
     return p_.sound.dsCreateDSB(SoundDevice, bytes, フラグ);
 }
 

@@ -1,12 +1,6 @@
 #include "text/ShiftJis.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <iconv.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kelvore::text {
 
@@ -58,65 +52,6 @@ std::vector<std::string> splitLines(std::string_view contents) {
         start = last ? contents.size() : end + 1;
     }
     return lines;
-}
-
-std::optional<std::string> readFile(const std::string& path, std::size_t limit) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return std::nullopt;
-    std::string data;
-    char buf[65536];
-    bool ok = true;
-    for (;;) {
-        const std::size_t n = std::fread(buf, 1, sizeof buf, f);
-        data.append(buf, n);
-        if (data.size() > limit) {
-            ok = false;
-            break;
-        }
-        if (n < sizeof buf) {
-            ok = std::ferror(f) == 0;
-            break;
-        }
-    }
-    std::fclose(f);
-    if (!ok) return std::nullopt;
-    return data;
-}
-
-int writeFileAtomically(const std::string& path, std::string_view contents) {
-    std::string temp = path + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0) return errno;
-    std::size_t done = 0;
-    while (done < contents.size()) {
-        const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const int why = errno;
-            ::close(fd);
-            ::unlink(temp.c_str());
-            return why;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) {
-        const int why = errno;
-        ::close(fd);
-        ::unlink(temp.c_str());
-        return why;
-    }
-    if (::close(fd) != 0) {
-        const int why = errno;
-        ::unlink(temp.c_str());
-        return why;
-    }
-    ::chmod(temp.c_str(), 0644);
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        const int why = errno;
-        ::unlink(temp.c_str());
-        return why;
-    }
-    return 0;
 }
 
 } // namespace kelvore::text

@@ -17,11 +17,4 @@ std::optional<std::string> fromShiftJis(std::string_view shiftJis);
 // accepted too).
 std::vector<std::string> splitLines(std::string_view contents);
 
-// Reads a whole file; nothing when it cannot be opened or read, or is larger than `limit`.
-std::optional<std::string> readFile(const std::string& path, std::size_t limit);
-
-// Writes a whole file through a temporary file in the same folder that replaces the old one
-// only when complete. Returns 0 on success, else the system's error number.
-int writeFileAtomically(const std::string& path, std::string_view contents);
-
 } // namespace kelvore::text

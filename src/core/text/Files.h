@@ -1,0 +1,42 @@
+// Whole files in and out for the settings file and the game records. A file is read only when
+// it is a regular file: a FIFO, a folder or a device is refused at once, never waited on. A
+// file is replaced only by a complete, flushed copy that keeps the old one's mode.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kelvore::text {
+
+enum class ReadStatus {
+    Ok,
+    CannotOpen, // missing, not permitted, or not a regular file
+    TooLarge,   // more bytes than the reader allows
+    ReadError,  // the file opened but could not be read to its end
+};
+
+struct ReadResult {
+    ReadStatus status = ReadStatus::CannotOpen;
+    std::string bytes;
+    int error = 0; // the system's error number when it could not open or read; 0 otherwise
+    bool ok() const { return status == ReadStatus::Ok; }
+};
+
+// Reads a whole regular file of at most `limit` bytes.
+ReadResult readFile(const std::string& path, std::size_t limit);
+
+// Reads a regular file up to the end of its line `count` (or its end, if sooner), and no
+// further: whatever follows those lines is never read. TooLarge when the lines run past
+// `limit` bytes before they end.
+ReadResult readLeadingLines(const std::string& path, int count, std::size_t limit);
+
+// Replaces the file at `path` with `contents`. The new contents go to a temporary file beside
+// the file (beside the final target when `path` is a symbolic link, which stays a link); that
+// file gets the old file's mode, or what the umask gives a new file, is flushed to disk,
+// renamed over the old one, and the folder is flushed too. On any failure before the rename the
+// old file is left as it was and the temporary file removed. Returns 0 on success, else the
+// system's error number.
+int writeFileAtomically(const std::string& path, std::string_view contents);
+
+} // namespace kelvore::text

@@ -1,0 +1,296 @@
+// The files the game reads and writes: only regular files are read, and none is waited on;
+// saves keep the file's mode and its symbolic link, and replace it only whole.
+#include "fakes/Files.h"
+#include "Engine.h"
+#include "fakes/Clicks.h"
+#include "fakes/Harness.h"
+#include "record/RecordFile.h"
+#include "text/Files.h"
+#include "text/ShiftJis.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace kelvore;
+using namespace kelvore::test;
+
+namespace {
+
+std::string sjis(std::string_view utf8) {
+    return *text::toShiftJis(utf8);
+}
+
+// A FIFO that already holds `bytes` and keeps a writer open: a reader that opened it would get
+// them at once (and then wait for more). What is still in it at the end was never read.
+class LoadedFifo {
+public:
+    LoadedFifo(const std::string& path, std::string_view bytes) : path(path) {
+        EXPECT_EQ(::mkfifo(path.c_str(), 0644), 0);
+        fd_ = ::open(path.c_str(), O_RDWR | O_NONBLOCK);
+        EXPECT_EQ(::write(fd_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
+    ~LoadedFifo() { ::close(fd_); }
+    std::string unread() {
+        std::string s(65536, '\0');
+        const ssize_t n = ::read(fd_, s.data(), s.size());
+        s.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+        return s;
+    }
+    const std::string path;
+
+private:
+    int fd_ = -1;
+};
+
+mode_t modeOf(const std::string& path) {
+    struct stat st {};
+    EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+    return st.st_mode & 07777;
+}
+
+bool isLink(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+// The names in a folder, hidden ones too.
+std::vector<std::string> namesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The umask for the life of the object.
+struct Umask {
+    mode_t old;
+    explicit Umask(mode_t mask) : old(::umask(mask)) {}
+    ~Umask() { ::umask(old); }
+};
+
+const char* kOptions = "背景画=宇宙\r\n移動指導=ON\r\n経過時間=OFF\r\nBGM=OFF\r\n";
+const char* kDefaults = "背景画=緑\r\n移動指導=OFF\r\n経過時間=ON\r\nBGM=ON\r\n";
+
+// The options of kOptions, as the menu and the game hold them.
+void expectOptions(Game& g) {
+    EXPECT_EQ(g.form.CurrentBackground, 5);
+    EXPECT_TRUE(g.fake.menu.isChecked(MenuItem::UCHU));
+    EXPECT_EQ(g.form.MoveGuidance, 1);
+    EXPECT_FALSE(g.fake.menu.isChecked(MenuItem::KEIKA));
+    EXPECT_FALSE(g.fake.menu.isChecked(MenuItem::BGM));
+}
+
+void expectDefaults(Game& g) {
+    EXPECT_EQ(g.form.CurrentBackground, 2);
+    EXPECT_TRUE(g.fake.menu.isChecked(MenuItem::MIDORI));
+    EXPECT_EQ(g.form.MoveGuidance, 0);
+    EXPECT_TRUE(g.fake.menu.isChecked(MenuItem::KEIKA));
+    EXPECT_TRUE(g.fake.menu.isChecked(MenuItem::BGM));
+}
+
+// A two-player game of a few moves, with the record panel on the test's folder.
+void playSome(Game& g, int moves = 3) {
+    g.form.START_Click();
+    const int squares[4][4] = {{3, 7, 3, 6}, {3, 3, 3, 4}, {7, 7, 7, 6}, {7, 3, 7, 4}};
+    for (int i = 0; i < moves; ++i)
+        move(g.form, squares[i][0], squares[i][1], squares[i][2], squares[i][3]);
+    g.fake.panel.dir = g.folder.path;
+}
+
+// Writes the record under that name and gives the last message shown.
+std::string save(Game& g, const std::string& name) {
+    g.fake.panel.text[1] = name;
+    g.form.Command1_Click();
+    return g.prompts().empty() ? "" : g.prompts().back();
+}
+
+std::size_t movesIn(const std::string& path) {
+    return text::splitLines(slurp(path)).size() - 3;
+}
+
+} // namespace
+
+// The settings file and a wave file as FIFOs: the start-up goes on at once.
+TEST(Files, AFifoAsTheSettingsFileIsRefusedAtOnceAndTheDefaultsApply) {
+    Game g(false);
+    const std::string path = g.folder.path + "/Kelvore.ini";
+    LoadedFifo fifo(path, sjis(kOptions));
+    LoadedFifo wave(g.folder.path + "/BGM.wav", "RIFF....WAVE");
+    g.form.Form_Load();
+    expectDefaults(g);
+    EXPECT_EQ(fifo.unread(), sjis(kOptions)) << "nothing was read from the FIFO";
+    EXPECT_EQ(wave.unread(), "RIFF....WAVE");
+    EXPECT_EQ(g.form.MusicSound, 0);
+    EXPECT_EQ(g.prompts(), (std::vector<std::string>{"BGM.wav：読み込めません"}));
+    // Replaced by the default file, as an unreadable one is.
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    ASSERT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(slurp(path), sjis(kDefaults));
+}
+
+TEST(Files, AFifoAFolderOrADeviceAsARecordIsRefusedLikeAnUnreadableFile) {
+    Game g;
+    playSome(g, 1);
+    const std::string bytes =
+        sjis("対局\r\n上\r\n下\r\n") + formatMoveLine(3, 7, 3, 6, -10, -10, 0, 0, 0, 0, 0) + "\r\n";
+    LoadedFifo fifo(g.folder.path + "/管.棋譜", bytes);
+    const std::string folder = g.folder.path + "/フォルダ.棋譜";
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    for (const std::string& path : {fifo.path, folder, std::string("/dev/zero")}) {
+        g.fake.dialogs.shown.clear();
+        g.form.File1_Click(path);
+        EXPECT_EQ(g.prompts(), (std::vector<std::string>{"棋譜ﾌｧｲﾙを開けません\r" + path}));
+        EXPECT_EQ(g.form.KifuMode, 0);
+        EXPECT_EQ(g.form.MoveNumber, 1) << "the game goes on untouched";
+    }
+    EXPECT_EQ(fifo.unread(), bytes);
+}
+
+TEST(Files, KifuReadOfAFifoAnswersAtOnceAndTheFrontStillQuits) {
+    TempFolder folder;
+    const std::string bytes = sjis("対局\r\n上\r\n下\r\n");
+    LoadedFifo fifo(folder.path + "/fifo.棋譜", bytes);
+    usi::Engine engine;
+    std::ostringstream out;
+    engine.handle("kifu read " + fifo.path, out);
+    EXPECT_EQ(out.str(), "info string cannot open " + fifo.path + "\n");
+
+    const std::string command =
+        "printf 'kifu read " + fifo.path + "\\nisready\\nquit\\nisready\\n' | " KELVORE_USI_BINARY;
+    FILE* p = ::popen(command.c_str(), "r");
+    ASSERT_NE(p, nullptr);
+    std::string answer;
+    char buf[256];
+    while (std::fgets(buf, sizeof buf, p)) answer += buf;
+    EXPECT_EQ(::pclose(p), 0);
+    EXPECT_EQ(answer, "info string cannot open " + fifo.path + "\nreadyok\n");
+    EXPECT_EQ(fifo.unread(), bytes);
+}
+
+// Only the first four lines count, however much follows them; lines too long to be settings
+// at all are a file that cannot be read.
+TEST(Files, ALongSettingsFileKeepsThePlayersOptions) {
+    Game g(false);
+    const std::string path = g.folder.path + "/Kelvore.ini";
+    const std::string tail(200 * 1024, '\xff');
+    spitBytes(path, sjis(kOptions) + tail);
+    g.form.Form_Load();
+    expectOptions(g);
+    EXPECT_EQ(slurp(path).size(), sjis(kOptions).size() + tail.size()) << "left as it was";
+
+    // A first line that is not Shift-JIS matches no background; the others still count.
+    Game odd(false);
+    spitBytes(odd.folder.path + "/Kelvore.ini",
+              "\x82\xff\r\n" + sjis("移動指導=ON\r\n経過時間=OFF\r\nBGM=OFF"));
+    odd.form.Form_Load();
+    EXPECT_EQ(odd.form.CurrentBackground, 0);
+    EXPECT_TRUE(odd.fake.menu.isChecked(MenuItem::TATAMI));
+    EXPECT_EQ(odd.form.MoveGuidance, 1);
+    EXPECT_FALSE(odd.fake.menu.isChecked(MenuItem::BGM));
+
+    Game huge(false);
+    spitBytes(huge.folder.path + "/Kelvore.ini",
+              std::string(70 * 1024, 'x') + "\r\n" + sjis("移動指導=ON\r\n経過時間=OFF\r\n"));
+    huge.form.Form_Load();
+    expectDefaults(huge);
+}
+
+TEST(Files, ASavedRecordKeepsItsModeAndANewOneGetsWhatTheUmaskGives) {
+    Umask mask(027);
+    Game g;
+    playSome(g, 2);
+    const std::string path = g.folder.path + "/記録.棋譜";
+    EXPECT_EQ(save(g, "記録"), "棋譜を書き込みました");
+    EXPECT_EQ(modeOf(path), 0640u);
+    ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+    move(g.form, 7, 7, 7, 6);
+    EXPECT_EQ(save(g, "記録"), "棋譜を書き込みました");
+    EXPECT_EQ(modeOf(path), 0600u) << "a 0600 record stays 0600";
+    EXPECT_EQ(movesIn(path), 3u);
+
+    const std::string ini = g.folder.path + "/Kelvore.ini";
+    ASSERT_EQ(::chmod(ini.c_str(), 0604), 0);
+    g.form.onMenu(MenuItem::SIDOU);
+    EXPECT_EQ(modeOf(ini), 0604u);
+    EXPECT_NE(slurp(ini).find("ON"), std::string::npos);
+}
+
+TEST(Files, ASymbolicLinkIsWrittenThroughAndStaysALink) {
+    Game g;
+    playSome(g, 2);
+    const std::string real = g.folder.path + "/本物";
+    ASSERT_EQ(::mkdir(real.c_str(), 0755), 0);
+    // A relative link whose target does not exist yet, and a link to that link.
+    const std::string link = g.folder.path + "/リンク.棋譜";
+    ASSERT_EQ(::symlink("本物/対局.棋譜", link.c_str()), 0);
+    ASSERT_EQ(::symlink("リンク.棋譜", (g.folder.path + "/二重.棋譜").c_str()), 0);
+    EXPECT_EQ(save(g, "リンク"), "棋譜を書き込みました");
+    EXPECT_TRUE(isLink(link));
+    EXPECT_EQ(movesIn(real + "/対局.棋譜"), 2u);
+    move(g.form, 7, 7, 7, 6);
+    ASSERT_EQ(::chmod((real + "/対局.棋譜").c_str(), 0600), 0);
+    EXPECT_EQ(save(g, "二重"), "棋譜を書き込みました");
+    EXPECT_TRUE(isLink(link));
+    EXPECT_TRUE(isLink(g.folder.path + "/二重.棋譜"));
+    EXPECT_EQ(movesIn(real + "/対局.棋譜"), 3u);
+    EXPECT_EQ(modeOf(real + "/対局.棋譜"), 0600u);
+    EXPECT_EQ(namesIn(real), (std::vector<std::string>{"対局.棋譜"})) << "no temporary file left";
+
+    // The settings file as an absolute link into another folder: read and written through it.
+    TempFolder elsewhere;
+    const std::string target = elsewhere.path + "/settings.ini";
+    spitBytes(target, sjis(kOptions));
+    Game linked(false);
+    const std::string ini = linked.folder.path + "/Kelvore.ini";
+    ASSERT_EQ(::symlink(target.c_str(), ini.c_str()), 0);
+    linked.form.Form_Load();
+    expectOptions(linked);
+    linked.form.onMenu(MenuItem::SIDOU);
+    EXPECT_TRUE(isLink(ini));
+    EXPECT_EQ(slurp(target), sjis("背景画=宇宙\r\n移動指導=OFF\r\n経過時間=OFF\r\nBGM=OFF\r\n"));
+    EXPECT_EQ(namesIn(elsewhere.path), (std::vector<std::string>{"settings.ini"}));
+}
+
+TEST(Files, RecordNamesOfBlanksOrLineBreaksAreRefusedAndTheLongestNameIsAccepted) {
+    Game g;
+    playSome(g, 1);
+    const std::pair<std::string, std::string> refused[] = {
+        {" ", "ﾌｧｲﾙ名が空白だけです"},
+        {" 　 　", "ﾌｧｲﾙ名が空白だけです"},
+        {"a\nb", "ﾌｧｲﾙ名に改行や制御文字は使えません"},
+        {"対局\r", "ﾌｧｲﾙ名に改行や制御文字は使えません"},
+        {"a\tb", "ﾌｧｲﾙ名に改行や制御文字は使えません"}};
+    for (const auto& [name, why] : refused) EXPECT_EQ(save(g, name), why) << name;
+    EXPECT_EQ(g.fake.dialogs.shown.back().title, "棋譜保存");
+    EXPECT_EQ(namesIn(g.folder.path), (std::vector<std::string>{"Kelvore.ini"}));
+
+    // ".棋譜" is 7 bytes: a 248-byte name makes the longest file name a folder holds.
+    const std::string longest(248, 'a');
+    EXPECT_EQ(save(g, longest), "棋譜を書き込みました");
+    EXPECT_EQ(movesIn(g.folder.path + "/" + longest + ".棋譜"), 1u);
+    EXPECT_NE(save(g, longest + "a").find("ファイル名が長すぎます"), std::string::npos);
+    EXPECT_EQ(namesIn(g.folder.path).size(), 2u) << "no temporary file left";
+    EXPECT_EQ(save(g, " a "), "棋譜を書き込みました") << "blanks around a name are kept";
+}
+
+TEST(Files, ReadersStopAtTheirLinesAndLimits) {
+    TempFolder folder;
+    const std::string path = folder.path + "/f";
+    spitBytes(path, "one\r\ntwo\nthree\r\nfour");
+    EXPECT_EQ(text::readLeadingLines(path, 2, 100).bytes, "one\r\ntwo\n");
+    EXPECT_EQ(text::readLeadingLines(path, 9, 100).bytes, "one\r\ntwo\nthree\r\nfour");
+    EXPECT_EQ(text::readLeadingLines(path, 2, 8).status, text::ReadStatus::TooLarge);
+    EXPECT_EQ(text::readLeadingLines(path, 2, 9).bytes, "one\r\ntwo\n");
+    EXPECT_EQ(text::readFile(path, 19).status, text::ReadStatus::TooLarge);
+    EXPECT_EQ(text::readFile(path, 20).bytes, "one\r\ntwo\nthree\r\nfour");
+    const text::ReadResult missing = text::readFile(folder.path + "/none", 100);
+    EXPECT_EQ(missing.status, text::ReadStatus::CannotOpen);
+    EXPECT_EQ(missing.error, ENOENT);
+    EXPECT_EQ(text::readFile(folder.path, 100).status, text::ReadStatus::CannotOpen);
+}

@@ -1,0 +1,270 @@
+// `go` at the searching levels through the engine front: the limits it reads, the progress
+// and answer lines, stop and quit during a search, and the game's earlier positions handed on.
+#include "Go.h"
+#include "Engine.h"
+#include "Front.h"
+#include "engine/Snapshot.h"
+#include "fakes/WaitingSink.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <sstream>
+#include <thread>
+
+using namespace kelvore;
+using namespace kelvore::usi;
+using kelvore::test::WaitingSink;
+
+namespace {
+
+std::vector<std::string> split(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> w;
+    for (std::string s; in >> s;) w.push_back(s);
+    return w;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> r;
+    for (std::string l; std::getline(in, l);) r.push_back(l);
+    return r;
+}
+
+bool isNumber(const std::string& s, bool maySign = false) {
+    const std::size_t from = maySign && !s.empty() && s[0] == '-' ? 1 : 0;
+    return s.size() > from && s.find_first_not_of("0123456789", from) == std::string::npos;
+}
+
+// A move as USI writes it: 7g7f, 8h2b+ or B*5e.
+bool isMove(const std::string& m) {
+    auto square = [&](std::size_t i) {
+        return m[i] >= '1' && m[i] <= '9' && m[i + 1] >= 'a' && m[i + 1] <= 'i';
+    };
+    if (m.size() == 4 && m[1] == '*') return m[0] >= 'A' && m[0] <= 'Z' && square(2);
+    return (m.size() == 4 || (m.size() == 5 && m[4] == '+')) && square(0) && square(2);
+}
+
+// "info depth D seldepth S score cp|mate N nodes N nps N time T [pv m…]": depth, seldepth and
+// the moves of the line; depth 0 when the line has another shape.
+struct InfoLine {
+    int depth = 0, selDepth = 0;
+    std::vector<std::string> pv;
+};
+InfoLine readInfo(const std::string& line) {
+    const auto w = split(line);
+    const char* const keys[] = {"info", "depth", "", "seldepth", "", "score", "",
+                                "",     "nodes", "", "nps",      "", "time",  ""};
+    if (w.size() < 14 || (w.size() > 14 && (w[14] != "pv" || w.size() == 15))) return {};
+    for (int i = 0; i < 14; ++i)
+        if (*keys[i] != '\0' && w[i] != keys[i]) return {};
+    if ((w[6] != "cp" && w[6] != "mate") || !isNumber(w[7], true)) return {};
+    for (int i : {2, 4, 9, 11, 13})
+        if (!isNumber(w[i])) return {};
+    InfoLine r{std::stoi(w[2]), std::stoi(w[4]), {}};
+    for (std::size_t i = 15; i < w.size(); ++i) {
+        if (!isMove(w[i])) return {};
+        r.pv.push_back(w[i]);
+    }
+    return r;
+}
+
+// "bestmove m [ponder p]": the two moves, or nothing when the line has another shape.
+std::optional<std::pair<std::string, std::string>> readBest(const std::string& line) {
+    const auto w = split(line);
+    if ((w.size() != 2 && w.size() != 4) || w[0] != "bestmove" || !isMove(w[1])) return {};
+    if (w.size() == 4 && (w[2] != "ponder" || !isMove(w[3]))) return {};
+    return std::make_pair(w[1], w.size() == 4 ? w[3] : std::string());
+}
+
+struct Searching {
+    Engine engine;
+    Searching() { EXPECT_EQ(say("setoption name Level value 4"), ""); }
+    std::string say(const std::string& line) {
+        std::ostringstream out;
+        engine.handle(line, out);
+        return out.str();
+    }
+    std::vector<std::string> legalMoves() {
+        auto w = split(say("moves"));
+        w.erase(w.begin());
+        return w;
+    }
+};
+
+} // namespace
+
+TEST(GoLimits, EveryLimitOfTheProtocolIsRead) {
+    GoLimits g = parseGo(split("go btime 60000 wtime 50000 byoyomi 10000"));
+    EXPECT_TRUE(g.anyLimit);
+    EXPECT_EQ(g.limits.lowerTimeMs, 60000) << "b is the lower side, which moves first";
+    EXPECT_EQ(g.limits.upperTimeMs, 50000);
+    EXPECT_EQ(g.limits.byoyomiMs, 10000);
+    EXPECT_EQ(g.ignored, "");
+
+    g = parseGo(split("go binc 100 winc 200 btime 1 wtime 2"));
+    EXPECT_EQ(g.limits.lowerIncMs, 100);
+    EXPECT_EQ(g.limits.upperIncMs, 200);
+    EXPECT_EQ(g.limits.lowerTimeMs, 1);
+    EXPECT_EQ(g.limits.upperTimeMs, 2);
+
+    g = parseGo(split("go movetime 500 depth 7 nodes 123456789012"));
+    EXPECT_EQ(g.limits.moveTimeMs, 500);
+    EXPECT_EQ(g.limits.depth, 7);
+    EXPECT_EQ(g.limits.nodes, 123456789012u);
+    EXPECT_FALSE(g.limits.infinite);
+
+    EXPECT_TRUE(parseGo(split("go infinite")).limits.infinite);
+    EXPECT_TRUE(parseGo(split("go ponder btime 5 wtime 5")).limits.infinite);
+
+    g = parseGo(split("go"));
+    EXPECT_FALSE(g.anyLimit) << "a bare go takes the level's own time";
+    EXPECT_EQ(g.limits.lowerTimeMs, -1);
+}
+
+TEST(GoLimits, UnreadableWordsAreSkippedAndNamed) {
+    GoLimits g = parseGo(split("go depth x nodes"));
+    EXPECT_FALSE(g.anyLimit);
+    EXPECT_EQ(g.ignored, "depth x nodes");
+    g = parseGo(split("go depth 0 movetime -5 mate 3 nodes 5"));
+    EXPECT_EQ(g.ignored, "depth 0 movetime -5 mate 3");
+    EXPECT_EQ(g.limits.depth, 0);
+    EXPECT_EQ(g.limits.moveTimeMs, 0);
+    EXPECT_EQ(g.limits.nodes, 5u);
+    // Too large to mean anything: clamped, never wrapped round to a small or negative time.
+    g = parseGo(split("go btime 99999999999 depth 1000"));
+    EXPECT_EQ(g.limits.lowerTimeMs, 2147483647);
+    EXPECT_EQ(g.limits.depth, 64);
+}
+
+TEST(GoSearching, ProgressLinesDeepenAndEndWithTheBestMoveOfTheLast) {
+    Searching s;
+    s.say("position startpos moves 7g7f 3c3d");
+    const auto out = lines(s.say("go depth 4"));
+    ASSERT_GE(out.size(), 2u);
+    int depth = 0;
+    std::string lastPv;
+    for (std::size_t i = 0; i + 1 < out.size(); ++i) {
+        const InfoLine info = readInfo(out[i]);
+        EXPECT_EQ(info.depth, depth + 1) << out[i] << ": one line per completed iteration";
+        depth = info.depth;
+        EXPECT_GE(info.selDepth, depth);
+        lastPv = info.pv.empty() ? "" : info.pv[0];
+    }
+    EXPECT_EQ(depth, 4);
+    const auto best = readBest(out.back());
+    ASSERT_TRUE(best) << out.back();
+    EXPECT_EQ(best->first, lastPv);
+    const auto legal = s.legalMoves();
+    EXPECT_NE(std::find(legal.begin(), legal.end(), best->first), legal.end());
+    if (!best->second.empty()) {
+        // The answer to the move found: legal in the position after it.
+        s.say("position startpos moves 7g7f 3c3d " + best->first);
+        const auto replies = s.legalMoves();
+        EXPECT_NE(std::find(replies.begin(), replies.end(), best->second), replies.end());
+    }
+}
+
+TEST(GoSearching, AWinByCaptureIsReportedAsAMateAndAFinishedGameIsResigned) {
+    Searching s;
+    // The upper king stands in front of the lower gold: taking it ends the game.
+    s.say("position sfen 9/9/9/9/9/9/4k4/4G4/4K4 b - 1");
+    const std::string out = s.say("go depth 2");
+    EXPECT_NE(out.find(" score mate 1 "), std::string::npos) << out;
+    EXPECT_NE(out.find("bestmove 5h5g\n"), std::string::npos) << out;
+    s.say("position sfen 9/9/9/9/9/9/9/4G4/4K4 w - 1");
+    EXPECT_EQ(s.say("go depth 2"), "bestmove resign\n");
+}
+
+TEST(GoSearching, TheSpecifiedLevelsAnswerAsBeforeWhateverTheLimits) {
+    Engine e;
+    std::ostringstream bare, timed;
+    e.handle("position startpos moves 7g7f", bare);
+    e.handle("go", bare);
+    e.handle("go btime 1000 wtime 1000 byoyomi 100 depth 9", timed);
+    EXPECT_EQ(timed.str(), bare.str());
+    EXPECT_TRUE(readBest(bare.str().substr(0, bare.str().size() - 1)));
+}
+
+TEST(GoSearching, TheGamesEarlierPositionsAreHandedOnOldestFirst) {
+    Searching s;
+    // Both rooks out and back: the position after four moves is the starting one again.
+    s.say("position startpos moves 2h3h 8b7b 3h2h 7b8b");
+    const auto& keys = s.engine.history();
+    ASSERT_EQ(keys.size(), 4u);
+    const auto now = engine::positionKey(engine::snapshotOf(s.engine.form(), -1));
+    EXPECT_EQ(keys[0], now) << "the start, with the lower side to move";
+    EXPECT_NE(keys[1], now);
+    EXPECT_NE(keys[1], keys[3]) << "the same board with the other side to move";
+    s.say("position startpos");
+    EXPECT_TRUE(s.engine.history().empty());
+    s.say("position startpos moves 7g7f zz");
+    EXPECT_EQ(s.engine.history().size(), 1u) << "up to the last accepted move";
+}
+
+TEST(GoSearching, StopEndsAnEndlessSearchWithItsBestMove) {
+    Engine engine;
+    engine.form().ComLevel = 5;
+    WaitingSink out;
+    Front front(engine, out);
+    front.take("position startpos moves 7g7f 3c3d");
+    front.take("go infinite");
+    ASSERT_TRUE(out.waitFor("info depth 2 "));
+    EXPECT_EQ(out.text().find("bestmove"), std::string::npos) << "it searches until stopped";
+    front.take("isready");
+    ASSERT_TRUE(out.waitFor("readyok\n"));
+    front.take("stop");
+    ASSERT_TRUE(out.waitFor("bestmove "));
+    front.take("go depth 1");
+    front.endOfInput();
+    front.finish();
+    const auto out1 = lines(out.text());
+    int bestmoves = 0;
+    for (const std::string& l : out1) {
+        if (l.rfind("info depth", 0) == 0) {
+            EXPECT_GT(readInfo(l).depth, 0) << l;
+        }
+        if (l.rfind("bestmove", 0) == 0) {
+            ++bestmoves;
+            EXPECT_TRUE(readBest(l)) << l;
+        }
+    }
+    EXPECT_EQ(bestmoves, 2) << "one answer for each go";
+}
+
+TEST(GoSearching, QuitDuringASearchAnswersAndEnds) {
+    Engine engine;
+    engine.form().ComLevel = 4;
+    WaitingSink out;
+    Front front(engine, out);
+    front.take("position startpos");
+    front.take("go infinite");
+    ASSERT_TRUE(out.waitFor("info depth 1 "));
+    EXPECT_FALSE(front.take("quit"));
+    front.finish();
+    const auto all = lines(out.text());
+    ASSERT_FALSE(all.empty());
+    EXPECT_TRUE(readBest(all.back())) << all.back();
+}
+
+TEST(GoSearching, TheEndOfInputStopsAnEndlessSearchButNotALimitedOne) {
+    Engine engine;
+    engine.form().ComLevel = 4;
+    WaitingSink out;
+    {
+        Front front(engine, out);
+        front.take("position startpos");
+        front.take("go depth 3");
+        front.take("go infinite");
+        front.endOfInput();
+        front.finish();
+    }
+    const std::string text = out.text();
+    EXPECT_NE(text.find("info depth 3 "), std::string::npos) << "the limited search ran whole";
+    std::size_t answers = 0;
+    for (std::size_t at = text.find("bestmove"); at != std::string::npos;
+         at = text.find("bestmove", at + 1))
+        ++answers;
+    EXPECT_EQ(answers, 2u);
+}

@@ -1,0 +1,15 @@
+// The window's tests: each group of tests in its own file, run one after another.
+#include <QApplication>
+
+int runMainWindowTest(int argc, char** argv);
+int runCanvasTest(int argc, char** argv);
+int runRecordPanelTest(int argc, char** argv);
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    int failed = 0;
+    failed += runMainWindowTest(argc, argv) != 0;
+    failed += runCanvasTest(argc, argv) != 0;
+    failed += runRecordPanelTest(argc, argv) != 0;
+    return failed;
+}
