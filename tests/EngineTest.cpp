@@ -689,3 +689,31 @@ TEST(EnginePosition, ChecksAreTheMovesThatAttackARoyalPiece) {
     }
     EXPECT_GT(checks, 1000);
 }
+
+// A position set up by hand may hold two kings of one side (the engine front takes any SFEN):
+// capturing one leaves the side in play, and the position stays consistent throughout.
+TEST(EnginePosition, TwoKingsOfOneSideStayConsistent) {
+    Position pos = positionFromSfen("4k4/9/9/9/9/9/9/4r4/3KK4 w - 1");
+    ASSERT_TRUE(pos.isOk());
+    EXPECT_EQ(pos.royalCount(LOWER), 2);
+    ASSERT_EQ(pos.kingSquare(LOWER), square(5, 9));
+    const Mv take = packed(pos, {5, 8, 5, 9, piece::SYA, piece::SYA});
+    EXPECT_FALSE(winsAtOnce(pos, take));
+    pos.make(take);
+    EXPECT_TRUE(pos.isOk());
+    EXPECT_EQ(pos.royalCount(LOWER), 1);
+    EXPECT_EQ(pos.kingSquare(LOWER), square(4, 9)) << "the other king comes into view";
+    // Every move of the lower side now, made and taken back.
+    MvList list;
+    generate(pos, list);
+    EXPECT_GT(list.size, 0);
+    for (const Mv m : list) {
+        pos.make(m);
+        EXPECT_TRUE(pos.isOk());
+        pos.unmake(m);
+        EXPECT_TRUE(pos.isOk());
+    }
+    pos.unmake(take);
+    EXPECT_TRUE(pos.isOk());
+    EXPECT_EQ(pos.royalCount(LOWER), 2);
+}

@@ -150,13 +150,20 @@ void Position::remove(Square s) {
     const Color c = colorOf(p);
     const int kind = kindOf(p);
     if (kind == PAWN) --pawnFiles_[c][fileOf(s)];
-    if (kind == KING) {
-        if (king_[c] == s) king_[c] = 0;
+    if (kind == KING || kind == PRINCE) {
+        Square& known = kind == KING ? king_[c] : prince_[c];
+        if (known == s) known = 0;
         --royals_[c];
-    } else if (kind == PRINCE) {
-        if (prince_[c] == s) prince_[c] = 0;
-        --royals_[c];
+        // A position set up with two kings (or princes) of one side: keep one in view.
+        if ((king_[c] != 0) + (prince_[c] != 0) < royals_[c]) findRoyals(c);
     }
+}
+
+void Position::findRoyals(Color c) {
+    pieces_[c].forEach([&](Square s) {
+        if (kindOf(board_[s]) == KING && !king_[c]) king_[c] = s;
+        if (kindOf(board_[s]) == PRINCE && !prince_[c]) prince_[c] = s;
+    });
 }
 
 void Position::addToHand(Color c, int kind) {
@@ -283,7 +290,8 @@ std::uint64_t Position::computeKey() const {
 }
 
 bool Position::isOk() const {
-    int material = 0, royals[2] = {0, 0}, totals[2] = {0, 0};
+    int material = 0, royals[2] = {0, 0}, totals[2] = {0, 0}, kings[2] = {0, 0};
+    int princes[2] = {0, 0};
     SquareSet sets[2];
     std::uint8_t pawns[2][10] = {};
     for (Square s = 0; s < SQUARE_NB; ++s) {
@@ -300,13 +308,8 @@ bool Position::isOk() const {
         const Color c = colorOf(p);
         if (kindOf(p) == PAWN) ++pawns[c][x];
         if (isRoyal(kindOf(p))) ++royals[c];
-        if (kindOf(p) == KING && king_[c] != s && royals_[c] <= 2) {
-            // With one king per side its square is known exactly.
-            if (king_[c] == 0 || kindOf(board_[king_[c]]) != KING) return false;
-        }
-        if (kindOf(p) == PRINCE && prince_[c] != s) {
-            if (prince_[c] == 0 || kindOf(board_[prince_[c]]) != PRINCE) return false;
-        }
+        kings[c] += kindOf(p) == KING;
+        princes[c] += kindOf(p) == PRINCE;
     }
     for (Color c : {LOWER, UPPER}) {
         for (int kind = 1; kind < kHandKinds; ++kind) {
@@ -314,8 +317,14 @@ bool Position::isOk() const {
             totals[c] += hand_[c][kind];
         }
         if (totals[c] != handTotal_[c] || royals[c] != royals_[c]) return false;
-        if (king_[c] && kindOf(board_[king_[c]]) != KING) return false;
-        if (prince_[c] && kindOf(board_[prince_[c]]) != PRINCE) return false;
+        // Every side with a king (a prince) knows where one stands.
+        if ((kings[c] > 0) != (king_[c] != 0) || (princes[c] > 0) != (prince_[c] != 0))
+            return false;
+        if (king_[c] && (kindOf(board_[king_[c]]) != KING || colorOf(board_[king_[c]]) != c))
+            return false;
+        if (prince_[c] &&
+            (kindOf(board_[prince_[c]]) != PRINCE || colorOf(board_[prince_[c]]) != c))
+            return false;
         if (std::memcmp(pawns[c], pawnFiles_[c], sizeof pawns[c]) != 0) return false;
         if (sets[c].low != pieces_[c].low || sets[c].high != pieces_[c].high) return false;
     }

@@ -69,8 +69,8 @@ public:
     Color sideToMove() const { return side_; }
     std::uint64_t key() const { return key_; }
     int royalCount(Color c) const { return royals_[c]; }
-    // One royal square of the side, or 0 when it has none on the board; with two, the king's
-    // and the prince's.
+    // Where the side's king and prince stand, 0 for one it does not have. (A position set up
+    // with two kings of one side shows one of them.)
     Square kingSquare(Color c) const { return king_[c]; }
     Square princeSquare(Color c) const { return prince_[c]; }
     bool pawnOnFile(Color c, int x) const { return pawnFiles_[c][x] > 0; }
@@ -119,6 +119,7 @@ private:
 
     void put(Square s, Piece p);
     void remove(Square s);
+    void findRoyals(Color c);
     void addToHand(Color c, int kind);
     void takeFromHand(Color c, int kind);
 
