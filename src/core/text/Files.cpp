@@ -198,10 +198,14 @@ int writeFileAtomically(const std::string& path, std::string_view contents) {
     };
     if (const int error = writeAll(fd, contents)) return fail(error);
     if (exists) {
-        // The owner and group only where allowed; the mode always.
-        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
-            if (::fchown(fd, old.st_uid, old.st_gid) != 0)
-                (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+        // The owner and group only where allowed (the group alone when the owner may not
+        // be given away; if neither is allowed the file stays ours); the mode always.
+        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+            if (::fchown(fd, old.st_uid, old.st_gid) != 0 &&
+                ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+                // Not allowed: keep our own owner and group.
+            }
+        }
         if (::fchmod(fd, old.st_mode & 07777) != 0) return fail(errno);
     }
     if (::fsync(fd) != 0) return fail(errno);
