@@ -4,6 +4,7 @@
 // members in place. Nothing here knows Qt: the outside world is reached through Platform.
 #pragma once
 
+#include "GameListener.h"
 #include "platform/Platform.h"
 #include "rules/Pieces.h"
 
@@ -328,7 +329,19 @@ public:
 
     Platform& platform() { return p_; }
 
+    // ------------------------------------------------------------ listeners
+    // The rooms beside the game (GameListener.h). A listener removes itself before it goes.
+    void addListener(GameListener& listener);
+    void removeListener(GameListener& listener);
+
 private:
+    // Tells every listener, in the order they were added.
+    template <class Call> void tell(Call call) {
+        const std::vector<GameListener*> now = listeners_;
+        for (GameListener* l : now) call(*l);
+    }
+    std::vector<GameListener*> listeners_;
+
     // The forbidden sound and the piece sound.
     void 音_禁止();
     void 音_駒();

@@ -31,8 +31,6 @@ void Form1::待ち時間(double IN_思考時間) {
     }
 }
 
-Form1::~Form1() = default;
-
 bool Form1::思考中() const {
     return Searching && Searching->thinking();
 }
@@ -211,6 +209,7 @@ void Form1::処理_COM着手(int 移動元X, int 移動元Y, int 移動先X, int
 
     ManKingPos.X = ManPrincePos.X = 0;
     勢力調査();
+    tell([](GameListener& l) { l.movePlayed(); });
     if (詰めかMAN() == 1) {
         p_.dialogs.messageBox("よし！!", "詰め ?", Buttons::OK);
     } else {

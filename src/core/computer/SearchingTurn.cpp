@@ -25,9 +25,12 @@ bool samePosition(const engine::GameSnapshot& a, const engine::GameSnapshot& b) 
 } // namespace
 
 SearchingTurn::SearchingTurn(Form1& form)
-    : form_(form), self_(std::make_shared<SearchingTurn*>(this)) {}
+    : form_(form), self_(std::make_shared<SearchingTurn*>(this)) {
+    form_.addListener(*this);
+}
 
 SearchingTurn::~SearchingTurn() {
+    form_.removeListener(*this);
     self_.reset();
     if (searcher_) {
         searcher_->stop();

@@ -6,6 +6,7 @@
 // must not change: Form1 refuses every click and command that would change it.
 #pragma once
 
+#include "GameListener.h"
 #include "engine/Levels.h"
 #include "engine/Searcher.h"
 
@@ -18,7 +19,7 @@ namespace kelvore {
 
 class Form1;
 
-class SearchingTurn {
+class SearchingTurn : private GameListener {
 public:
     explicit SearchingTurn(Form1& form);
     ~SearchingTurn(); // stops and joins a search still running; its move is never played
@@ -49,6 +50,8 @@ public:
                                                   const engine::GameSnapshot& now);
 
 private:
+    // A new game abandons the turn.
+    void beforeReset() override { cancel(); }
     // On the window's thread, once the worker has answered the turn numbered `turn`.
     void answer(std::uint64_t turn, const engine::Result& result);
 

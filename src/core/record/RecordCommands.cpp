@@ -205,6 +205,7 @@ void Form1::File1_Click(const std::string& path) {
                                   std::to_string(count) + "手目までを読み込みました",
                               "棋譜", Buttons::OK, Icon::Warning);
     if (count == 0) {
+        tell([](GameListener& l) { l.historyChanged(); });
         p_.dialogs.messageBox("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜", Buttons::OK);
         return;
     }
@@ -220,6 +221,7 @@ void Form1::File1_Click(const std::string& path) {
         ManTurn = SENTE;
     }
     Turn = SENTE;
+    tell([](GameListener& l) { l.historyChanged(); });
 }
 
 } // namespace kelvore

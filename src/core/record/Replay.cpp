@@ -97,6 +97,7 @@ void Form1::AFTER_Click() {
     // side's is stepped again and the upper side must not move twice.
     Turn = placed > 0 ? ManTurn : ComTurn;
     描画_手数(MoveNumber);
+    tell([](GameListener& l) { l.historyChanged(); });
 }
 
 void Form1::REPLAY_Click() {
@@ -163,6 +164,7 @@ void Form1::REPLAY_Click() {
     KifuCursor -= 1;
     MoveNumber -= 1;
     描画_手数(MoveNumber);
+    tell([](GameListener& l) { l.historyChanged(); });
 }
 
 void Form1::CANCEL_Click() {
@@ -192,6 +194,7 @@ void Form1::REVERSE_Click() {
     Turn = -Turn;
     KifuCursor = 0;
     KifuLength = 0;
+    tell([](GameListener& l) { l.historyChanged(); });
 }
 
 } // namespace kelvore

@@ -21,26 +21,7 @@ int Form1::移動後チェック(int 移動先Y, int 駒) const {
 
 // 1 when the move may promote; PromotedCode then holds the promoted code.
 int Form1::調査_駒成(int 移動元X, int 移動元Y, int /*移動先X*/, int 移動先Y, int 駒) {
-    if (移動元X == -1 || 移動元X == 11) return 0;
-    bool promotable = false;
-    switch (駒) {
-    case -HU:
-    case -KYOU:
-    case -KEI: promotable = 移動先Y < 4; break;
-    case -GIN:
-    case -KAKU:
-    case -SYA:
-    case -ZOU: promotable = 移動先Y < 4 || 移動元Y < 4; break;
-    case HU:
-    case KYOU:
-    case KEI: promotable = 移動先Y > 6; break;
-    case GIN:
-    case KAKU:
-    case SYA:
-    case ZOU: promotable = 移動先Y > 6 || 移動元Y > 6; break;
-    default: return 0;
-    }
-    if (!promotable) return 0;
+    if (!mayPromote(移動元X, 移動元Y, 移動先Y, 駒)) return 0;
     PromotedCode = 駒 < 0 ? 駒 - 1 : 駒 + 1;
     return 1;
 }

@@ -1,16 +1,10 @@
 // Start-up, the reset to the starting position, and the two-player start command.
 #include "Form1.h"
-#include "computer/SearchingTurn.h"
 #include "rules/StartingPosition.h"
 
 namespace kelvore {
 
 using namespace piece;
-
-Form1::Form1(Platform& platform) : p_(platform) {
-    // The window as designed: 畳 carries the background mark until the settings are read.
-    p_.menu.setChecked(MenuItem::TATAMI, true);
-}
 
 void Form1::Form_Load() {
     サウンド_初期化(p_.window.handle());
@@ -66,7 +60,7 @@ void Form1::Form_Load() {
 }
 
 void Form1::初期設定() {
-    if (Searching) Searching->cancel();
+    tell([](GameListener& l) { l.beforeReset(); });
     PickedUp = 0;
     HandicapLevel = 0;
     HandicapSet = 0;
@@ -100,6 +94,7 @@ void Form1::初期設定() {
     }
 
     画面_再描画();
+    tell([](GameListener& l) { l.afterReset(); });
 }
 
 void Form1::消去_棋譜読込み部分() {
@@ -146,7 +141,10 @@ void Form1::SENTE_Click() {
     PickedUp = 0;
     GameMode = GameModeCom;
     KifuMode = 0;
-    KifuLength = MoveNumber;
+    if (KifuLength != MoveNumber) {
+        KifuLength = MoveNumber;
+        tell([](GameListener& l) { l.historyChanged(); });
+    }
     MoveStartTime = p_.clock.secondsSinceMidnight();
     p_.timer.setEnabled(true);
 
@@ -176,7 +174,10 @@ void Form1::GOTE_Click() {
     PickedUp = 0;
     GameMode = GameModeCom;
     KifuMode = 0;
-    KifuLength = MoveNumber;
+    if (KifuLength != MoveNumber) {
+        KifuLength = MoveNumber;
+        tell([](GameListener& l) { l.historyChanged(); });
+    }
     // The human's thinking time starts now too, when it is the human's turn.
     MoveStartTime = p_.clock.secondsSinceMidnight();
 

@@ -75,4 +75,29 @@ constexpr bool isPieceCode(int code) {
     }
 }
 
+// True when a move of `code` from (fromX, fromY) to row toY may promote: pawns, lances and
+// knights arriving in the far three rows, silvers, bishops, rooks and elephants entering, moving
+// in or leaving them. The lower side's far rows are 1..3, the upper side's 7..9. A drop (fromX
+// -1 or 11), a gold, a king and every promoted piece never promote.
+constexpr bool mayPromote(int fromX, int fromY, int toY, int code) {
+    if (fromX == -1 || fromX == 11) return false;
+    switch (code) {
+    case -HU:
+    case -KYOU:
+    case -KEI: return toY < 4;
+    case -GIN:
+    case -KAKU:
+    case -SYA:
+    case -ZOU: return toY < 4 || fromY < 4;
+    case HU:
+    case KYOU:
+    case KEI: return toY > 6;
+    case GIN:
+    case KAKU:
+    case SYA:
+    case ZOU: return toY > 6 || fromY > 6;
+    default: return false;
+    }
+}
+
 } // namespace kelvore::piece

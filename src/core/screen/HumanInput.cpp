@@ -167,6 +167,7 @@ void Form1::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
 
         ManKingPos.X = ManPrincePos.X = ComKingPos.X = ComPrincePos.X = 0;
         勢力調査();
+        tell([](GameListener& l) { l.movePlayed(); });
 
         if (GameMode == GameModeCom) {
             ManTime = manAfter;

@@ -1,0 +1,29 @@
+// What the rooms beside the game hear of it. The searching levels, the kept games, the move
+// list and the hints follow the game through these calls, which Form1 makes on the window's
+// thread at fixed points of its procedures. A listener may read the game's state; it must not
+// change the position or the history from inside a call.
+#pragma once
+
+#include <string_view>
+
+namespace kelvore {
+
+class GameListener {
+public:
+    virtual ~GameListener() = default;
+    // 初期設定 is about to reset the game (最初, a record chosen, はい after a win, start-up):
+    // the history and the position are still those of the game being left.
+    virtual void beforeReset() {}
+    // 初期設定 has reset the game to the starting position.
+    virtual void afterReset() {}
+    // A move of either side has been recorded and played on the board (KifuCursor is its
+    // number); called before any check, mate or win message of that move.
+    virtual void movePlayed() {}
+    // The position or the history changed otherwise: stepped with 戻 or 進, a record read in,
+    // the board reversed, or the moves beyond the cursor given up by 先手 or 後手.
+    virtual void historyChanged() {}
+    // A side has won; called before the end-of-game dialogue shows the winner.
+    virtual void gameWon(std::string_view /*winner*/) {}
+};
+
+} // namespace kelvore
