@@ -57,6 +57,11 @@ bool winsAtOnce(const Position& pos, Mv m) {
 
 } // namespace
 
+int gameCodeOf(Piece p) {
+    if (p == NO_PIECE || p == WALL) return 0;
+    return (colorOf(p) == LOWER ? -1 : 1) * kGameCode[kindOf(p)];
+}
+
 kelvore::Move toGameMove(Mv m, Color us) {
     const int sign = us == LOWER ? -1 : 1;
     kelvore::Move g;

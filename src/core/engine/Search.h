@@ -23,6 +23,8 @@ inline constexpr int kMateInMaxPly = kMate - MAX_PLY;
 
 // The game's move of a packed move made by the side `us`.
 kelvore::Move toGameMove(Mv m, Color us);
+// The game's code of a piece (negative for the lower side), 0 for an empty square.
+int gameCodeOf(Piece p);
 
 class Search {
 public:
