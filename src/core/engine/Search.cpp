@@ -89,7 +89,7 @@ bool Search::timeUp() {
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                             std::chrono::steady_clock::now() - start_)
                             .count();
-        if (ms >= hardMs_) return true;
+        if (ms >= budget_.maximumMs) return true;
     }
     return false;
 }
@@ -372,10 +372,8 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
     std::memset(killers_, 0, sizeof killers_);
     std::memset(history_, 0, sizeof history_);
     tt_.newSearch();
-    const TimeBudget budget = timeBudget(limits, pos.sideToMove());
-    timed_ = budget.timed;
-    softMs_ = budget.softMs;
-    hardMs_ = budget.hardMs;
+    budget_ = timeBudget(limits, pos.sideToMove());
+    timed_ = budget_.timed;
     const bool untilStopped =
         limits.infinite || (limits.depth <= 0 && limits.nodes == 0 && !timed_);
     auto elapsedMs = [&] {
@@ -406,6 +404,10 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
     int bestScore = 0;
     std::vector<Mv> pv{best};
     const int maxDepth = limits.depth > 0 ? std::min(limits.depth, MAX_PLY - 1) : MAX_PLY - 1;
+    // What the iterations show, for the clock: how often the best move changed lately, and
+    // for how many iterations it has stood.
+    double bestMoveChanges = 0;
+    int stableIterations = 0;
     for (int depth = 1; depth <= maxDepth; ++depth) {
         rootBest_ = Mv{};
         int delta = 40;
@@ -438,6 +440,14 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
             }
             break;
         }
+        const int scoreDrop = depth > 1 ? bestScore - score : 0;
+        bestMoveChanges /= 2;
+        if (depth > 1 && rootMoves_[0].move != best) {
+            bestMoveChanges += 1;
+            stableIterations = 0;
+        } else {
+            ++stableIterations;
+        }
         best = rootMoves_[0].move;
         bestScore = score;
         result.depth = depth;
@@ -461,7 +471,8 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
             onInfo(info);
         }
         if (timed_) {
-            if (elapsedMs() >= softMs_) break;
+            const double scale = timeScale(bestMoveChanges, scoreDrop, stableIterations);
+            if (!startNextIteration(budget_, elapsedMs(), scale)) break;
             if (rootMoves_.size() == 1) break;
             if (std::abs(score) >= kMateInMaxPly && depth >= kMate - std::abs(score) + 4) break;
         }

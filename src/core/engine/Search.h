@@ -6,6 +6,7 @@
 
 #include "engine/Position.h"
 #include "engine/Searcher.h"
+#include "engine/TimeBudget.h"
 #include "engine/TranspositionTable.h"
 
 #include <atomic>
@@ -66,7 +67,7 @@ private:
     bool aborted_ = false;
     bool timed_ = false;
     std::chrono::steady_clock::time_point start_;
-    int softMs_ = 0, hardMs_ = 0;
+    TimeBudget budget_;
 
     Mv killers_[MAX_PLY + 2][2];
     int history_[PIECE_NB][SQUARE_NB];
