@@ -3,6 +3,7 @@
 #include "engine/Evaluate.h"
 #include "engine/MoveGen.h"
 #include "engine/MovePicker.h"
+#include "engine/See.h"
 #include "engine/TimeBudget.h"
 #include "rules/Pieces.h"
 
@@ -156,6 +157,8 @@ int Search::quiesce(int alpha, int beta, int ply) {
         if (!inCheck && !m.promotes() &&
             standPat + MovePicker::victimValue(m.captured()) + 150 <= alpha)
             continue;
+        // A capture that loses material in the exchange does not calm the position.
+        if (!inCheck && !seeAtLeast(pos, m, 0)) continue;
         pos.make(m);
         int score;
         if (pos.lastRoyalAttacked(us)) {
@@ -254,6 +257,13 @@ int Search::search(int alpha, int beta, int depth, int ply, bool nullAllowed) {
                 picker.skipQuiets(); // so are all quiet moves after this one
                 continue;
             }
+        }
+        // Near the leaves, a move that loses material in the exchange on its square is not
+        // worth a search: a capture or a check only when it loses a lot, a quiet move or a
+        // drop sooner.
+        if (!royalThreat && depth <= 6 && bestScore > -kMateInMaxPly) {
+            const int threshold = quiet && !check ? -30 * depth * depth : -150 * depth;
+            if (!seeAtLeast(pos, m, threshold)) continue;
         }
 
         pos.make(m);
