@@ -481,7 +481,7 @@ TEST(EngineEvaluation, TheOtherChairSeesTheSameScore) {
     for (const engine::GameSnapshot& s : randomPositions().positions) {
         const int score = evaluate(positionOf(s));
         EXPECT_EQ(score, evaluate(positionOf(mirrored(s))));
-        differentFromZero += score != eval::kTempo;
+        differentFromZero += score != eval::kWeights[eval::feature::Tempo];
     }
     EXPECT_GT(differentFromZero, 250);
     // More material is better for the side that has it, whoever moves.

@@ -52,7 +52,7 @@ TEST(See, ARookTakingADefendedPawnLosesTheRook) {
 TEST(See, AnUndefendedBishopIsWonWhole) {
     EXPECT_EQ(seeOf("k8/9/9/9/4b4/4S4/9/9/8K b - 1", "5f5e"), kBishop);
     // Taking it with a promotion in the zone wins the promotion too.
-    const int promotion = eval::kPieceValue[PRO_SILVER] - eval::kPieceValue[SILVER];
+    const int promotion = eval::pieceValue(PRO_SILVER) - eval::pieceValue(SILVER);
     EXPECT_EQ(seeOf("k8/9/4b4/4S4/9/9/9/9/8K b - 1", "5d5c+"), kBishop + promotion);
 }
 

@@ -368,6 +368,21 @@ int Search::searchRoot(int alpha, int beta, int depth) {
     return bestScore;
 }
 
+int Search::quiescence(Position& pos, std::vector<Mv>& line) {
+    static const std::atomic<bool> never{false};
+    pos_ = &pos;
+    stop_ = &never;
+    nodes_ = 0;
+    nodeLimit_ = 0;
+    timed_ = false;
+    aborted_ = false;
+    selDepth_ = 0;
+    gameKeys_.clear();
+    const int score = quiesce(-kInfinite, kInfinite, 0);
+    line.assign(pv_[0], pv_[0] + pvLength_[0]);
+    return score;
+}
+
 Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, const Limits& limits,
                    const std::function<void(const Info&)>& onInfo, const std::atomic<bool>& stop) {
     pos_ = &pos;

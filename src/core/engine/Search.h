@@ -39,6 +39,11 @@ public:
 
     std::uint64_t nodes() const { return nodes_; }
 
+    // The quiescence search alone from `pos`: its score for the side to move, and in `line`
+    // the moves that lead to the quiet position it judged. For the tuner, which fits the
+    // evaluation of those positions.
+    int quiescence(Position& pos, std::vector<Mv>& line);
+
 private:
     struct RootMove {
         Mv move;

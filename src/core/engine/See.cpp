@@ -16,9 +16,9 @@ constexpr SeeValues makeSeeValues() {
     SeeValues t{};
     for (int kind = 1; kind < KIND_NB; ++kind) {
         const int hand = handKindOf(kind);
-        t.value[kind] = isRoyal(kind) ? kRoyalValue
-                                      : eval::kPieceValue[kind] +
-                                            (hand != NO_KIND ? eval::kHandValue[hand] : 0);
+        t.value[kind] =
+            isRoyal(kind) ? kRoyalValue
+                          : eval::pieceValue(kind) + (hand != NO_KIND ? eval::handValue(hand) : 0);
     }
     return t;
 }
@@ -112,7 +112,7 @@ int see(const Position& pos, Mv m) {
     int gain[40];
     int depth = 0;
     gain[0] = m.captured() != NO_PIECE ? kSeeValues.value[kindOf(m.captured())] : 0;
-    if (m.promotes()) gain[0] += eval::kPieceValue[placed] - eval::kPieceValue[moved];
+    if (m.promotes()) gain[0] += eval::pieceValue(placed) - eval::pieceValue(moved);
     int onSquare = kSeeValues.value[placed];
     Color side = ~pos.sideToMove();
     while (depth < 38) {

@@ -322,6 +322,8 @@ Summary runGauntlet(const Config& config, std::ostream& out,
         summary.error = firstError;
         return summary;
     }
+    if (stopRequested && stopRequested->load() && !summary.decided)
+        out << "stopped after " << summary.tally.games() << " games\n";
     out << "result " << statusLine(summary.tally, config, summary.llr) << "\n";
     out << "pairs";
     for (int k = 0; k < 5; ++k) out << " " << summary.tally.pairs[std::size_t(k)];

@@ -7,6 +7,7 @@
 #include "Gauntlet.h"
 #include "Openings.h"
 
+#include <atomic>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
@@ -18,6 +19,13 @@
 using namespace kelvore::gauntlet;
 
 namespace {
+
+// Set by SIGINT or SIGTERM: the pairs under way are finished and the result so far printed.
+std::atomic<bool> interrupted{false};
+
+extern "C" void interrupt(int) {
+    interrupted = true;
+}
 
 const char* const kUsage =
     "usage:\n"
@@ -131,7 +139,9 @@ int play(const std::vector<std::string>& args) {
     if (!in) return fail("cannot read the openings " + openings);
     c.openings = readOpenings(in);
     c.pairs = int((games + 1) / 2);
-    const Summary s = runGauntlet(c, std::cout);
+    std::signal(SIGINT, interrupt);
+    std::signal(SIGTERM, interrupt);
+    const Summary s = runGauntlet(c, std::cout, &interrupted);
     if (!s.error.empty()) {
         std::cerr << "kelvore-gauntlet: " << s.error << "\n";
         return 1;
