@@ -239,6 +239,9 @@ std::string recordLine(const Referee& r) {
 Summary runGauntlet(const Config& config, std::ostream& out,
                     const std::atomic<bool>* stopRequested) {
     Summary summary;
+    for (int k = 0; k < 5; ++k)
+        for (std::int64_t i = 0; i < config.priorPairs[std::size_t(k)]; ++i)
+            summary.tally.addPair(std::min(k, 2), k - std::min(k, 2));
     if (config.openings.empty()) {
         summary.error = "no openings";
         return summary;
@@ -256,6 +259,8 @@ Summary runGauntlet(const Config& config, std::ostream& out,
         out << " against " << describe(config.tcB);
     out << ", " << config.openings.size() << " openings, up to " << config.pairs * 2 << " games, "
         << config.concurrency << " at a time";
+    if (summary.tally.games() > 0)
+        out << ", after " << summary.tally.games() << " games played before";
     if (config.sprt)
         out << ", SPRT elo0 " << config.elo0 << " elo1 " << config.elo1 << " alpha " << config.alpha
             << " beta " << config.beta;

@@ -7,6 +7,7 @@
 #include "Referee.h"
 #include "Stats.h"
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <iosfwd>
@@ -49,6 +50,10 @@ struct Config {
     double elo0 = 0, elo1 = 5, alpha = 0.05, beta = 0.05;
     std::string recordPath; // when set, every game is appended to it, one line a game
     int progressEvery = 10; // games between progress lines
+    // Pairs already played by the same two programs from the openings before `firstOpening`
+    // (their totals 0..4 half points, as the "pairs" line printed them): a run that was
+    // stopped goes on where it ended, with the evidence it had.
+    std::array<std::int64_t, 5> priorPairs{};
 };
 
 // Reads an opening file: one SFEN a line; empty lines and lines starting with '#' are skipped.

@@ -33,7 +33,7 @@ const char* const kUsage =
     "      [--option-a NAME=VALUE]... [--option-b NAME=VALUE]...\n"
     "      [--tc TC] [--tc-a TC] [--tc-b TC] [--openings FILE] [--first N]\n"
     "      [--games N] [--concurrency N] [--sprt ELO0,ELO1[,ALPHA,BETA] | none]\n"
-    "      [--plies N] [--records FILE] [--progress N]\n"
+    "      [--plies N] [--records FILE] [--progress N] [--prior P0,P1,P2,P3,P4]\n"
     "    TC is nodes=N, movetime=MS, level, clock=BASE+INC or byoyomi=BASE+BYOYOMI (ms);\n"
     "    each engine gets Level 4 unless an option sets its Level.\n"
     "  kelvore-gauntlet openings --out FILE [--count N] [--seed S] [--plies MIN-MAX]\n"
@@ -104,6 +104,15 @@ int play(const std::vector<std::string>& args) {
             c.progressEvery = int(n);
         } else if (key == "--records") {
             c.recordPath = value;
+        } else if (key == "--prior") {
+            std::istringstream in(value);
+            int k = 0;
+            for (std::string part; std::getline(in, part, ',') && k < 5; ++k)
+                if (!toInt(part, 0, 1 << 28, n))
+                    return fail("--prior takes five counts");
+                else
+                    c.priorPairs[std::size_t(k)] = n;
+            if (k != 5) return fail("--prior takes five counts");
         } else if (key == "--sprt" && value == "none") {
             c.sprt = false;
         } else if (key == "--sprt") {
