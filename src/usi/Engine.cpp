@@ -30,6 +30,10 @@ std::vector<std::string> words(const std::string& line) {
     return w;
 }
 
+} // namespace
+
+namespace {
+
 // The length of the valid UTF-8 character that starts `s`, or 0 when its first byte starts
 // none: a stray continuation byte, an overlong form, a surrogate, a code past U+10FFFF, or a
 // character cut short.
@@ -59,8 +63,8 @@ std::size_t utf8Length(std::string_view s) {
     return n;
 }
 
-// A line quoted back to the sender: always valid UTF-8, with control bytes and bytes that
-// start no valid character shown as '?', and cut at a sane length between characters.
+} // namespace
+
 std::string echoed(std::string_view line) {
     constexpr std::size_t kMost = 200;
     std::string s;
@@ -83,6 +87,8 @@ std::string echoed(std::string_view line) {
     if (i < line.size()) s += "...";
     return s;
 }
+
+namespace {
 
 const char* const kMapNames[] = {
     "NegAttackCount", "NegGuardValue",  "NegThreatValue", "NegThreatX",   "NegThreatY",
@@ -598,8 +604,13 @@ void Engine::bench(std::ostream& out) {
         << (ms > 0 ? nodes * 1000 / static_cast<std::uint64_t>(ms) : nodes) << "\n";
 }
 
-// kifu read <path> | kifu write <path> <game name>|<upper player>|<lower player>
+// kifu read <path> | kifu write <path> <game name>|<upper player>|<lower player> |
+// kifu analyse <path> [<ms> | depth <n> | nodes <n>] (in Analyse.cpp)
 void Engine::kifu(const std::vector<std::string>& w, const std::string& line, std::ostream& out) {
+    if (w.size() >= 3 && w[1] == "analyse") {
+        analyseKifu(w, line, out);
+        return;
+    }
     if (w.size() >= 3 && w[1] == "read") {
         const std::string path = line.substr(line.find(w[2], line.find("read") + 4));
         // A FIFO, a folder or a device is refused at once, like a file that cannot be read.

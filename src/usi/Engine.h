@@ -15,9 +15,14 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelvore::usi {
+
+// A line quoted back to the sender: always valid UTF-8, with control bytes and bytes that
+// start no valid character shown as '?', and cut at a sane length between characters.
+std::string echoed(std::string_view line);
 
 class Engine {
 public:
@@ -53,6 +58,9 @@ private:
     void match(const std::vector<std::string>& words, std::ostream& out);
     void bench(std::ostream& out);
     void kifu(const std::vector<std::string>& words, const std::string& line, std::ostream& out);
+    // kifu analyse, in Analyse.cpp.
+    void analyseKifu(const std::vector<std::string>& words, const std::string& line,
+                     std::ostream& out);
 
 public:
     // The move the computer's search chooses for the side to move, at the current level, and

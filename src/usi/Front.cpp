@@ -6,13 +6,14 @@ namespace kelvore::usi {
 
 namespace {
 
-std::string firstWord(const std::string& line, bool& endless) {
+std::string firstWord(const std::string& line, bool& endless, bool& analyse) {
     std::istringstream in(line);
     std::string first, word;
     in >> first;
     endless = false;
     if (first == "go")
         while (in >> word) endless = endless || word == "infinite" || word == "ponder";
+    analyse = first == "kifu" && in >> word && word == "analyse";
     return first;
 }
 
@@ -30,8 +31,8 @@ Front::~Front() {
 bool Front::take(const std::string& rawLine) {
     std::string line = rawLine;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    bool endless = false;
-    const std::string cmd = firstWord(line, endless);
+    bool endless = false, analyse = false;
+    const std::string cmd = firstWord(line, endless, analyse);
     if (cmd.empty()) return true;
 
     std::unique_lock lock(mutex_);
@@ -52,8 +53,8 @@ bool Front::take(const std::string& rawLine) {
         out_.write("readyok\n");
         return true;
     }
-    const bool isLong =
-        cmd == "go" || cmd == "perft" || cmd == "match" || cmd == "bench" || cmd == "eval";
+    const bool isLong = cmd == "go" || cmd == "perft" || cmd == "match" || cmd == "bench" ||
+                        cmd == "eval" || analyse;
     queue_.push_back({line, number, isLong, endless});
     queued_.notify_one();
     return true;
