@@ -73,7 +73,8 @@ bool writeGeometry(const QString& path, const SavedGeometry& g) {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) return false;
     QSettings ini(path, QSettings::IniFormat);
-    ini.clear();
+    // Only the window's own group: the file keeps other settings of ours beside it.
+    ini.remove(QStringLiteral("window"));
     ini.setValue(QStringLiteral("window/x"), g.rect.left());
     ini.setValue(QStringLiteral("window/y"), g.rect.top());
     ini.setValue(QStringLiteral("window/width"), g.rect.width());
