@@ -6,6 +6,7 @@
 
 #include "Notation.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/Positions.h"
 
 #include <gtest/gtest.h>
 
@@ -15,21 +16,9 @@
 
 using namespace kelvore;
 using namespace kelvore::analysis;
+using kelvore::test::snapshotOfSfen;
 
 namespace {
-
-engine::GameSnapshot snapshotOfSfen(const std::string& sfen) {
-    std::string error;
-    const auto p = usi::parseSfen(sfen, error);
-    EXPECT_TRUE(p.has_value()) << error;
-    engine::GameSnapshot s;
-    if (!p) return s;
-    std::memcpy(s.board, p->board, sizeof s.board);
-    std::memcpy(s.lowerHand, p->lowerHand, sizeof s.lowerHand);
-    std::memcpy(s.upperHand, p->upperHand, sizeof s.upperHand);
-    s.sideToMove = p->sideToMove;
-    return s;
-}
 
 // A move written as USI text, as the side to move of `position` plays it.
 Move moveOn(const engine::GameSnapshot& position, const std::string& text) {

@@ -6,8 +6,6 @@
 #include "analysis/Analyser.h"
 #include "analysis/GameAnalysis.h"
 #include "record/GameRecord.h"
-#include "record/RecordFile.h"
-#include "text/Files.h"
 
 #include <charconv>
 #include <mutex>
@@ -76,20 +74,9 @@ void Engine::analyseKifu(const std::vector<std::string>& w, const std::string& l
         trim();
     }
 
-    const text::ReadResult file = text::readFile(path, kRecordFileLimit);
-    if (file.status == text::ReadStatus::TooLarge) {
-        out << "info string " << kRecordTooLarge << "\n";
-        return;
-    }
-    if (!file.ok()) {
-        out << "info string cannot open " << echoed(path) << "\n";
-        return;
-    }
-    const RecordFile record = readRecord(file.bytes);
-    if (!record.error.empty()) {
-        out << "info string " << echoed(record.error) << "\n";
-        return;
-    }
+    const std::optional<RecordFile> read = readRecordFile(path, out);
+    if (!read) return;
+    const RecordFile& record = *read;
     if (record.damagedAt > 0)
         out << "info string move " << record.damagedAt << " does not fit the position ("
             << record.damage << "); the moves before it are analysed\n";

@@ -30,10 +30,6 @@ std::vector<std::string> words(const std::string& line) {
     return w;
 }
 
-} // namespace
-
-namespace {
-
 // The length of the valid UTF-8 character that starts `s`, or 0 when its first byte starts
 // none: a stray continuation byte, an overlong form, a surrogate, a code past U+10FFFF, or a
 // character cut short.
@@ -63,8 +59,8 @@ std::size_t utf8Length(std::string_view s) {
     return n;
 }
 
-} // namespace
-
+// A line quoted back to the sender: always valid UTF-8, with control bytes and bytes that
+// start no valid character shown as '?', and cut at a sane length between characters.
 std::string echoed(std::string_view line) {
     constexpr std::size_t kMost = 200;
     std::string s;
@@ -87,8 +83,6 @@ std::string echoed(std::string_view line) {
     if (i < line.size()) s += "...";
     return s;
 }
-
-namespace {
 
 const char* const kMapNames[] = {
     "NegAttackCount", "NegGuardValue",  "NegThreatValue", "NegThreatX",   "NegThreatY",
@@ -604,6 +598,25 @@ void Engine::bench(std::ostream& out) {
         << (ms > 0 ? nodes * 1000 / static_cast<std::uint64_t>(ms) : nodes) << "\n";
 }
 
+std::optional<RecordFile> readRecordFile(const std::string& path, std::ostream& out) {
+    // A FIFO, a folder or a device is refused at once, like a file that cannot be read.
+    const text::ReadResult file = text::readFile(path, kRecordFileLimit);
+    if (file.status == text::ReadStatus::TooLarge) {
+        out << "info string " << kRecordTooLarge << "\n";
+        return std::nullopt;
+    }
+    if (!file.ok()) {
+        out << "info string cannot open " << echoed(path) << "\n";
+        return std::nullopt;
+    }
+    RecordFile record = readRecord(file.bytes);
+    if (!record.error.empty()) {
+        out << "info string " << echoed(record.error) << "\n";
+        return std::nullopt;
+    }
+    return record;
+}
+
 // kifu read <path> | kifu write <path> <game name>|<upper player>|<lower player> |
 // kifu analyse <path> [<ms> | depth <n> | nodes <n>] (in Analyse.cpp)
 void Engine::kifu(const std::vector<std::string>& w, const std::string& line, std::ostream& out) {
@@ -613,21 +626,9 @@ void Engine::kifu(const std::vector<std::string>& w, const std::string& line, st
     }
     if (w.size() >= 3 && w[1] == "read") {
         const std::string path = line.substr(line.find(w[2], line.find("read") + 4));
-        // A FIFO, a folder or a device is refused at once, like a file that cannot be read.
-        const text::ReadResult file = text::readFile(path, kRecordFileLimit);
-        if (file.status == text::ReadStatus::TooLarge) {
-            out << "info string " << kRecordTooLarge << "\n";
-            return;
-        }
-        if (!file.ok()) {
-            out << "info string cannot open " << echoed(path) << "\n";
-            return;
-        }
-        const RecordFile record = readRecord(file.bytes);
-        if (!record.error.empty()) {
-            out << "info string " << echoed(record.error) << "\n";
-            return;
-        }
+        const std::optional<RecordFile> read = readRecordFile(path, out);
+        if (!read) return;
+        const RecordFile& record = *read;
         std::ostringstream ignored;
         handle("position startpos", ignored);
         if (!record.moves.empty()) side_ = record.moves[0].MovedPiece < 0 ? -1 : 1;

@@ -7,6 +7,7 @@
 #include "engine/Levels.h"
 #include "engine/Searcher.h"
 #include "platform/NullPlatform.h"
+#include "record/RecordFile.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -14,15 +15,15 @@
 #include <iosfwd>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace kelvore::usi {
 
-// A line quoted back to the sender: always valid UTF-8, with control bytes and bytes that
-// start no valid character shown as '?', and cut at a sane length between characters.
-std::string echoed(std::string_view line);
+// Reads a record file for the kifu commands; nothing, with the reason said on `out`, when it
+// cannot be read or holds no record.
+std::optional<RecordFile> readRecordFile(const std::string& path, std::ostream& out);
 
 class Engine {
 public:
