@@ -123,9 +123,11 @@ void EvaluationGraph::paintEvent(QPaintEvent*) {
         p.drawText(QRectF(0, y - fm.height() / 2.0, a.left() - fm.height() * 0.3, fm.height()),
                    Qt::AlignRight | Qt::AlignVCenter, signedText(v));
     }
+    // Which side leads where, at the start of the game, where the scores stay near zero.
     p.setPen(grid);
-    p.drawText(a.adjusted(4, 2, -4, -2), Qt::AlignRight | Qt::AlignTop, QStringLiteral("▲有利"));
-    p.drawText(a.adjusted(4, 2, -4, -2), Qt::AlignRight | Qt::AlignBottom, QStringLiteral("△有利"));
+    const QRectF inner = a.adjusted(fm.height() * 0.3, 2, -4, -2);
+    p.drawText(inner, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("▲有利"));
+    p.drawText(inner, Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("△有利"));
 
     // The move numbers under the graph, at a step that leaves room between them.
     const int last = int(points_.size()) - 1;
@@ -181,8 +183,8 @@ void EvaluationGraph::paintEvent(QPaintEvent*) {
         p.setPen(QPen(kCurrentColour, line * 2));
         p.drawLine(QPointF(x, a.top()), QPointF(x, a.bottom()));
         if (points_[current_].known) {
-            p.setBrush(palette().base());
-            p.drawEllipse(QPointF(x, yOf(points_[current_].value)), r * 1.3, r * 1.3);
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(QPointF(x, yOf(points_[current_].value)), r * 1.6, r * 1.6);
         }
     }
 }

@@ -16,7 +16,8 @@ namespace {
 
 // A walk of a line shorter than this says nothing about material the engine would not see.
 constexpr std::size_t kWalkedPlies = 7;
-// Material worth telling of: more than a pawn taken (about 195).
+// Material worth telling of: more than a pawn taken (about 195). A reason never names a pawn:
+// a line that wins one is seldom why a move was marked.
 constexpr int kWorthTelling = 300;
 
 // The engine's kind of a piece code of either sign.
@@ -148,7 +149,7 @@ std::string explain(const MoveContext& c) {
     std::vector<Move> played{c.played};
     played.insert(played.end(), after.line.begin(), after.line.end());
     const Exchange lost = fits ? walk(c.before, played) : Exchange{};
-    if (fits && -lost.net() >= kWorthTelling && lost.biggest[1] != 0) {
+    if (fits && -lost.net() >= kWorthTelling && captureWorth(lost.biggest[1]) >= kWorthTelling) {
         const std::size_t at = lost.biggestAt[1];
         const std::string how = lineText(slice(played, 1, at + 1), playedTo, c.firstMover, -mover);
         const std::string piece = nameOf(lost.biggest[1]);
@@ -163,7 +164,7 @@ std::string explain(const MoveContext& c) {
     if (before.hasMove) {
         const Exchange won = walk(c.before, before.line);
         if (won.net() >= kWorthTelling && won.net() - lost.net() >= kWorthTelling &&
-            won.biggest[0] != 0) {
+            captureWorth(won.biggest[0]) >= kWorthTelling) {
             const std::size_t at = won.biggestAt[0];
             const std::string best = notation::moveText(before.best, c.previousTo, us);
             const std::string piece = nameOf(won.biggest[0]);
