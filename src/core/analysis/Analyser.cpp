@@ -60,7 +60,7 @@ Verdict analysePosition(engine::Searcher& searcher, const engine::GameSnapshot& 
 }
 
 Analyser::Analyser(Dispatcher* dispatcher, std::size_t hashMegabytes)
-    : dispatcher_(dispatcher), searcher_(std::make_unique<engine::Searcher>(hashMegabytes)),
+    : dispatcher_(dispatcher), hashMegabytes_(hashMegabytes),
       current_(std::make_shared<std::atomic<std::uint64_t>>(0)) {}
 
 Analyser::~Analyser() {
@@ -73,7 +73,10 @@ void Analyser::start(const GameRecord& game, const engine::Limits& limits, Liste
     std::lock_guard lock(control_);
     if (worker_.joinable()) worker_.join();
     cancel_ = false;
-    searcher_->newGame();
+    if (searcher_)
+        searcher_->newGame();
+    else
+        searcher_ = std::make_unique<engine::Searcher>(hashMegabytes_);
     const std::uint64_t id = ++*current_;
     running_ = true;
     worker_ = std::thread([this, id, positions = positionsOf(game), limits,
@@ -87,7 +90,7 @@ void Analyser::cancel() {
     std::lock_guard lock(control_);
     ++*current_;
     cancel_ = true;
-    searcher_->stop();
+    if (searcher_) searcher_->stop();
 }
 
 void Analyser::wait() {

@@ -67,7 +67,8 @@ private:
     void deliver(std::uint64_t id, std::function<void()> answer);
 
     Dispatcher* dispatcher_;
-    std::unique_ptr<engine::Searcher> searcher_;
+    std::size_t hashMegabytes_;
+    std::unique_ptr<engine::Searcher> searcher_; // made at the first run
     std::thread worker_;
     std::mutex control_; // start, cancel and wait, one at a time
     std::atomic<bool> cancel_{false};
