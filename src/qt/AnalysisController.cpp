@@ -170,7 +170,9 @@ MoveDetails AnalysisController::detailsOf(int ply) const {
         d.score = running_ ? QStringLiteral("評価値　解析中") : QStringLiteral("評価値　未解析");
         return d;
     }
-    d.score = QStringLiteral("評価値（▲から）%1").arg(q(analysis::scoreText(*score)));
+    d.score = QStringLiteral("評価値（▲から）%1　▲の勝率 %2%")
+                  .arg(q(analysis::scoreText(*score)))
+                  .arg(qRound(analysis::winningPercent(*score)));
     if (p == 0) {
         const analysis::Verdict& v = a.verdict(0);
         if (v.hasMove) {
@@ -181,7 +183,7 @@ MoveDetails AnalysisController::detailsOf(int ply) const {
         return d;
     }
     if (!review) return d;
-    d.score += QStringLiteral("　指した側から 着手前 %1 → 着手後 %2（損失 %3）")
+    d.score += QStringLiteral("\n指した側から 着手前 %1 → 着手後 %2（損失 %3）")
                    .arg(q(analysis::scoreText(review->before)))
                    .arg(q(analysis::scoreText(review->after)))
                    .arg(review->loss);

@@ -162,6 +162,7 @@ private slots:
         QCOMPARE(view.graph()->currentPly(), 5);
         QCOMPARE(view.titleLabel()->text(), QStringLiteral("5手目 ▲５五角(88)　悪手"));
         QVERIFY(view.scoreLabel()->text().startsWith(QStringLiteral("評価値（▲から）-")));
+        QVERIFY(view.scoreLabel()->text().contains(QStringLiteral("▲の勝率 ")));
         QVERIFY(view.bestLabel()->text().startsWith(QStringLiteral("最善手　▲")));
         QVERIFY(view.lineLabel()->text().startsWith(QStringLiteral("読み筋　▲")));
         QCOMPARE(view.reasonLabel()->text(), QStringLiteral("角を只で取られます: △同　角(22)"));
