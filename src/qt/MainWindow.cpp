@@ -97,9 +97,10 @@ int BoardView::sideWidth() const {
     return std::max(0, sideWidthFor_(height()));
 }
 
+// A view not shown yet is laid out by its first resize and paint.
 void BoardView::relayout() {
     reserveAsked_ = -1;
-    fitCanvas();
+    if (isVisible()) fitCanvas();
     update();
 }
 
