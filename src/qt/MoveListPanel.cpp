@@ -44,7 +44,7 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
     header->setSectionsClickable(false);
     header->setHighlightSections(false);
     list_->setColumnHidden(MoveListModel::Mark, true);
-    // The current move stands out even while the list does not have the keyboard.
+    // The current move stands out though the list never has the keyboard.
     QPalette pal = list_->palette();
     for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
         pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
@@ -54,7 +54,6 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
     hint_->setObjectName(QStringLiteral("hint"));
     hint_->setAccessibleName(QStringLiteral("ヒント"));
     hint_->setWordWrap(true);
-    hint_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     hint_->hide();
 
     auto* top = new QWidget(this);
@@ -69,10 +68,10 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter_);
 
-    // A click shows its move, as does Enter on the move the keyboard stands on.
+    // A click shows its move. The list never takes the keyboard: the game's keys (Esc, F1, F2)
+    // stay the window's, and the highlight is always the board's current move.
+    list_->setFocusPolicy(Qt::NoFocus);
     connect(list_, &QTableView::clicked, this, [this](const QModelIndex& i) { showMove(i.row()); });
-    connect(list_, &QTableView::activated, this,
-            [this](const QModelIndex& i) { showMove(i.row()); });
     connect(model_, &MoveListModel::marksChanged, this,
             [this] { list_->setColumnHidden(MoveListModel::Mark, !model_->hasMarks()); });
     connect(model_, &MoveListModel::gameReplaced, this, &MoveListPanel::gameReplaced);
