@@ -1,9 +1,9 @@
 // The game the move list shows: it follows the game, stays after the game ends, and a click on
 // a move leaves exactly the state the same number of 戻 or 進 leaves.
 #include "review/GameReview.h"
-#include "computer/SearchingTurn.h"
 #include "fakes/Clicks.h"
 #include "fakes/Harness.h"
+#include "fakes/Thinking.h"
 
 #include <gtest/gtest.h>
 
@@ -125,11 +125,7 @@ TEST(GameReview, RefusedWithTheForbiddenSoundWhileTheComputerThinks) {
     f.START_Click();
     move(f, 3, 7, 3, 6);
     move(f, 7, 3, 7, 4);
-    f.onMenu(MenuItem::LEVEL4);
-    f.Searching = std::make_unique<SearchingTurn>(f);
-    engine::Limits endless;
-    endless.infinite = true;
-    f.Searching->fixedLimits = endless;
+    thinkWithoutEnd(f);
     move(f, 2, 7, 2, 6);
     f.SENTE_Click(); // the upper side is to move: the computer takes it over and thinks
     ASSERT_TRUE(f.思考中());
@@ -137,8 +133,7 @@ TEST(GameReview, RefusedWithTheForbiddenSoundWhileTheComputerThinks) {
     EXPECT_FALSE(list.showMove(1));
     EXPECT_EQ(std::count(g.fake.sound.calls.begin(), g.fake.sound.calls.end(), "dsPlay 77"), 1);
     EXPECT_EQ(f.KifuCursor, 3);
-    f.Searching->cancel();
-    f.Searching->waitForWorker();
+    stopThinking(f);
 }
 
 TEST(GameReview, TimesAsPlayersReadThem) {

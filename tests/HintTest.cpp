@@ -1,9 +1,9 @@
 // The hint: searched aside for the side to move, shown once its answer is back on the window's
 // thread, a move the game accepts, cleared by the next move; refused while the computer thinks
 // or when no game runs; an answer for a position that has changed is dropped.
-#include "computer/SearchingTurn.h"
 #include "fakes/Clicks.h"
 #include "fakes/Harness.h"
+#include "fakes/Thinking.h"
 #include "hint/HintSearch.h"
 
 #include <gtest/gtest.h>
@@ -113,18 +113,13 @@ TEST_F(Hints, RefusedWithTheForbiddenSoundWhenNoGameRunsOrTheComputerIsToMove) {
     EXPECT_TRUE(hints.shown());
 
     // While the computer thinks.
-    f.onMenu(MenuItem::LEVEL4);
-    f.Searching = std::make_unique<SearchingTurn>(f);
-    engine::Limits endless;
-    endless.infinite = true;
-    f.Searching->fixedLimits = endless;
+    thinkWithoutEnd(f);
     move(f, 3, 7, 3, 6);
     ASSERT_TRUE(f.思考中());
     EXPECT_FALSE(hints.shown()) << "cleared by the move";
     EXPECT_FALSE(hints.ask());
     EXPECT_EQ(forbidden(), 3);
-    f.Searching->cancel();
-    f.Searching->waitForWorker();
+    stopThinking(f);
 }
 
 TEST(Hint, ScoresAndCellsAsTheyAreShown) {

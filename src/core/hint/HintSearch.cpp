@@ -5,19 +5,9 @@
 #include "engine/Snapshot.h"
 #include "notation/MoveText.h"
 
-#include <algorithm>
-#include <cstring>
-
 namespace kelvore::hint {
 
 namespace {
-
-bool samePosition(const engine::GameSnapshot& a, const engine::GameSnapshot& b) {
-    return std::memcmp(a.board, b.board, sizeof a.board) == 0 &&
-           std::memcmp(a.lowerHand, b.lowerHand, sizeof a.lowerHand) == 0 &&
-           std::memcmp(a.upperHand, b.upperHand, sizeof a.upperHand) == 0 &&
-           a.sideToMove == b.sideToMove;
-}
 
 // The side to move as the search takes it: -1 the lower side, +1 the upper side.
 int sideToMove(const Form1& f) {
@@ -102,18 +92,10 @@ void HintSearch::answer(std::uint64_t token, const engine::Result& result) {
     Form1& f = form_;
     const int side = snapshot_.sideToMove;
     const bool stillThere = !f.Ended && f.Turn != Form1::NO_GAME && f.KifuMode != 1 &&
-                            samePosition(engine::snapshotOf(f, sideToMove(f)), snapshot_);
+                            engine::samePosition(engine::snapshotOf(f, sideToMove(f)), snapshot_);
     if (stillThere && result.found) {
         // Only a move the game accepts is shown.
-        f.調査_2歩フラグ設定();
-        MoveList legal;
-        generateMoves(f, side, legal);
-        const Move& b = result.best;
-        const auto it = std::find_if(legal.begin(), legal.end(), [&b](const Move& m) {
-            return m.fromX == b.fromX && m.fromY == b.fromY && m.toX == b.toX && m.toY == b.toY &&
-                   m.moved == b.moved && m.placed == b.placed;
-        });
-        if (it != legal.end()) {
+        if (const std::optional<Move> it = acceptedMove(f, side, result.best)) {
             const auto& k = f.Kifu;
             const int cursor = f.KifuCursor;
             const bool known = cursor >= 1 && static_cast<int>(k.ToX.size()) > cursor;
