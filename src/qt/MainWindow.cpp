@@ -496,8 +496,11 @@ void MainWindow::place(int /*left*/, int /*top*/, int /*width*/, int /*height*/)
     std::function<int(int)> side;
     if (moveList_ && !moveList_->isHidden())
         side = [this](int height) { return moveList_->widthFor(height); };
-    setGeometry(saved ? fitGeometry(saved->rect, available)
-                      : firstGeometry(available, menuHeight, side));
+    QRect rect = saved ? saved->rect : firstGeometry(available, menuHeight, side);
+    // A size remembered before there was a move list makes room for it beside the board.
+    if (saved && side && !readMoveListShown(geometryFile()))
+        rect.setWidth(rect.width() + side(rect.height() - menuHeight));
+    setGeometry(saved ? fitGeometry(rect, available) : rect);
     if (saved && saved->maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
@@ -506,6 +509,7 @@ void MainWindow::rememberGeometry() {
     g.maximized = isMaximized() || isFullScreen();
     g.rect = g.maximized ? normalGeometry() : geometry();
     if (g.rect.isValid()) writeGeometry(geometryFile(), g);
+    if (moveList_) writeMoveListShown(geometryFile(), !moveList_->isHidden());
 }
 
 void MainWindow::showMoveList(bool shown) {

@@ -10,6 +10,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -118,6 +120,27 @@ private slots:
             QVERIFY(!again.moveList().isHidden());
             QCOMPARE(qt::readMoveListShown(again.geometryFile()), std::optional<bool>(true));
         }
+    }
+
+    // A size remembered before the move list existed grows by the list's width, once: the
+    // window then writes down that the list is shown.
+    void aSizeRememberedWithoutTheListMakesRoomForIt() {
+        QTemporaryDir dir;
+        const QString ini = dir.path() + QStringLiteral("/window.ini");
+        QVERIFY(qt::writeGeometry(ini, {QRect(10, 60, 500, 400), false}));
+        int widened = 0;
+        {
+            qt::MainWindow w(dir.path());
+            const int menu = w.menuBar()->sizeHint().height();
+            const int side = w.moveList().widthFor(400 - menu);
+            const QRect available = w.screen()->availableGeometry();
+            QCOMPARE(w.width(), std::min(available.width(), 500 + side));
+            widened = w.width();
+            w.rememberGeometry();
+        }
+        QCOMPARE(qt::readMoveListShown(ini), std::optional<bool>(true));
+        qt::MainWindow again(dir.path());
+        QCOMPARE(again.width(), widened);
     }
 
     void theHintIsMarkedOnTheBoardAndClearedByTheNextMove() {
