@@ -185,6 +185,7 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
     view_->setSidePanel(moveList_, [this](int height) { return moveList_->widthFor(height); });
     connect(moveList_, &MoveListPanel::hintChanged, this,
             [this] { view_->setMarkedCells(moveList_->hintCells()); });
+    connect(moveList_, &MoveListPanel::widthChanged, view_, &BoardView::relayout);
     form_->setOwnCommand(MenuItem::MOVE_LIST,
                          [this] { showMoveList(!isChecked(MenuItem::MOVE_LIST)); });
     QDir().mkpath(workFolder);

@@ -107,6 +107,12 @@ int MoveListPanel::textSizeFor(int viewHeight) {
     return std::clamp(static_cast<int>(std::lround(viewHeight * 0.021)), 11, 40);
 }
 
+void MoveListPanel::setWidthInCharacters(double characters) {
+    if (characters == widthInCharacters_ || characters <= 0) return;
+    widthInCharacters_ = characters;
+    emit widthChanged();
+}
+
 int MoveListPanel::widthFor(int viewHeight) const {
     return static_cast<int>(std::lround(textSizeFor(viewHeight) * widthInCharacters_));
 }
@@ -128,6 +134,7 @@ void MoveListPanel::showMove(int ply) {
 void MoveListPanel::refresh() {
     model_->setRows(review::rowsOf(review_.game()));
     showCurrent();
+    emit changed();
 }
 
 void MoveListPanel::showCurrent() {

@@ -44,7 +44,7 @@ public:
     // The width the panel takes beside a board view of this height, in logical pixels; it
     // grows with the window. The width is that many times the text's size (19 by default).
     int widthFor(int viewHeight) const;
-    void setWidthInCharacters(double characters) { widthInCharacters_ = characters; }
+    void setWidthInCharacters(double characters);
     // The pixel size of the panel's text for a board view of this height.
     static int textSizeFor(int viewHeight);
 
@@ -60,6 +60,10 @@ signals:
     void hintChanged();
     // Another game is shown (its rows and marks are new).
     void gameReplaced();
+    // The game shown or its current move changed (review().game(), review().current()).
+    void changed();
+    // The panel wants another width beside the board (setWidthInCharacters).
+    void widthChanged();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -229,6 +229,7 @@ private slots:
         play(w.form(), 7, 3, 7, 4);
         QVERIFY(panel.list()->isColumnHidden(qt::MoveListModel::Mark));
         QSignalSpy replaced(&panel, &qt::MoveListPanel::gameReplaced);
+        QSignalSpy changed(&panel, &qt::MoveListPanel::changed);
         panel.model().setMark(2, QStringLiteral("悪手"));
         QVERIFY(!panel.list()->isColumnHidden(qt::MoveListModel::Mark));
         QCOMPARE(panel.model().index(2, qt::MoveListModel::Mark).data().toString(),
@@ -236,6 +237,7 @@ private slots:
         // A move added keeps the marks; a new game clears them.
         play(w.form(), 2, 7, 2, 6);
         QCOMPARE(panel.model().mark(2), QStringLiteral("悪手"));
+        QCOMPARE(changed.count(), 1);
         QCOMPARE(replaced.count(), 0);
         w.action(MenuItem::CANCEL)->trigger();
         w.action(MenuItem::START)->trigger();
@@ -244,6 +246,11 @@ private slots:
         QVERIFY(!panel.model().hasMarks());
         QVERIFY(panel.list()->isColumnHidden(qt::MoveListModel::Mark));
         QVERIFY2(w.keeper().written().size() == 1u, "the game 最初 ended was kept");
+
+        // A wider panel for the analysis: the board makes room.
+        const int reserved = w.view().canvas().reservedRight();
+        panel.setWidthInCharacters(26);
+        QVERIFY(w.view().canvas().reservedRight() > reserved);
     }
 };
 
