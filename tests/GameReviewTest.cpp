@@ -118,6 +118,26 @@ TEST(GameReview, TheFinishedGameStaysAndIsSteppedInRecordMode) {
     EXPECT_FALSE(list.showMove(0));
 }
 
+TEST(GameReview, AGameReadFromARecordIsShownFromItsStart) {
+    Game g;
+    Form1& f = g.form;
+    playSixMoves(g);
+    const std::string path = g.folder.path + "/six.棋譜";
+    ASSERT_EQ(f.書込_棋譜ファイル(path, "六手", "上", "下"), "");
+    f.CANCEL_Click();
+    review::GameReview list(f);
+    f.File1_Click(path);
+    ASSERT_EQ(f.KifuMode, 1);
+    ASSERT_EQ(list.game().moves.size(), 6u);
+    EXPECT_EQ(list.current(), 0);
+    EXPECT_EQ(moveTextOf(list.game(), 3), "△同　銀(31)");
+    f.AFTER_Click();
+    EXPECT_EQ(list.current(), 1) << "進 moves the current move";
+    EXPECT_TRUE(list.showMove(6));
+    EXPECT_EQ(f.KifuCursor, 6);
+    EXPECT_EQ(f.KifuMode, 1) << "still the record, stepped as 進 steps it";
+}
+
 TEST(GameReview, RefusedWithTheForbiddenSoundWhileTheComputerThinks) {
     Game g;
     Form1& f = g.form;
