@@ -47,6 +47,9 @@ enum class MenuItem {
     KEIKA,
     BGM,
     VER,
+    // Ours: the hint (局面) and the move list shown or hidden (ｵﾌﾟｼｮﾝ).
+    HINT,
+    MOVE_LIST,
     Count
 };
 
