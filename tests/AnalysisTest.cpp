@@ -138,9 +138,9 @@ TEST(Analysis, ScoresOnTheLossScaleTheGraphAndInText) {
     EXPECT_EQ(scoreText({350, false}), "+350");
     EXPECT_EQ(scoreText({-120, false}), "-120");
     EXPECT_EQ(scoreText({0, false}), "0");
-    EXPECT_EQ(scoreText({7, true}), "+詰5手");
+    EXPECT_EQ(scoreText({7, true}), "勝ちまで 7手");
     EXPECT_EQ(scoreText({-2, true}), "詰み");
-    EXPECT_EQ(scoreText({-6, true}), "-詰4手");
+    EXPECT_EQ(scoreText({-6, true}), "負けまで 6手");
     EXPECT_EQ(usiScoreText({-6, true}), "mate -6");
     EXPECT_EQ(usiScoreText({35, false}), "cp 35");
 }

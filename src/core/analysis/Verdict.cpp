@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace kelvore::analysis {
 
@@ -31,11 +30,10 @@ double winningPercent(Score s) {
 
 std::string scoreText(Score s) {
     if (s.mate) {
-        // The plies until the position where the royal piece cannot escape; one more takes it.
-        const int plies = std::abs(s.value) >= 3 ? std::abs(s.value) - 2 : std::abs(s.value);
-        if (s.value > 0) return "+詰" + std::to_string(plies) + "手";
+        // As the hint says it: the plies until a last royal piece is taken.
+        if (s.value > 0) return "勝ちまで " + std::to_string(s.value) + "手";
         if (s.value >= -2) return "詰み";
-        return "-詰" + std::to_string(plies) + "手";
+        return "負けまで " + std::to_string(-s.value) + "手";
     }
     if (s.value > 0) return "+" + std::to_string(s.value);
     return std::to_string(s.value);

@@ -51,8 +51,9 @@ int graphValue(Score score);
 // centipawns, 100 or 0 for a mate.
 double winningPercent(Score score);
 
-// The score as a player reads it: "+350", "-120", "0", "+詰5手" (a mate in five plies),
-// "-詰2手" (mated in two), "詰み" (mated already).
+// The score as a player reads it, in the words of the hint: "+350", "-120", "0", "勝ちまで 7手"
+// and "負けまで 4手" (the plies until a last royal piece is taken), "詰み" (mated now, or the
+// game is over).
 std::string scoreText(Score score);
 
 // The score as the engine front writes it: "cp 350" or "mate -2".
