@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace kelvore::qt {
@@ -16,7 +17,6 @@ QLabel* textLabel(QWidget* parent, const QString& accessibleName) {
     auto* l = new QLabel(parent);
     l->setWordWrap(true);
     l->setTextFormat(Qt::PlainText);
-    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     l->setAccessibleName(accessibleName);
     return l;
 }
@@ -35,6 +35,8 @@ AnalysisView::AnalysisView(AnalysisController& controller, QWidget* parent)
     cancel_ = new QPushButton(QStringLiteral("中止"), this);
     cancel_->setAccessibleName(QStringLiteral("解析を中止"));
     cancel_->setEnabled(false);
+    // Never the keyboard's: Esc, F1 and F2 stay the window's.
+    cancel_->setFocusPolicy(Qt::NoFocus);
     status_ = textLabel(this, QStringLiteral("解析の状態"));
     title_ = textLabel(this, QStringLiteral("選んだ手"));
     QFont bold = title_->font();
@@ -44,25 +46,37 @@ AnalysisView::AnalysisView(AnalysisController& controller, QWidget* parent)
     best_ = textLabel(this, QStringLiteral("最善手"));
     line_ = textLabel(this, QStringLiteral("読み筋"));
     reason_ = textLabel(this, QStringLiteral("理由"));
-    reason_->setStyleSheet(QStringLiteral("color: #b01818;"));
+    // In red, as the marks in the move list; a palette, not a style sheet, so that the font the
+    // panel gives its children reaches it too.
+    QPalette red = reason_->palette();
+    red.setColor(QPalette::WindowText, QColor(176, 24, 24));
+    reason_->setPalette(red);
     firstSummary_ = textLabel(this, QStringLiteral("先手のまとめ"));
     secondSummary_ = textLabel(this, QStringLiteral("後手のまとめ"));
+
+    // The texts scroll when the panel is short; the graph keeps room for its scale.
+    auto* details = new QWidget;
+    auto* detailsLayout = new QVBoxLayout(details);
+    detailsLayout->setContentsMargins(0, 0, 0, 0);
+    for (QLabel* l :
+         {status_, title_, reason_, score_, best_, line_, firstSummary_, secondSummary_})
+        detailsLayout->addWidget(l);
+    detailsLayout->addStretch(1);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidget(details);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setFocusPolicy(Qt::NoFocus);
 
     auto* progressRow = new QHBoxLayout;
     progressRow->addWidget(progress_, 1);
     progressRow->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(graph_, 3);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(graph_, 2);
     layout->addLayout(progressRow);
-    layout->addWidget(status_);
-    layout->addWidget(title_);
-    layout->addWidget(score_);
-    layout->addWidget(best_);
-    layout->addWidget(line_);
-    layout->addWidget(reason_);
-    layout->addWidget(firstSummary_);
-    layout->addWidget(secondSummary_);
-    layout->addStretch(1);
+    layout->addWidget(scroll, 3);
 
     connect(cancel_, &QPushButton::clicked, &controller_, &AnalysisController::cancel);
     connect(graph_, &EvaluationGraph::plyClicked, &controller_, &AnalysisController::choosePly);

@@ -88,8 +88,9 @@ QSize EvaluationGraph::sizeHint() const {
     return {480, 200};
 }
 
+// Room for the five lines of the scale and the move numbers under them.
 QSize EvaluationGraph::minimumSizeHint() const {
-    return {200, 100};
+    return {160, 8 * fontMetrics().height()};
 }
 
 void EvaluationGraph::mousePressEvent(QMouseEvent* event) {
