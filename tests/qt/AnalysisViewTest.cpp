@@ -6,13 +6,18 @@
 #include "AnalysisSettings.h"
 #include "EvaluationGraph.h"
 #include "MainWindow.h"
+#include "MoveListPanel.h"
 #include "WindowGeometry.h"
 
+#include "../fakes/Clicks.h"
+
+#include <QAction>
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
 
@@ -32,13 +37,14 @@ RecordMove step(engine::GameSnapshot& p, int fx, int fy, int tx, int ty) {
 }
 
 // The lower side moves first and leaves its bishop on 5五, where the upper bishop takes it.
+const int kBlunderMoves[7][4] = {{3, 7, 3, 6}, {7, 3, 7, 4}, {8, 7, 8, 6}, {2, 3, 2, 4},
+                                 {2, 8, 5, 5}, {8, 2, 5, 5}, {5, 7, 5, 6}};
+
 GameRecord blunderGame() {
     GameRecord g;
     g.start = standardStart(-1);
     engine::GameSnapshot p = g.start;
-    const int moves[][4] = {{3, 7, 3, 6}, {7, 3, 7, 4}, {8, 7, 8, 6}, {2, 3, 2, 4},
-                            {2, 8, 5, 5}, {8, 2, 5, 5}, {5, 7, 5, 6}};
-    for (const auto& m : moves) g.moves.push_back(step(p, m[0], m[1], m[2], m[3]));
+    for (const auto& m : kBlunderMoves) g.moves.push_back(step(p, m[0], m[1], m[2], m[3]));
     return g;
 }
 
@@ -213,6 +219,56 @@ private slots:
         bool ran = false;
         window.post([&ran] { ran = true; });
         QTRY_VERIFY(ran);
+    }
+
+    // 棋譜 → 解析 in the real window: refused without a move, then the game in the move list is
+    // judged, its marks shown in the list, and a click on the graph shows that position on the
+    // board; another game in the list takes the judgement away.
+    void theMenuItemJudgesTheGameInTheMoveList() {
+        QTemporaryDir work;
+        qt::MainWindow w(work.path());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        Form1& f = w.form();
+        qt::MoveListPanel& panel = w.moveList();
+        qt::AnalysisController& analysis = panel.analysis();
+        engine::Limits depth;
+        depth.depth = 5;
+        analysis.setFixedLimits(depth);
+        w.action(MenuItem::ANALYSE)->trigger();
+        QVERIFY(!analysis.running());
+        QCOMPARE(analysis.analysis(), nullptr);
+
+        w.action(MenuItem::START)->trigger();
+        for (const auto& m : kBlunderMoves) test::move(f, m[0], m[1], m[2], m[3]);
+        QCOMPARE(panel.model().moveCount(), 7);
+        QSignalSpy finished(&analysis, &qt::AnalysisController::finished);
+        w.action(MenuItem::ANALYSE)->trigger();
+        QVERIFY(analysis.running());
+        QTRY_VERIFY_WITH_TIMEOUT(finished.count() == 1, 5 * 60 * 1000);
+        QCOMPARE(panel.model().mark(5), QStringLiteral("悪手"));
+        for (int ply : {1, 2, 3, 4, 6, 7}) QCOMPARE(panel.model().mark(ply), QString());
+        QVERIFY(!panel.list()->isColumnHidden(qt::MoveListModel::Mark));
+        auto* view = qobject_cast<qt::AnalysisView*>(panel.analysisWidget());
+        QVERIFY(view != nullptr);
+        QCOMPARE(view->graph()->currentPly(), 7);
+
+        qt::EvaluationGraph* graph = view->graph();
+        QTest::mouseClick(graph, Qt::LeftButton, {},
+                          QPoint(int(graph->xOf(5)), graph->height() / 2));
+        QCOMPARE(f.KifuCursor, 5);
+        QCOMPARE(panel.review().current(), 5);
+        QCOMPARE(view->reasonLabel()->text(), QStringLiteral("角を只で取られます: △同　角(22)"));
+
+        // The list keeps the game until the next one's first move takes its place.
+        w.action(MenuItem::CANCEL)->trigger();
+        QVERIFY(analysis.analysis() != nullptr);
+        w.action(MenuItem::START)->trigger();
+        test::move(f, 3, 7, 3, 6);
+        QCOMPARE(panel.model().moveCount(), 1);
+        QCOMPARE(analysis.analysis(), nullptr);
+        QCOMPARE(panel.model().mark(5), QString());
+        QCOMPARE(view->graph()->points().size(), 0);
     }
 
     // The time of each position is kept beside the window's size and place, and survives the
