@@ -392,18 +392,20 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
     Limits afterPonderhit = limits;
     afterPonderhit.infinite = false;
     afterPonderhit_ = timeBudget(afterPonderhit, pos.sideToMove());
-    bool untilStopped = limits.infinite || (limits.depth <= 0 && limits.nodes == 0 && !timed_);
+    // Endless while pondering, or with no limit at all.
+    auto untilStopped = [&] {
+        return pondering_ || (limits.depth <= 0 && limits.nodes == 0 && !timed_);
+    };
     auto elapsedMs = [&] {
         return int(std::chrono::duration_cast<std::chrono::milliseconds>(
                        std::chrono::steady_clock::now() - start_)
                        .count());
     };
     auto waitForStop = [&] {
-        while (untilStopped && !stop.load()) {
-            if (takePonderhit())
-                untilStopped = limits.depth <= 0 && limits.nodes == 0 && !timed_;
-            else
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        while (!stop.load()) {
+            takePonderhit();
+            if (!untilStopped()) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     };
 
