@@ -126,7 +126,6 @@ public:
     void rememberGeometry();
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
