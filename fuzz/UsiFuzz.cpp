@@ -3,7 +3,7 @@
 // bounded time: a deep perft and an endless search are followed by `stop` at once (the partial
 // count and the position after it are checked by the loop itself), a `go ponder` by `stop` or
 // by `ponderhit` (after which it searches on its clock), the amounts a `go` names are made
-// small (times to 50 ms, depth to 4, nodes to 20000) while zeros and missing clocks stay as
+// small (times to 20 ms, depth to 3, nodes to 5000) while zeros and missing clocks stay as
 // written, MoveTime is kept small for a `go` with no finite limit of its own, and commands
 // that only take long (matches, the bench) are left out. The first byte's lowest bit chooses
 // a searching level for `go`. The path of a kifu command is turned
@@ -65,14 +65,14 @@ std::string withSmallAmounts(const std::string& line, bool& infinite, bool& pond
             infinite = infinite || w[i] == "infinite";
             ponder = ponder || w[i] == "ponder";
             if (key == "depth")
-                w[i] = capped(w[i], 4);
+                w[i] = capped(w[i], 3);
             else if (key == "nodes")
-                w[i] = capped(w[i], 20000);
+                w[i] = capped(w[i], 5000);
             else if (key == "btime" || key == "wtime" || key == "byoyomi" || key == "binc" ||
                      key == "winc" || key == "movetime")
-                w[i] = capped(w[i], 50);
+                w[i] = capped(w[i], 20);
         } else if (key == "value" && w[0] == "setoption") {
-            w[i] = capped(w[i], 20);
+            w[i] = capped(w[i], 10);
         }
     }
     std::string out;
@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > 0 && (data[0] & 1) != 0) engine.form().ComLevel = 4 + ((data[0] >> 1) & 1);
     kelvore::usi::StringSink out;
     kelvore::usi::Front front(engine, out);
-    front.take("setoption name MoveTime value 20");
+    front.take("setoption name MoveTime value 10");
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     int lines = 0;
     for (std::string line; std::getline(in, line) && lines < 64; ++lines) {

@@ -149,7 +149,7 @@ bool Engine::handle(const std::string& rawLine, std::ostream& out) {
         // A new game: what the search learnt in the last one is forgotten.
         if (searcher_) searcher_->newGame();
     } else if (cmd == "stop" || cmd == "ponderhit" || cmd == "gameover") {
-        // Heard by the command loop, which stops what runs; nothing is left to do here.
+        // Heard by the command loop, which stops what runs or passes the ponderhit on.
     } else if (cmd == "setoption") {
         setOption(w, out);
     } else if (cmd == "position") {

@@ -24,7 +24,8 @@ class Engine {
 public:
     Engine();
     // Handles one command line, writing the answer lines to `out`. Returns false after quit.
-    // A long command (a search, a perft) runs until it ends or until requestStop().
+    // A long command (a search, a perft, a match, a record read) runs until it ends or until
+    // requestStop().
     bool handle(const std::string& line, std::ostream& out);
 
     // Asks the command that runs, or the next one if none runs yet, to end soon: a search

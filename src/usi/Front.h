@@ -2,7 +2,8 @@
 // another, in order, on a worker thread of the front, so that the reader is always free for
 // the commands that cannot wait:
 //   `stop`     ends every long command taken before it (a search answers with its bestmove, a
-//              perft with the count so far), whether it runs already or still waits its turn;
+//              perft with the count so far, a match and a record read with what they have
+//              done), whether it runs already or still waits its turn;
 //   `isready`  is answered at once while a long command runs, else in its turn;
 //   `ponderhit` turns a `go ponder` taken before it, running or waiting, into a search timed
 //              by its own clock from then on; other commands do not hear it;
@@ -46,7 +47,7 @@ private:
     struct Command {
         std::string line;
         std::uint64_t number = 0; // its place in the input
-        bool isLong = false;      // may run for long: a search, a perft, a match
+        bool isLong = false;      // may run for long: a search, a perft, a match, a record
         bool endless = false;     // runs until stopped
         bool ponder = false;      // a `go ponder`: endless until its ponderhit
     };

@@ -29,7 +29,8 @@ struct GameSnapshot {
 std::uint64_t positionKey(const GameSnapshot& position);
 
 // What ends a search. Zero means "no limit" for every field; with no limit at all, or with
-// `infinite`, the search runs until stop() is called.
+// `infinite`, the search runs until stop() is called (with `infinite`, or until ponderhit(),
+// after which the other limits apply).
 struct Limits {
     int depth = 0;
     std::uint64_t nodes = 0;
