@@ -8,6 +8,7 @@
 #include "platform/Platform.h"
 #include "rules/Pieces.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -316,8 +317,11 @@ public:
     enum class Key { Escape, F1, F2, Other };
     // A menu item chosen (or, for an item with a submenu, opened).
     void onMenu(MenuItem item);
-    // True when the item carries a command that this program carries out.
+    // True when the item carries a command that this program carries out: the game's own, and
+    // every item of our own (whose room sets what it does with setOwnCommand).
     static bool commandAvailable(MenuItem item);
+    // What an item of our own does when chosen; set by the room beside the game that owns it.
+    void setOwnCommand(MenuItem item, std::function<void()> run);
     void Form_KeyDown(Key key);
     void TAIKYOKU_Click();
     void STOP_Click();
@@ -335,6 +339,10 @@ public:
     void addListener(GameListener& listener);
     void removeListener(GameListener& listener);
 
+    // The forbidden sound and the piece sound.
+    void 音_禁止();
+    void 音_駒();
+
 private:
     // Tells every listener, in the order they were added.
     template <class Call> void tell(Call call) {
@@ -342,10 +350,8 @@ private:
         for (GameListener* l : now) call(*l);
     }
     std::vector<GameListener*> listeners_;
+    std::vector<std::pair<MenuItem, std::function<void()>>> ownCommands_;
 
-    // The forbidden sound and the piece sound.
-    void 音_禁止();
-    void 音_駒();
     // Prints text with its top-left corner at (x, y) in window units, in the current font.
     void 印字(std::string_view text, double x, double y, int colour);
     // Grid position to window units.
