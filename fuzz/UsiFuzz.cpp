@@ -4,11 +4,12 @@
 // count and the position after it are checked by the loop itself), a `go ponder` by `stop` or
 // by `ponderhit` (after which it searches on its clock), the amounts a `go` names are made
 // small (times to 20 ms, depth to 3, nodes to 5000) while zeros and missing clocks stay as
-// written, MoveTime is kept small for a `go` with no finite limit of its own, and commands
-// that only take long (matches, the bench) are left out. The first byte's lowest bit chooses
-// a searching level for `go`. The path of a kifu command is turned
-// into one of a few of the fuzzer's own: two record files, a folder, a FIFO, a device and a
-// missing file, so that records are written and read back but nothing else is touched.
+// written, MoveTime is kept small for a `go` with no finite limit of its own, every
+// `kifu analyse` carries a small node limit, and commands that only take long (matches, the
+// bench) are left out. The first byte's lowest bit chooses a searching level for `go`. The path
+// of a kifu command is turned into one of a few of the fuzzer's own: two record files, a
+// folder, a FIFO, a device and a missing file, so that records are written and read back but
+// nothing else is touched.
 #include "Engine.h"
 #include "Front.h"
 #include "Output.h"
@@ -34,11 +35,14 @@ const std::string& folder() {
     return dir;
 }
 
-// "kifu read <path>" or "kifu write <path> <names>" with the path replaced by one of ours.
+// "kifu read <path>", "kifu write <path> <names>" or "kifu analyse <path>" with the path
+// replaced by one of ours.
 std::string kifuLine(const std::string& verb, const std::string& path, const std::string& rest) {
     const char* const readable[] = {"/a.棋譜", "/b.棋譜", "/folder.棋譜", "/fifo.棋譜",
                                     "/none.棋譜"};
     const unsigned pick = path.empty() ? 0 : static_cast<unsigned char>(path[0]);
+    if (verb == "analyse") // a small node limit, whatever the line asked for
+        return "kifu analyse " + folder() + readable[pick % 5] + " nodes 2000";
     if (verb != "read" && verb != "write") return "kifu " + verb + " " + path + rest;
     if (verb == "write") return "kifu write " + folder() + readable[pick % 2] + rest;
     if (pick % 6 == 5) return "kifu read /dev/null";

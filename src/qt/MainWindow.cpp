@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "AnalysisSettings.h"
 #include "GameKeys.h"
 #include "MoveListPanel.h"
 #include "Pictures.h"
@@ -196,6 +197,8 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
     showFolder(form_->WorkFolder);
     // The move list is shown unless the player has hidden it.
     const bool listShown = readMoveListShown(geometryFile()).value_or(true);
+    if (const auto ms = readMsPerPosition(geometryFile()))
+        moveList_->analysis().setMsPerPosition(*ms);
     moveList_->setVisible(listShown);
     setChecked(MenuItem::MOVE_LIST, listShown);
     resize(kBaseWidth, kBaseHeight + menuBar()->sizeHint().height());

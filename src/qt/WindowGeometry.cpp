@@ -83,7 +83,7 @@ bool writeGeometry(const QString& path, const SavedGeometry& g) {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) return false;
     QSettings ini(path, QSettings::IniFormat);
-    // Only the window's own group: the move list's setting stays.
+    // Only the window's own group: the move list's and the analysis's settings stay.
     ini.remove(QStringLiteral("window"));
     ini.setValue(QStringLiteral("window/x"), g.rect.left());
     ini.setValue(QStringLiteral("window/y"), g.rect.top());

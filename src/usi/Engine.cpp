@@ -615,25 +615,37 @@ void Engine::bench(std::ostream& out) {
         << (ms > 0 ? nodes * 1000 / static_cast<std::uint64_t>(ms) : nodes) << "\n";
 }
 
-// kifu read <path> | kifu write <path> <game name>|<upper player>|<lower player>
+std::optional<RecordFile> readRecordFile(const std::string& path, std::ostream& out) {
+    // A FIFO, a folder or a device is refused at once, like a file that cannot be read.
+    const text::ReadResult file = text::readFile(path, kRecordFileLimit);
+    if (file.status == text::ReadStatus::TooLarge) {
+        out << "info string " << kRecordTooLarge << "\n";
+        return std::nullopt;
+    }
+    if (!file.ok()) {
+        out << "info string cannot open " << echoed(path) << "\n";
+        return std::nullopt;
+    }
+    RecordFile record = readRecord(file.bytes);
+    if (!record.error.empty()) {
+        out << "info string " << echoed(record.error) << "\n";
+        return std::nullopt;
+    }
+    return record;
+}
+
+// kifu read <path> | kifu write <path> <game name>|<upper player>|<lower player> |
+// kifu analyse <path> [<ms> | depth <n> | nodes <n>] (in Analyse.cpp)
 void Engine::kifu(const std::vector<std::string>& w, const std::string& line, std::ostream& out) {
+    if (w.size() >= 3 && w[1] == "analyse") {
+        analyseKifu(w, line, out);
+        return;
+    }
     if (w.size() >= 3 && w[1] == "read") {
         const std::string path = line.substr(line.find(w[2], line.find("read") + 4));
-        // A FIFO, a folder or a device is refused at once, like a file that cannot be read.
-        const text::ReadResult file = text::readFile(path, kRecordFileLimit);
-        if (file.status == text::ReadStatus::TooLarge) {
-            out << "info string " << kRecordTooLarge << "\n";
-            return;
-        }
-        if (!file.ok()) {
-            out << "info string cannot open " << echoed(path) << "\n";
-            return;
-        }
-        const RecordFile record = readRecord(file.bytes);
-        if (!record.error.empty()) {
-            out << "info string " << echoed(record.error) << "\n";
-            return;
-        }
+        const std::optional<RecordFile> read = readRecordFile(path, out);
+        if (!read) return;
+        const RecordFile& record = *read;
         if (stopRequested()) {
             out << "info string kifu read stopped; the position is as it was\n";
             return;

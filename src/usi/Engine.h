@@ -7,6 +7,7 @@
 #include "engine/Levels.h"
 #include "engine/Searcher.h"
 #include "platform/NullPlatform.h"
+#include "record/RecordFile.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -15,10 +16,15 @@
 #include <iosfwd>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace kelvore::usi {
+
+// Reads a record file for the kifu commands; nothing, with the reason said on `out`, when it
+// cannot be read or holds no record.
+std::optional<RecordFile> readRecordFile(const std::string& path, std::ostream& out);
 
 class Engine {
 public:
@@ -67,6 +73,9 @@ private:
     void match(const std::vector<std::string>& words, std::ostream& out);
     void bench(std::ostream& out);
     void kifu(const std::vector<std::string>& words, const std::string& line, std::ostream& out);
+    // kifu analyse, in Analyse.cpp.
+    void analyseKifu(const std::vector<std::string>& words, const std::string& line,
+                     std::ostream& out);
 
 public:
     // The move the computer's search chooses for the side to move, at the current level, and

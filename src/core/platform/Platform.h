@@ -47,9 +47,11 @@ enum class MenuItem {
     KEIKA,
     BGM,
     VER,
-    // Ours: the hint (局面) and the move list shown or hidden (ｵﾌﾟｼｮﾝ).
+    // Ours: the hint (局面), the move list shown or hidden (ｵﾌﾟｼｮﾝ) and the engine's judgement
+    // of the game in the move list (棋譜).
     HINT,
     MOVE_LIST,
+    ANALYSE,
     Count
 };
 

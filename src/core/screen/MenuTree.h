@@ -46,6 +46,7 @@ inline constexpr std::array<MenuEntry, static_cast<int>(MenuItem::Count)> kMenuT
     {MenuItem::KIFU, "棋譜", std::nullopt, false},
     {MenuItem::KIFU_READ, "読込", MenuItem::KIFU, false},
     {MenuItem::KIFU_WRITE, "書込", MenuItem::KIFU, false},
+    {MenuItem::ANALYSE, "解析", MenuItem::KIFU, false, true},
     {MenuItem::OPTION, "ｵﾌﾟｼｮﾝ", std::nullopt, false},
     {MenuItem::HAIKEI_GA, "背景画", MenuItem::OPTION, false},
     {MenuItem::MIDORI, "緑", MenuItem::HAIKEI_GA, true},
