@@ -8,6 +8,7 @@
 #include "platform/Platform.h"
 #include "rules/Pieces.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@
 namespace kelvore {
 
 class SearchingTurn;
+struct RecordMove;
 
 // A square of the board or of the screen grid; x = 0 means "absent" for the royal positions.
 struct Pos {
@@ -195,6 +197,7 @@ public:
     void com_ban();
     void 処理_COM思考開始();
     void 描画_思考中();
+    void 消去_思考中();
     void 処理_COM着手(int 移動元X, int 移動元Y, int 移動先X, int 移動先Y, int 移動駒, int 置駒);
     void 処理_COM投了();
     void 待ち時間(double IN_思考時間);
@@ -227,6 +230,9 @@ public:
     // Writes it as Shift-JIS through a temporary file; empty on success, else why not.
     std::string 書込_棋譜ファイル(const std::string& path, std::string_view 対局名,
                                   std::string_view 上手, std::string_view 下手) const;
+    // Takes a game into record mode as choosing a record file does, without its header and
+    // messages: the position reset, the moves waiting to be stepped with 進.
+    void 棋譜モード_開始(const std::vector<RecordMove>& 手順);
 
     // ------------------------------------------------------------ replay and reversal
     void AFTER_Click();
@@ -315,8 +321,11 @@ public:
     enum class Key { Escape, F1, F2, Other };
     // A menu item chosen (or, for an item with a submenu, opened).
     void onMenu(MenuItem item);
-    // True when the item carries a command that this program carries out.
+    // True when the item carries a command that this program carries out: the game's own, and
+    // every item of our own (whose room sets what it does with setOwnCommand).
     static bool commandAvailable(MenuItem item);
+    // What an item of our own does when chosen; set by the room beside the game that owns it.
+    void setOwnCommand(MenuItem item, std::function<void()> run);
     void Form_KeyDown(Key key);
     void TAIKYOKU_Click();
     void STOP_Click();
@@ -334,6 +343,10 @@ public:
     void addListener(GameListener& listener);
     void removeListener(GameListener& listener);
 
+    // The forbidden sound and the piece sound.
+    void 音_禁止();
+    void 音_駒();
+
 private:
     // Tells every listener, in the order they were added.
     template <class Call> void tell(Call call) {
@@ -341,10 +354,8 @@ private:
         for (GameListener* l : now) call(*l);
     }
     std::vector<GameListener*> listeners_;
+    std::vector<std::pair<MenuItem, std::function<void()>>> ownCommands_;
 
-    // The forbidden sound and the piece sound.
-    void 音_禁止();
-    void 音_駒();
     // Prints text with its top-left corner at (x, y) in window units, in the current font.
     void 印字(std::string_view text, double x, double y, int colour);
     // Grid position to window units.

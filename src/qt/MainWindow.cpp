@@ -1,7 +1,11 @@
 #include "MainWindow.h"
 
+#include "AnalysisSettings.h"
+#include "GameKeys.h"
+#include "MoveListPanel.h"
 #include "Pictures.h"
 #include "WindowGeometry.h"
+#include "kept/GameKeeper.h"
 #include "screen/MenuTree.h"
 
 #include <QAction>
@@ -12,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -70,10 +73,46 @@ void BoardView::fitCanvas() {
     const double dpr = devicePixelRatioF();
     const int w = static_cast<int>(std::lround(width() * dpr));
     const int h = static_cast<int>(std::lround(height() * dpr));
-    if (canvas_.image().width() != w || canvas_.image().height() != h) {
-        canvas_.resize(w, h);
+    const int reserve = static_cast<int>(std::lround(sideWidth() * dpr));
+    if (canvas_.image().width() != w || canvas_.image().height() != h || reserve != reserveAsked_) {
+        reserveAsked_ = reserve;
+        canvas_.resize(w, h, reserve);
         window_.layoutPanel();
     }
+    if (side_ && !side_->isHidden()) {
+        // The panel stands in the strip kept free for it, framed by the background.
+        const int r = static_cast<int>(std::lround(canvas_.reservedRight() / dpr));
+        const int gap = std::max(3, r / 40);
+        side_->setGeometry(width() - r, gap, std::max(0, r - gap), std::max(0, height() - 2 * gap));
+    }
+}
+
+void BoardView::setSidePanel(QWidget* panel, std::function<int(int)> widthFor) {
+    side_ = panel;
+    sideWidthFor_ = std::move(widthFor);
+    relayout();
+}
+
+int BoardView::sideWidth() const {
+    if (!side_ || side_->isHidden() || !sideWidthFor_) return 0;
+    return std::max(0, sideWidthFor_(height()));
+}
+
+// A view not shown yet is laid out by its first resize and paint.
+void BoardView::relayout() {
+    reserveAsked_ = -1;
+    if (isVisible()) fitCanvas();
+    update();
+}
+
+QColor BoardView::markColour() {
+    return {0, 200, 255};
+}
+
+void BoardView::setMarkedCells(const QVector<QRectF>& cells) {
+    if (cells == marked_) return;
+    marked_ = cells;
+    update();
 }
 
 void BoardView::paintEvent(QPaintEvent*) {
@@ -86,6 +125,10 @@ void BoardView::paintEvent(QPaintEvent*) {
     }
     const double dpr = devicePixelRatioF();
     p.drawImage(QRectF(0, 0, img.width() / dpr, img.height() / dpr), img);
+    if (marked_.isEmpty()) return;
+    // Over the board and apart from the game's own drawing: gone as soon as the cells are.
+    p.scale(1 / dpr, 1 / dpr);
+    for (const QRectF& cell : marked_) canvas_.paintOutline(p, cell, markColour());
 }
 
 void BoardView::resizeEvent(QResizeEvent*) {
@@ -138,18 +181,39 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
     form_ = std::make_unique<Form1>(*platform_);
     // The margins around the game's window show the game's current background.
     view_->canvas().background = [this] { return form_->CurrentBackground; };
+    keeper_ = std::make_unique<kept::GameKeeper>(*form_);
+    moveList_ = new MoveListPanel(*form_, view_);
+    view_->setSidePanel(moveList_, [this](int height) { return moveList_->widthFor(height); });
+    connect(moveList_, &MoveListPanel::hintChanged, this,
+            [this] { view_->setMarkedCells(moveList_->hintCells()); });
+    connect(moveList_, &MoveListPanel::widthChanged, view_, &BoardView::relayout);
+    form_->setOwnCommand(MenuItem::MOVE_LIST,
+                         [this] { showMoveList(!isChecked(MenuItem::MOVE_LIST)); });
     QDir().mkpath(workFolder);
     workFolder_ = QDir(workFolder).absolutePath();
     form_->WorkFolder = workFolder_.toStdString();
     form_->SoundFolder = soundFolder().toStdString();
     // Records are written to and read from the work folder until another one is chosen.
     showFolder(form_->WorkFolder);
+    // The move list is shown unless the player has hidden it.
+    const bool listShown = readMoveListShown(geometryFile()).value_or(true);
+    if (const auto ms = readMsPerPosition(geometryFile()))
+        moveList_->analysis().setMsPerPosition(*ms);
+    moveList_->setVisible(listShown);
+    setChecked(MenuItem::MOVE_LIST, listShown);
     resize(kBaseWidth, kBaseHeight + menuBar()->sizeHint().height());
     view_->canvas().resize(kBaseWidth, kBaseHeight);
+    // Esc, F1 and F2 wherever the focus is in the window; every other key does nothing.
+    new GameKeys(*this, [this](Form1::Key key) { form_->Form_KeyDown(key); });
     form_->Form_Load();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    view_->setSidePanel(nullptr, {});
+    delete moveList_;
+    moveList_ = nullptr;
+    keeper_.reset();
+}
 
 QString MainWindow::soundFolder() {
     const QString exe = QCoreApplication::applicationDirPath();
@@ -435,7 +499,14 @@ void MainWindow::place(int /*left*/, int /*top*/, int /*width*/, int /*height*/)
     if (screen == nullptr) screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
     const QRect available = screen->availableGeometry();
-    setGeometry(saved ? fitGeometry(saved->rect, available) : firstGeometry(available, menuHeight));
+    std::function<int(int)> side;
+    if (moveList_ && !moveList_->isHidden())
+        side = [this](int height) { return moveList_->widthFor(height); };
+    QRect rect = saved ? saved->rect : firstGeometry(available, menuHeight, side);
+    // A size remembered before there was a move list makes room for it beside the board.
+    if (saved && side && !readMoveListShown(geometryFile()))
+        rect.setWidth(rect.width() + side(rect.height() - menuHeight));
+    setGeometry(saved ? fitGeometry(rect, available) : rect);
     if (saved && saved->maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
@@ -444,6 +515,22 @@ void MainWindow::rememberGeometry() {
     g.maximized = isMaximized() || isFullScreen();
     g.rect = g.maximized ? normalGeometry() : geometry();
     if (g.rect.isValid()) writeGeometry(geometryFile(), g);
+    if (moveList_) writeMoveListShown(geometryFile(), !moveList_->isHidden());
+}
+
+void MainWindow::showMoveList(bool shown) {
+    setChecked(MenuItem::MOVE_LIST, shown);
+    writeMoveListShown(geometryFile(), shown);
+    if (shown == !moveList_->isHidden()) return;
+    const int side = moveList_->widthFor(view_->height());
+    moveList_->setVisible(shown);
+    if (isVisible() && !isMaximized() && !isFullScreen()) {
+        QRect g = geometry();
+        g.setWidth(std::max(minimumWidth(), g.width() + (shown ? side : -side)));
+        if (const QScreen* s = screen()) g = fitGeometry(g, s->availableGeometry());
+        setGeometry(g);
+    }
+    view_->relayout();
 }
 
 void MainWindow::quit() {
@@ -524,16 +611,7 @@ void MainWindow::runPosted(const std::function<void()>& continuation) {
     continuation();
 }
 
-// ---------------------------------------------------------------- keys and closing
-
-void MainWindow::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Escape: form_->Form_KeyDown(Form1::Key::Escape); break;
-    case Qt::Key_F1: form_->Form_KeyDown(Form1::Key::F1); break;
-    case Qt::Key_F2: form_->Form_KeyDown(Form1::Key::F2); break;
-    default: QMainWindow::keyPressEvent(event); return;
-    }
-}
+// ---------------------------------------------------------------- closing
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!quitting_) form_->Form_Unload();

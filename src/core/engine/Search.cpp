@@ -8,6 +8,7 @@
 #include "rules/Pieces.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -86,13 +87,30 @@ kelvore::Move toGameMove(Mv m, Color us) {
 bool Search::timeUp() {
     if (stop_->load(std::memory_order_relaxed)) return true;
     if (nodeLimit_ && nodes_ >= nodeLimit_) return true;
+    if (pondering_ && (nodes_ & 511) == 0) takePonderhit();
     if (timed_ && (nodes_ & 511) == 0) {
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                             std::chrono::steady_clock::now() - start_)
                             .count();
-        if (ms >= budget_.maximumMs) return true;
+        if (ms - budgetFromMs_ >= budget_.maximumMs) return true;
     }
     return false;
+}
+
+bool Search::takePonderhit() {
+    if (!pondering_ || !ponderhit_.load(std::memory_order_relaxed)) return false;
+    pondering_ = false;
+    if (afterPonderhit_.timed) {
+        // The budget runs from now: the time spent pondering was the opponent's.
+        timed_ = true;
+        budget_ = afterPonderhit_;
+        budgetFromMs_ = int(std::min<long long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now() - start_)
+                .count(),
+            INT_MAX / 2));
+    }
+    return true;
 }
 
 bool Search::isRepetition() const {
@@ -399,16 +417,26 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
     tt_.newSearch();
     budget_ = timeBudget(limits, pos.sideToMove());
     timed_ = budget_.timed;
-    const bool untilStopped =
-        limits.infinite || (limits.depth <= 0 && limits.nodes == 0 && !timed_);
+    budgetFromMs_ = 0;
+    pondering_ = limits.infinite;
+    Limits afterPonderhit = limits;
+    afterPonderhit.infinite = false;
+    afterPonderhit_ = timeBudget(afterPonderhit, pos.sideToMove());
+    // Endless while pondering, or with no limit at all.
+    auto untilStopped = [&] {
+        return pondering_ || (limits.depth <= 0 && limits.nodes == 0 && !timed_);
+    };
     auto elapsedMs = [&] {
         return int(std::chrono::duration_cast<std::chrono::milliseconds>(
                        std::chrono::steady_clock::now() - start_)
                        .count());
     };
     auto waitForStop = [&] {
-        while (untilStopped && !stop.load())
+        while (!stop.load()) {
+            takePonderhit();
+            if (!untilStopped()) break;
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
     };
 
     Result result;
@@ -497,7 +525,7 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
         }
         if (timed_) {
             const double scale = timeScale(bestMoveChanges, scoreDrop, stableIterations);
-            if (!startNextIteration(budget_, elapsedMs(), scale)) break;
+            if (!startNextIteration(budget_, elapsedMs() - budgetFromMs_, scale)) break;
             if (rootMoves_.size() == 1) break;
             if (std::abs(score) >= kMateInMaxPly && depth >= kMate - std::abs(score) + 4) break;
         }

@@ -1,6 +1,7 @@
 // Routing of menu commands and keys, the version message, and the one way out of the program.
 #include "Form1.h"
 #include "computer/SearchingTurn.h"
+#include "screen/MenuTree.h"
 
 namespace kelvore {
 
@@ -55,7 +56,18 @@ constexpr MenuItem kRefusedWhileThinking[] = {
 bool Form1::commandAvailable(MenuItem item) {
     for (const Command& c : kCommands)
         if (c.item == item) return true;
+    for (const MenuEntry& e : kMenuTree)
+        if (e.item == item) return e.ours && !hasChildren(item);
     return false;
+}
+
+void Form1::setOwnCommand(MenuItem item, std::function<void()> run) {
+    for (auto& [i, r] : ownCommands_)
+        if (i == item) {
+            r = std::move(run);
+            return;
+        }
+    ownCommands_.emplace_back(item, std::move(run));
 }
 
 void Form1::onMenu(MenuItem item) {
@@ -68,7 +80,17 @@ void Form1::onMenu(MenuItem item) {
             }
     }
     for (const Command& c : kCommands)
-        if (c.item == item) c.run(*this);
+        if (c.item == item) {
+            c.run(*this);
+            return;
+        }
+    // A room's command may replace its own entry while it runs: run a copy.
+    for (const auto& [i, run] : ownCommands_)
+        if (i == item && run) {
+            const std::function<void()> now = run;
+            now();
+            return;
+        }
 }
 
 void Form1::Form_KeyDown(Key key) {
