@@ -1,11 +1,12 @@
-#include "Notation.h"
+#include "notation/Sfen.h"
 
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 #include <vector>
 
-namespace kelvore::usi {
+namespace kelvore::notation {
 
 using namespace piece;
 
@@ -63,7 +64,7 @@ std::string pieceLetters(int code) {
     return promoted ? std::string("+") + letter : std::string(1, letter);
 }
 
-std::optional<Position> parseSfen(const std::string& text, std::string& error) {
+std::optional<SfenPosition> parseSfen(const std::string& text, std::string& error) {
     const std::vector<std::string> parts = split(text);
     if (parts.size() < 2) {
         error = "expected board and side to move";
@@ -73,7 +74,7 @@ std::optional<Position> parseSfen(const std::string& text, std::string& error) {
         error = "unexpected text after the move number";
         return std::nullopt;
     }
-    Position p;
+    SfenPosition p;
     int y = 1, x = 1;
     bool plus = false;
     for (char ch : parts[0]) {
@@ -194,12 +195,12 @@ std::optional<Position> parseSfen(const std::string& text, std::string& error) {
     return p;
 }
 
-std::string formatSfen(const Form1& f, int sideToMove, int moveNumber) {
+std::string formatSfen(const engine::GameSnapshot& position, int moveNumber) {
     std::string s;
     for (int y = 1; y <= 9; ++y) {
         int empty = 0;
         for (int x = 1; x <= 9; ++x) {
-            const int c = f.Board[x][y];
+            const int c = position.board[x][y];
             if (c == EMPTY) {
                 ++empty;
                 continue;
@@ -211,12 +212,12 @@ std::string formatSfen(const Form1& f, int sideToMove, int moveNumber) {
         if (empty > 0) s += static_cast<char>('0' + empty);
         if (y < 9) s += '/';
     }
-    s += sideToMove < 0 ? " b " : " w ";
+    s += position.sideToMove < 0 ? " b " : " w ";
     std::string hands;
     // USI writes the hands from the rook down, the lower side's first.
     for (int side = 0; side < 2; ++side)
         for (int slot = 7; slot >= 1; --slot) {
-            const int n = side == 0 ? f.OwnHand[slot] : f.EnemyHand[slot];
+            const int n = side == 0 ? position.lowerHand[slot] : position.upperHand[slot];
             if (n <= 0) continue;
             if (n > 1) hands += std::to_string(n);
             char letter = letterOfKind(kSlotKind[slot]);
@@ -228,7 +229,25 @@ std::string formatSfen(const Form1& f, int sideToMove, int moveNumber) {
     return s;
 }
 
-void place(Form1& f, const Position& p) {
+std::string formatSfen(const Form1& f, int sideToMove, int moveNumber) {
+    engine::GameSnapshot position;
+    std::memcpy(position.board, f.Board, sizeof position.board);
+    std::memcpy(position.lowerHand, f.OwnHand, sizeof position.lowerHand);
+    std::memcpy(position.upperHand, f.EnemyHand, sizeof position.upperHand);
+    position.sideToMove = sideToMove < 0 ? -1 : 1;
+    return formatSfen(position, moveNumber);
+}
+
+engine::GameSnapshot snapshotOf(const SfenPosition& p) {
+    engine::GameSnapshot s;
+    std::memcpy(s.board, p.board, sizeof s.board);
+    std::memcpy(s.lowerHand, p.lowerHand, sizeof s.lowerHand);
+    std::memcpy(s.upperHand, p.upperHand, sizeof s.upperHand);
+    s.sideToMove = p.sideToMove < 0 ? -1 : 1;
+    return s;
+}
+
+void place(Form1& f, const SfenPosition& p) {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) f.Board[x][y] = p.board[x][y];
     f.OwnHandCount = f.EnemyHandCount = 0;
@@ -240,10 +259,10 @@ void place(Form1& f, const Position& p) {
     }
 }
 
-std::optional<MoveText> parseMove(const std::string& t) {
+std::optional<UsiMove> parseUsiMove(const std::string& t) {
     auto file = [](char c) { return c >= '1' && c <= '9' ? 10 - (c - '0') : 0; };
     auto rank = [](char c) { return c >= 'a' && c <= 'i' ? c - 'a' + 1 : 0; };
-    MoveText m;
+    UsiMove m;
     if (t.size() == 4 && t[1] == '*') {
         m.drop = true;
         m.dropKind = kindOfLetter(t[0]);
@@ -263,7 +282,7 @@ std::optional<MoveText> parseMove(const std::string& t) {
     return m;
 }
 
-std::string formatMove(const Move& m) {
+std::string formatUsiMove(const Move& m) {
     std::string s;
     auto square = [&](int x, int y) {
         s += static_cast<char>('0' + (10 - x));
@@ -281,4 +300,4 @@ std::string formatMove(const Move& m) {
     return s;
 }
 
-} // namespace kelvore::usi
+} // namespace kelvore::notation
