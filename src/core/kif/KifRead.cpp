@@ -263,14 +263,16 @@ void Reader::line(int number, std::string_view text) {
         }
         return; // also the heading of the move column, "手数----指手----消費時間--"
     }
+    // A header line: the value is kept as written, blanks and all.
     std::size_t colon = t.find("：");
-    std::size_t after = colon + 3;
+    std::size_t width = 3;
     if (colon == std::string_view::npos) {
         colon = t.find(':');
-        after = colon + 1;
+        width = 1;
     }
     if (colon == std::string_view::npos || colon == 0) throw Fault{"読めない行です"};
-    headerLine(trimmed(t.substr(0, colon)), t.substr(after));
+    const std::size_t inText = static_cast<std::size_t>(t.data() - text.data()) + colon;
+    headerLine(trimmed(t.substr(0, colon)), text.substr(inText + width));
 }
 
 void Reader::headerLine(std::string_view key, std::string_view value) {
@@ -390,8 +392,10 @@ void Reader::move(std::string_view t) {
         throw Fault{"手数が順に並んでいません（" + std::to_string(expected) + "手目のはずです）"};
     if (t.empty()) throw Fault{"指し手がありません"};
     skipBlanks(t);
+    std::string_view word = t;
+    if (!eat(word, "▲") && !eat(word, "△") && !eat(word, "☗")) eat(word, "☖");
     for (const Ending& e : kEndings)
-        if (t.substr(0, e.word.size()) == e.word) {
+        if (word.substr(0, e.word.size()) == e.word) {
             if (e.winnerIsMover != 0 && result_.winner == 0)
                 result_.winner = e.winnerIsMover * side_;
             phase_ = Phase::Ended;
