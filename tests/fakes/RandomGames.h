@@ -16,6 +16,7 @@ struct RandomGame {
     int handicapSteps = 0; // △ (positive) or ▽ (negative) pressed before the start
     int plies = 80;        // moves tried at most
     int level = 1;
+    bool playAgain = false; // はい to "続けますか？" after a win: the board is reset
 };
 
 // What a set of games held, so a test can say it covered them.
@@ -25,11 +26,11 @@ struct Coverage {
 };
 
 // Plays one game. A won game is left on the board with its history (the "続けますか？" box is
-// answered No), as is a game that ran out of plies.
+// answered No) unless `playAgain`, as is a game that ran out of plies.
 inline void playRandomGame(Game& g, const RandomGame& spec, std::mt19937& rng) {
     Form1& f = g.form;
     f.SkipWait = true;
-    g.fake.dialogs.answers.assign(4, Answer::No);
+    g.fake.dialogs.answers.assign(4, spec.playAgain ? Answer::Yes : Answer::No);
     f.onMenu(spec.level == 1   ? MenuItem::LEVEL1
              : spec.level == 2 ? MenuItem::LEVEL2
                                : MenuItem::LEVEL3);

@@ -46,6 +46,11 @@ bool promotable(int kind) {
     return kind != KIN && kind != OU && kind != 0;
 }
 
+// A character of the text in a message: printable ASCII as it is, anything else as '?'.
+std::string shown(char c) {
+    return std::string(1, c >= 0x20 && c < 0x7F ? c : '?');
+}
+
 std::vector<std::string> split(const std::string& s) {
     std::istringstream in(s);
     std::vector<std::string> parts;
@@ -64,14 +69,18 @@ std::string pieceLetters(int code) {
     return promoted ? std::string("+") + letter : std::string(1, letter);
 }
 
-std::optional<SfenPosition> parseSfen(const std::string& text, std::string& error) {
+std::optional<SfenPosition> parseSfen(const std::string& text, std::string& error,
+                                      Language language) {
+    auto say = [language](std::string english, std::string japanese) {
+        return language == Language::Japanese ? japanese : english;
+    };
     const std::vector<std::string> parts = split(text);
     if (parts.size() < 2) {
-        error = "expected board and side to move";
+        error = say("expected board and side to move", "盤面と手番がありません");
         return std::nullopt;
     }
     if (parts.size() > 4) {
-        error = "unexpected text after the move number";
+        error = say("unexpected text after the move number", "手数の後に余計な文字があります");
         return std::nullopt;
     }
     SfenPosition p;
@@ -80,32 +89,34 @@ std::optional<SfenPosition> parseSfen(const std::string& text, std::string& erro
     for (char ch : parts[0]) {
         if (ch == '/') {
             if (x != 10 || plus) {
-                error = "rank " + std::to_string(y) + " does not hold 9 squares";
+                error = say("rank " + std::to_string(y) + " does not hold 9 squares",
+                            std::to_string(y) + "段目が9桝になっていません");
                 return std::nullopt;
             }
             ++y;
             x = 1;
             if (y > 9) {
-                error = "more than 9 ranks";
+                error = say("more than 9 ranks", "段が9より多くあります");
                 return std::nullopt;
             }
             continue;
         }
         if (ch >= '1' && ch <= '9') {
             if (plus) {
-                error = "'+' before a digit";
+                error = say("'+' before a digit", "「+」の後が駒ではありません");
                 return std::nullopt;
             }
             x += ch - '0';
             if (x > 10) {
-                error = "rank " + std::to_string(y) + " holds more than 9 squares";
+                error = say("rank " + std::to_string(y) + " holds more than 9 squares",
+                            std::to_string(y) + "段目が9桝より多くあります");
                 return std::nullopt;
             }
             continue;
         }
         if (ch == '+') {
             if (plus) {
-                error = "'++'";
+                error = say("'++'", "「++」があります");
                 return std::nullopt;
             }
             plus = true;
@@ -114,15 +125,18 @@ std::optional<SfenPosition> parseSfen(const std::string& text, std::string& erro
         const int kind =
             kindOfLetter(static_cast<char>(std::toupper(static_cast<unsigned char>(ch))));
         if (kind == 0 || !std::isalpha(static_cast<unsigned char>(ch))) {
-            error = std::string("unknown piece letter '") + ch + "'";
+            error = say(std::string("unknown piece letter '") + ch + "'",
+                        "知らない駒の文字「" + shown(ch) + "」があります");
             return std::nullopt;
         }
         if (plus && !promotable(kind)) {
-            error = std::string("'+") + ch + "' does not promote";
+            error = say(std::string("'+") + ch + "' does not promote",
+                        "「+" + shown(ch) + "」は成れない駒です");
             return std::nullopt;
         }
         if (x > 9) {
-            error = "rank " + std::to_string(y) + " holds more than 9 squares";
+            error = say("rank " + std::to_string(y) + " holds more than 9 squares",
+                        std::to_string(y) + "段目が9桝より多くあります");
             return std::nullopt;
         }
         const int code = kind + (plus ? 1 : 0);
@@ -131,7 +145,7 @@ std::optional<SfenPosition> parseSfen(const std::string& text, std::string& erro
         ++x;
     }
     if (y != 9 || x != 10 || plus) {
-        error = "the board does not hold 9 ranks of 9 squares";
+        error = say("the board does not hold 9 ranks of 9 squares", "盤面が9段9桝になっていません");
         return std::nullopt;
     }
 
@@ -140,7 +154,7 @@ std::optional<SfenPosition> parseSfen(const std::string& text, std::string& erro
     else if (parts[1] == "w")
         p.sideToMove = 1;
     else {
-        error = "side to move must be b or w";
+        error = say("side to move must be b or w", "手番は b か w で書きます");
         return std::nullopt;
     }
 
@@ -152,7 +166,7 @@ std::optional<SfenPosition> parseSfen(const std::string& text, std::string& erro
                 count = count * 10 + (ch - '0');
                 counted = true;
                 if (count > 18) {
-                    error = "a hand count above 18";
+                    error = say("a hand count above 18", "持駒が18枚より多くあります");
                     return std::nullopt;
                 }
                 continue;
@@ -161,24 +175,25 @@ std::optional<SfenPosition> parseSfen(const std::string& text, std::string& erro
                 kindOfLetter(static_cast<char>(std::toupper(static_cast<unsigned char>(ch))));
             const int slot = handSlot(kind);
             if (slot == 0) {
-                error = std::string("'") + ch + "' cannot be held in hand";
+                error = say(std::string("'") + ch + "' cannot be held in hand",
+                            "「" + shown(ch) + "」は持駒にできません");
                 return std::nullopt;
             }
             if (counted && count == 0) {
-                error = "a hand count of 0";
+                error = say("a hand count of 0", "持駒の数が0です");
                 return std::nullopt;
             }
             int* hand = std::isupper(static_cast<unsigned char>(ch)) ? p.lowerHand : p.upperHand;
             hand[slot] += counted ? count : 1;
             if (hand[slot] > 18) {
-                error = "a hand count above 18";
+                error = say("a hand count above 18", "持駒が18枚より多くあります");
                 return std::nullopt;
             }
             count = 0;
             counted = false;
         }
         if (counted) {
-            error = "a hand count without a piece";
+            error = say("a hand count without a piece", "持駒の数の後に駒がありません");
             return std::nullopt;
         }
     }
@@ -187,7 +202,7 @@ std::optional<SfenPosition> parseSfen(const std::string& text, std::string& erro
         const std::string& n = parts[3];
         if (n.empty() || n.size() > 6 || n.find_first_not_of("0123456789") != std::string::npos ||
             std::stoi(n) < 1) {
-            error = "the move number must be a positive number";
+            error = say("the move number must be a positive number", "手数は1以上の数で書きます");
             return std::nullopt;
         }
         p.moveNumber = std::stoi(n);

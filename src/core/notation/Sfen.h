@@ -24,11 +24,15 @@ struct SfenPosition {
 inline constexpr const char* kStartSfen =
     "lnsgkgsnl/1r2e2b1/ppppppppp/9/9/9/PPPPPPPPP/1B2E2R1/LNSGKGSNL b - 1";
 
-// Parses SFEN; on failure returns nothing and says why in `error` (in English, for programs).
+enum class Language { English, Japanese };
+
+// Parses SFEN; on failure returns nothing and says why in `error`: in English for programs, or
+// in Japanese for the window.
 // Only the text is checked: a board of 9 ranks of 9 squares, known letters, b or w, hand counts
 // up to 18 and a positive move number. Whether the pieces make a position of the game is
 // another question (kif/PositionCheck.h).
-std::optional<SfenPosition> parseSfen(const std::string& text, std::string& error);
+std::optional<SfenPosition> parseSfen(const std::string& text, std::string& error,
+                                      Language language = Language::English);
 std::string formatSfen(const Form1& f, int sideToMove, int moveNumber);
 std::string formatSfen(const engine::GameSnapshot& position, int moveNumber);
 

@@ -5,7 +5,6 @@
 #include "text/Files.h"
 #include "text/ShiftJis.h"
 
-#include <cerrno>
 #include <dirent.h>
 
 namespace kelvore {
@@ -16,22 +15,6 @@ std::size_t characters(std::string_view utf8) {
     std::size_t n = 0;
     for (unsigned char c : utf8) n += (c & 0xC0) != 0x80;
     return n;
-}
-
-std::string writeError(int error) {
-    switch (error) {
-    case EACCES:
-    case EPERM: return "このフォルダに書き込む許可がありません";
-    case ENOSPC:
-    case EDQUOT: return "ディスクに空きがありません";
-    case ENAMETOOLONG: return "ファイル名が長すぎます";
-    case ENOENT:
-    case ENOTDIR: return "フォルダが見つかりません";
-    case EROFS: return "読み取り専用のディスクです";
-    case EINVAL:
-    case EILSEQ: return "このファイル名は使えません";
-    default: return "書き込みに失敗しました";
-    }
 }
 
 // Why a record name typed in the panel cannot be used, or nothing. Blanks alone (half- or
@@ -113,7 +96,7 @@ std::string Form1::書込_棋譜ファイル(const std::string& path, std::strin
     const auto bytes = text::toShiftJis(棋譜_本文(対局名, 上手, 下手));
     if (!bytes) return "Shift-JISで書けない文字があります";
     const int error = text::writeFileAtomically(path, *bytes);
-    return error == 0 ? std::string() : writeError(error);
+    return error == 0 ? std::string() : text::writeErrorText(error);
 }
 
 // The RETURN button: writes the applied moves to <folder>/<name>.棋譜.
