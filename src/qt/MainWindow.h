@@ -6,6 +6,7 @@
 #include "QtCanvas.h"
 #include "QtSound.h"
 #include "RecordPlaces.h"
+#include "Sharing.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -79,6 +80,7 @@ public:
     ~MainWindow() override;
 
     Form1& form() { return *form_; }
+    kif::Interchange& sharing() { return sharing_->room(); }
     QAction* action(MenuItem item) const { return actions_[static_cast<int>(item)]; }
     BoardView& view() { return *view_; }
 
@@ -145,6 +147,7 @@ private:
     QtSound sound_;
     std::unique_ptr<Platform> platform_;
     std::unique_ptr<Form1> form_;
+    std::unique_ptr<Sharing> sharing_; // KIF and SFEN, beside the game
     bool quitting_ = false;
     int openBoxes_ = 0;                           // message boxes waiting for an answer
     std::vector<std::function<void()>> heldBack_; // posted while a box was open
