@@ -5,6 +5,10 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace kelvore::qt {
 
@@ -25,6 +29,14 @@ QString Sharing::chooseFile(QWidget& parent, bool save, const QString& folder,
     dialog.setObjectName(QStringLiteral("kifFileDialog"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setDirectory(folder);
+    // Wide enough for a file name with its size and its date at every window size.
+    dialog.resize(std::max(640, parent.width() * 2 / 3), std::max(420, parent.height() / 2));
+    if (auto* files = dialog.findChild<QTreeView*>()) {
+        files->header()->setStretchLastSection(false);
+        files->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        files->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+        files->setColumnHidden(2, true); // the kind of file says nothing here
+    }
     if (save) {
         dialog.setWindowTitle(QString::fromUtf8("KIFで書き出す"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
