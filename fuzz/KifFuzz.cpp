@@ -19,12 +19,6 @@ namespace {
 
 using namespace kelvore;
 
-std::string line(const RecordMove& m) {
-    return formatMoveLine(m.FromX, m.FromY, m.ToX, m.ToY, m.PlacedPiece, m.MovedPiece,
-                          m.CapturedPiece, m.ManTimeBefore, m.ManTimeAfter, m.ComTimeBefore,
-                          m.ComTimeAfter);
-}
-
 bool samePosition(const engine::GameSnapshot& a, const engine::GameSnapshot& b) {
     return std::memcmp(a.board, b.board, sizeof a.board) == 0 &&
            std::memcmp(a.lowerHand, b.lowerHand, sizeof a.lowerHand) == 0 &&
@@ -75,7 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             back.game->game.moves.size() != game.moves.size())
             std::abort();
         for (std::size_t i = 0; i < game.moves.size(); ++i)
-            if (line(back.game->game.moves[i]) != line(game.moves[i])) std::abort();
+            if (formatMoveLine(back.game->game.moves[i]) != formatMoveLine(game.moves[i]))
+                std::abort();
     }
 
     // Into the window, stepped through and back.

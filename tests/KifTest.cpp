@@ -20,12 +20,6 @@ using namespace kelvore::test;
 
 namespace {
 
-std::string recordLine(const RecordMove& m) {
-    return formatMoveLine(m.FromX, m.FromY, m.ToX, m.ToY, m.PlacedPiece, m.MovedPiece,
-                          m.CapturedPiece, m.ManTimeBefore, m.ManTimeAfter, m.ComTimeBefore,
-                          m.ComTimeAfter);
-}
-
 bool samePosition(const engine::GameSnapshot& a, const engine::GameSnapshot& b) {
     return std::memcmp(a.board, b.board, sizeof a.board) == 0 &&
            std::memcmp(a.lowerHand, b.lowerHand, sizeof a.lowerHand) == 0 &&
@@ -64,6 +58,20 @@ std::string crlf(const std::string& lines) {
     return s;
 }
 
+// The diagram of the starting position, as our files draw it.
+constexpr const char* kStartDiagram = "  ９ ８ ７ ６ ５ ４ ３ ２ １\n"
+                                      "+---------------------------+\n"
+                                      "|v香v桂v銀v金v玉v金v銀v桂v香|一\n"
+                                      "| ・v飛 ・ ・v象 ・ ・v角 ・|二\n"
+                                      "|v歩v歩v歩v歩v歩v歩v歩v歩v歩|三\n"
+                                      "| ・ ・ ・ ・ ・ ・ ・ ・ ・|四\n"
+                                      "| ・ ・ ・ ・ ・ ・ ・ ・ ・|五\n"
+                                      "| ・ ・ ・ ・ ・ ・ ・ ・ ・|六\n"
+                                      "| 歩 歩 歩 歩 歩 歩 歩 歩 歩|七\n"
+                                      "| ・ 角 ・ ・ 象 ・ ・ 飛 ・|八\n"
+                                      "| 香 桂 銀 金 玉 金 銀 桂 香|九\n"
+                                      "+---------------------------+\n";
+
 } // namespace
 
 TEST(Kif, OurFileReadsByEyeAndBackToTheSameGame) {
@@ -76,27 +84,16 @@ TEST(Kif, OurFileReadsByEyeAndBackToTheSameGame) {
     game->upperPlayer = "上の人";
     kif::KifGame k{*game, "2024/05/01 10:00:00", 0, {{"場所", "道場"}}};
     const std::string text = kif::writeKif(k, kif::Encoding::Utf8);
-    EXPECT_EQ(text, crlf("#KIF version=2.0 encoding=UTF-8\n"
-                         "# ---- Kelvore " KELVORE_VERSION " 棋譜ファイル ----\n"
-                         "開始日時：2024/05/01 10:00:00\n"
-                         "棋戦：練習\n"
-                         "場所：道場\n"
-                         "手合割：その他\n"
-                         "先手：下の人\n"
-                         "後手：上の人\n"
-                         "後手の持駒：なし\n"
-                         "  ９ ８ ７ ６ ５ ４ ３ ２ １\n"
-                         "+---------------------------+\n"
-                         "|v香v桂v銀v金v玉v金v銀v桂v香|一\n"
-                         "| ・v飛 ・ ・v象 ・ ・v角 ・|二\n"
-                         "|v歩v歩v歩v歩v歩v歩v歩v歩v歩|三\n"
-                         "| ・ ・ ・ ・ ・ ・ ・ ・ ・|四\n"
-                         "| ・ ・ ・ ・ ・ ・ ・ ・ ・|五\n"
-                         "| ・ ・ ・ ・ ・ ・ ・ ・ ・|六\n"
-                         "| 歩 歩 歩 歩 歩 歩 歩 歩 歩|七\n"
-                         "| ・ 角 ・ ・ 象 ・ ・ 飛 ・|八\n"
-                         "| 香 桂 銀 金 玉 金 銀 桂 香|九\n"
-                         "+---------------------------+\n"
+    EXPECT_EQ(text, crlf(std::string("#KIF version=2.0 encoding=UTF-8\n"
+                                     "# ---- Kelvore " KELVORE_VERSION " 棋譜ファイル ----\n"
+                                     "開始日時：2024/05/01 10:00:00\n"
+                                     "棋戦：練習\n"
+                                     "場所：道場\n"
+                                     "手合割：その他\n"
+                                     "先手：下の人\n"
+                                     "後手：上の人\n"
+                                     "後手の持駒：なし\n") +
+                         kStartDiagram +
                          "先手の持駒：なし\n"
                          "手数----指手---------消費時間--\n"
                          "   1 ７六歩(77)   ( 0:05/00:00:05)\n"
@@ -119,7 +116,8 @@ TEST(Kif, OurFileReadsByEyeAndBackToTheSameGame) {
         EXPECT_EQ(back.game->game.upperPlayer, "上の人");
         ASSERT_EQ(back.game->game.moves.size(), 6u);
         for (std::size_t i = 0; i < 6; ++i)
-            EXPECT_EQ(recordLine(back.game->game.moves[i]), recordLine(game->moves[i])) << i;
+            EXPECT_EQ(formatMoveLine(back.game->game.moves[i]), formatMoveLine(game->moves[i]))
+                << i;
     }
     // Shift-JIS with CR LF, and the file name decides the encoding.
     const auto sjis =
@@ -162,7 +160,8 @@ TEST(Kif, RandomGamesGoFromRecordsToKifAndBackUnchanged) {
             EXPECT_EQ(r.lowerPlayer, game->lowerPlayer);
             ASSERT_EQ(r.moves.size(), game->moves.size()) << n;
             for (std::size_t i = 0; i < r.moves.size(); ++i)
-                ASSERT_EQ(recordLine(r.moves[i]), recordLine(game->moves[i])) << n << " " << i;
+                ASSERT_EQ(formatMoveLine(r.moves[i]), formatMoveLine(game->moves[i]))
+                    << n << " " << i;
             EXPECT_EQ(back.game->winner, kif::winnerByCapture(*game)) << n;
         }
 
@@ -222,23 +221,12 @@ TEST(Kif, TheRecordsOfTheFuzzCorporaGoThroughKifUnchanged) {
 TEST(Kif, AHandWrittenFileReads) {
     // Keys in another order, an unknown key, comments, ▲/△, no times, 同 without its blank, a
     // move without its origin, the upper side moving first, a resignation and the end.
-    const std::string text = "# 手で書いた棋譜\n"
-                             "後手：上の人\n"
-                             "場所：将棋会館\n"
-                             "先手：下の人\n"
-                             "手合割：その他\n"
-                             "  ９ ８ ７ ６ ５ ４ ３ ２ １\n"
-                             "+---------------------------+\n"
-                             "|v香v桂v銀v金v玉v金v銀v桂v香|一\n"
-                             "| ・v飛 ・ ・v象 ・ ・v角 ・|二\n"
-                             "|v歩v歩v歩v歩v歩v歩v歩v歩v歩|三\n"
-                             "| ・ ・ ・ ・ ・ ・ ・ ・ ・|四\n"
-                             "| ・ ・ ・ ・ ・ ・ ・ ・ ・|五\n"
-                             "| ・ ・ ・ ・ ・ ・ ・ ・ ・|六\n"
-                             "| 歩 歩 歩 歩 歩 歩 歩 歩 歩|七\n"
-                             "| ・ 角 ・ ・ 象 ・ ・ 飛 ・|八\n"
-                             "| 香 桂 銀 金 玉 金 銀 桂 香|九\n"
-                             "+---------------------------+\n"
+    const std::string text = std::string("# 手で書いた棋譜\n"
+                                         "後手：上の人\n"
+                                         "場所：将棋会館\n"
+                                         "先手：下の人\n"
+                                         "手合割：その他\n") +
+                             kStartDiagram +
                              "後手番\n"
                              "表題：練習対局\n"
                              "1 △３四歩\n"
@@ -264,7 +252,7 @@ TEST(Kif, AHandWrittenFileReads) {
         EXPECT_EQ(g.start.sideToMove, 1);
         EXPECT_EQ(r.game->winner, 1);
         std::vector<std::string> lines;
-        for (const RecordMove& m : g.moves) lines.push_back(recordLine(m));
+        for (const RecordMove& m : g.moves) lines.push_back(formatMoveLine(m));
         EXPECT_EQ(lines, (std::vector<std::string>{" 7374  10  10   0    0    0    0    0",
                                                    " 3736 -10 -10   0    0    0    0    0",
                                                    " 8228 801 800-800    0    0    0    0",
@@ -300,7 +288,7 @@ TEST(Kif, MovesFromADiagramWithTimesPromotionsAndTheirRefusal) {
                                         kif::Encoding::Utf8);
     ASSERT_TRUE(r.game.has_value()) << r.message();
     std::vector<std::string> lines;
-    for (const RecordMove& m : r.game->game.moves) lines.push_back(recordLine(m));
+    for (const RecordMove& m : r.game->game.moves) lines.push_back(formatMoveLine(m));
     EXPECT_EQ(lines, (std::vector<std::string>{" 6463-100-100   0    0   65    0    0",
                                                "-1182  10  10   0   65   65    0   10",
                                                " 4443-911-910   0   65   85   10   10",
@@ -312,7 +300,7 @@ TEST(Kif, MovesFromADiagramWithTimesPromotionsAndTheirRefusal) {
     // Without its origin a move is read only when one piece alone can make it.
     const kif::KifRead two = kif::readKif(head + "   1 ４三銀\n", kif::Encoding::Utf8);
     ASSERT_TRUE(two.game.has_value()) << two.message();
-    EXPECT_EQ(recordLine(two.game->game.moves[0]), " 6463-100-100   0    0    0    0    0");
+    EXPECT_EQ(formatMoveLine(two.game->game.moves[0]), " 6463-100-100   0    0    0    0    0");
     const kif::KifRead noOne = kif::readKif(head + "   1 ６二銀\n", kif::Encoding::Utf8);
     EXPECT_FALSE(noOne.game.has_value());
     EXPECT_EQ(noOne.line, 17);

@@ -65,13 +65,6 @@ inline void kifClocks(RecordMove& m, long long seconds, long long total, long lo
     totals[mover] = total;
 }
 
-// The record line of a move: what a record file holds of it.
-inline std::string recordLine(const RecordMove& m) {
-    return formatMoveLine(m.FromX, m.FromY, m.ToX, m.ToY, m.PlacedPiece, m.MovedPiece,
-                          m.CapturedPiece, m.ManTimeBefore, m.ManTimeAfter, m.ComTimeBefore,
-                          m.ComTimeAfter);
-}
-
 // The comment of ours that keeps a move's record line where the KIF line cannot.
 inline constexpr std::string_view kRecordLineComment = "#記録 ";
 

@@ -151,9 +151,9 @@ std::string writeKif(const KifGame& k, Encoding encoding) {
         RecordMove fromKif = m;
         fromKif.FromY = move.fromY;
         detail::kifClocks(fromKif, seconds, total, totals);
-        if (detail::recordLine(fromKif) != detail::recordLine(m))
+        if (formatMoveLine(fromKif) != formatMoveLine(m))
             kept.push_back(std::string(detail::kRecordLineComment) + std::to_string(i + 1) + " " +
-                           detail::recordLine(m));
+                           formatMoveLine(m));
     }
     const int winner = k.winner != 0 ? k.winner : winnerByCapture(g);
     if (winner != 0 && !g.moves.empty())
@@ -176,7 +176,7 @@ std::string recordFileText(const GameRecord& game) {
     body.append(oneLine(game.title)).append("\r\n");
     body.append(oneLine(game.upperPlayer)).append("\r\n");
     body.append(oneLine(game.lowerPlayer)).append("\r\n");
-    for (const RecordMove& m : game.moves) body += detail::recordLine(m) + "\r\n";
+    for (const RecordMove& m : game.moves) body += formatMoveLine(m) + "\r\n";
     return body;
 }
 

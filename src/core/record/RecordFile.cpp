@@ -70,6 +70,12 @@ std::string formatMoveLine(int fromX, int fromY, int toX, int toY, int placed, i
     return line;
 }
 
+std::string formatMoveLine(const RecordMove& m) {
+    return formatMoveLine(m.FromX, m.FromY, m.ToX, m.ToY, m.PlacedPiece, m.MovedPiece,
+                          m.CapturedPiece, m.ManTimeBefore, m.ManTimeAfter, m.ComTimeBefore,
+                          m.ComTimeAfter);
+}
+
 RecordFile readRecord(std::string_view bytes) {
     RecordFile r;
     if (bytes.size() > kRecordFileLimit) {

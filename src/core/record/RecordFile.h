@@ -37,6 +37,8 @@ RecordMove parseMoveLine(std::string_view line);
 std::string formatMoveLine(int fromX, int fromY, int toX, int toY, int placed, int moved,
                            int captured, double manBefore, double manAfter, double comBefore,
                            double comAfter);
+// The line a record file holds for a move.
+std::string formatMoveLine(const RecordMove& move);
 
 // Reads and checks a record file from its bytes. Every move must be one the game would have
 // let that side play, in order, from the starting position: the sides take turns (the first
