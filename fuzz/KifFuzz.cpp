@@ -3,6 +3,7 @@
 // game, then read into the window to be stepped through with 進 and back with 戻, or set up
 // for play when it holds no moves.
 #include "Form1.h"
+#include "engine/Snapshot.h"
 #include "kif/Interchange.h"
 #include "kif/Kif.h"
 #include "kif/PositionCheck.h"
@@ -18,13 +19,6 @@
 namespace {
 
 using namespace kelvore;
-
-bool samePosition(const engine::GameSnapshot& a, const engine::GameSnapshot& b) {
-    return std::memcmp(a.board, b.board, sizeof a.board) == 0 &&
-           std::memcmp(a.lowerHand, b.lowerHand, sizeof a.lowerHand) == 0 &&
-           std::memcmp(a.upperHand, b.upperHand, sizeof a.upperHand) == 0 &&
-           a.sideToMove == b.sideToMove;
-}
 
 void check(const Form1& f) {
     int own = 0, enemy = 0;
@@ -65,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto again = kif::encodeKif(kif::writeKif(*read.game, encoding), encoding);
     if (again) {
         const kif::KifRead back = kif::readKif(*again, encoding);
-        if (!back.game || !samePosition(back.game->game.start, game.start) ||
+        if (!back.game || !engine::samePosition(back.game->game.start, game.start) ||
             back.game->game.moves.size() != game.moves.size())
             std::abort();
         for (std::size_t i = 0; i < game.moves.size(); ++i)

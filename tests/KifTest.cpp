@@ -1,6 +1,7 @@
 // KIF files written and read: our own files read back to the same game, hand-written ones read,
 // bad ones refused with their line named; positions through SFEN and the position check.
 #include "kif/Kif.h"
+#include "engine/Snapshot.h"
 #include "kif/PositionCheck.h"
 #include "notation/Sfen.h"
 
@@ -19,13 +20,6 @@ using namespace kelvore;
 using namespace kelvore::test;
 
 namespace {
-
-bool samePosition(const engine::GameSnapshot& a, const engine::GameSnapshot& b) {
-    return std::memcmp(a.board, b.board, sizeof a.board) == 0 &&
-           std::memcmp(a.lowerHand, b.lowerHand, sizeof a.lowerHand) == 0 &&
-           std::memcmp(a.upperHand, b.upperHand, sizeof a.upperHand) == 0 &&
-           a.sideToMove == b.sideToMove;
-}
 
 // The KIF of a game, read back.
 kif::KifRead throughKif(const kif::KifGame& game, kif::Encoding encoding) {
@@ -154,7 +148,7 @@ TEST(Kif, RandomGamesGoFromRecordsToKifAndBackUnchanged) {
             const kif::KifRead back = throughKif(k, e);
             ASSERT_TRUE(back.game.has_value()) << n << ": " << back.message();
             const GameRecord& r = back.game->game;
-            EXPECT_TRUE(samePosition(r.start, game->start)) << n;
+            EXPECT_TRUE(engine::samePosition(r.start, game->start)) << n;
             EXPECT_EQ(r.title, game->title);
             EXPECT_EQ(r.upperPlayer, game->upperPlayer);
             EXPECT_EQ(r.lowerPlayer, game->lowerPlayer);
@@ -177,7 +171,7 @@ TEST(Kif, RandomGamesGoFromRecordsToKifAndBackUnchanged) {
         for (const kif::Encoding e : {kif::Encoding::ShiftJis, kif::Encoding::Utf8}) {
             const kif::KifRead back = throughKif(fromFile, e);
             ASSERT_TRUE(back.game.has_value()) << n << ": " << back.message();
-            EXPECT_EQ(text::toShiftJis(kif::recordFileText(back.game->game)), bytes) << n;
+            EXPECT_EQ(text::toShiftJis(recordText(back.game->game)), bytes) << n;
         }
     }
     // The games held what the round trips must carry.
@@ -206,11 +200,11 @@ TEST(Kif, TheRecordsOfTheFuzzCorporaGoThroughKifUnchanged) {
             const RecordFile record = readRecord(std::string_view(bytes).substr(skip));
             if (!record.error.empty()) continue;
             const kif::KifGame game{recordOfFile(record), "", 0, {}};
-            const std::string expected = kif::recordFileText(game.game);
+            const std::string expected = recordText(game.game);
             for (const kif::Encoding e : {kif::Encoding::ShiftJis, kif::Encoding::Utf8}) {
                 const kif::KifRead back = throughKif(game, e);
                 ASSERT_TRUE(back.game.has_value()) << entry.path() << ": " << back.message();
-                EXPECT_EQ(kif::recordFileText(back.game->game), expected) << entry.path();
+                EXPECT_EQ(recordText(back.game->game), expected) << entry.path();
             }
             ++games;
         }
@@ -389,7 +383,7 @@ TEST(Kif, PositionsFromGamesPassTheCheckAndComeBackFromSfen) {
             std::string error;
             const auto parsed = notation::parseSfen(notation::formatSfen(p, moveNumber), error);
             ASSERT_TRUE(parsed.has_value()) << error;
-            EXPECT_TRUE(samePosition(notation::snapshotOf(*parsed), p));
+            EXPECT_TRUE(engine::samePosition(notation::snapshotOf(*parsed), p));
             EXPECT_EQ(parsed->moveNumber, moveNumber);
             ++moveNumber;
             ++positions;

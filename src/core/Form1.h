@@ -17,6 +17,7 @@
 namespace kelvore {
 
 class SearchingTurn;
+struct RecordMove;
 
 // A square of the board or of the screen grid; x = 0 means "absent" for the royal positions.
 struct Pos {
@@ -228,6 +229,9 @@ public:
     // Writes it as Shift-JIS through a temporary file; empty on success, else why not.
     std::string 書込_棋譜ファイル(const std::string& path, std::string_view 対局名,
                                   std::string_view 上手, std::string_view 下手) const;
+    // Takes a game into record mode as choosing a record file does, without its header and
+    // messages: the position reset, the moves waiting to be stepped with 進.
+    void 棋譜モード_開始(const std::vector<RecordMove>& 手順);
 
     // ------------------------------------------------------------ replay and reversal
     void AFTER_Click();

@@ -20,7 +20,8 @@ public:
     // number); called before any check, mate or win message of that move.
     virtual void movePlayed() {}
     // The position or the history changed otherwise: stepped with 戻 or 進, a record read in,
-    // the board reversed, or the moves beyond the cursor given up by 先手 or 後手.
+    // the board reversed, a handicap step (△ or ▽), or the moves beyond the cursor given up by
+    // 先手 or 後手.
     virtual void historyChanged() {}
     // A side has won; called before the end-of-game dialogue shows the winner.
     virtual void gameWon(std::string_view /*winner*/) {}

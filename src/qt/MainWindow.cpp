@@ -1,7 +1,9 @@
 #include "MainWindow.h"
 
+#include "MoveListPanel.h"
 #include "Pictures.h"
 #include "WindowGeometry.h"
+#include "kept/GameKeeper.h"
 #include "screen/MenuTree.h"
 
 #include <QAction>
@@ -70,10 +72,46 @@ void BoardView::fitCanvas() {
     const double dpr = devicePixelRatioF();
     const int w = static_cast<int>(std::lround(width() * dpr));
     const int h = static_cast<int>(std::lround(height() * dpr));
-    if (canvas_.image().width() != w || canvas_.image().height() != h) {
-        canvas_.resize(w, h);
+    const int reserve = static_cast<int>(std::lround(sideWidth() * dpr));
+    if (canvas_.image().width() != w || canvas_.image().height() != h || reserve != reserveAsked_) {
+        reserveAsked_ = reserve;
+        canvas_.resize(w, h, reserve);
         window_.layoutPanel();
     }
+    if (side_ && !side_->isHidden()) {
+        // The panel stands in the strip kept free for it, framed by the background.
+        const int r = static_cast<int>(std::lround(canvas_.reservedRight() / dpr));
+        const int gap = std::max(3, r / 40);
+        side_->setGeometry(width() - r, gap, std::max(0, r - gap), std::max(0, height() - 2 * gap));
+    }
+}
+
+void BoardView::setSidePanel(QWidget* panel, std::function<int(int)> widthFor) {
+    side_ = panel;
+    sideWidthFor_ = std::move(widthFor);
+    relayout();
+}
+
+int BoardView::sideWidth() const {
+    if (!side_ || side_->isHidden() || !sideWidthFor_) return 0;
+    return std::max(0, sideWidthFor_(height()));
+}
+
+// A view not shown yet is laid out by its first resize and paint.
+void BoardView::relayout() {
+    reserveAsked_ = -1;
+    if (isVisible()) fitCanvas();
+    update();
+}
+
+QColor BoardView::markColour() {
+    return {0, 200, 255};
+}
+
+void BoardView::setMarkedCells(const QVector<QRectF>& cells) {
+    if (cells == marked_) return;
+    marked_ = cells;
+    update();
 }
 
 void BoardView::paintEvent(QPaintEvent*) {
@@ -86,6 +124,10 @@ void BoardView::paintEvent(QPaintEvent*) {
     }
     const double dpr = devicePixelRatioF();
     p.drawImage(QRectF(0, 0, img.width() / dpr, img.height() / dpr), img);
+    if (marked_.isEmpty()) return;
+    // Over the board and apart from the game's own drawing: gone as soon as the cells are.
+    p.scale(1 / dpr, 1 / dpr);
+    for (const QRectF& cell : marked_) canvas_.paintOutline(p, cell, markColour());
 }
 
 void BoardView::resizeEvent(QResizeEvent*) {
@@ -139,18 +181,35 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
     sharing_ = std::make_unique<Sharing>(*form_, *this);
     // The margins around the game's window show the game's current background.
     view_->canvas().background = [this] { return form_->CurrentBackground; };
+    keeper_ = std::make_unique<kept::GameKeeper>(*form_);
+    moveList_ = new MoveListPanel(*form_, view_);
+    view_->setSidePanel(moveList_, [this](int height) { return moveList_->widthFor(height); });
+    connect(moveList_, &MoveListPanel::hintChanged, this,
+            [this] { view_->setMarkedCells(moveList_->hintCells()); });
+    connect(moveList_, &MoveListPanel::widthChanged, view_, &BoardView::relayout);
+    form_->setOwnCommand(MenuItem::MOVE_LIST,
+                         [this] { showMoveList(!isChecked(MenuItem::MOVE_LIST)); });
     QDir().mkpath(workFolder);
     workFolder_ = QDir(workFolder).absolutePath();
     form_->WorkFolder = workFolder_.toStdString();
     form_->SoundFolder = soundFolder().toStdString();
     // Records are written to and read from the work folder until another one is chosen.
     showFolder(form_->WorkFolder);
+    // The move list is shown unless the player has hidden it.
+    const bool listShown = readMoveListShown(geometryFile()).value_or(true);
+    moveList_->setVisible(listShown);
+    setChecked(MenuItem::MOVE_LIST, listShown);
     resize(kBaseWidth, kBaseHeight + menuBar()->sizeHint().height());
     view_->canvas().resize(kBaseWidth, kBaseHeight);
     form_->Form_Load();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    view_->setSidePanel(nullptr, {});
+    delete moveList_;
+    moveList_ = nullptr;
+    keeper_.reset();
+}
 
 QString MainWindow::soundFolder() {
     const QString exe = QCoreApplication::applicationDirPath();
@@ -436,7 +495,14 @@ void MainWindow::place(int /*left*/, int /*top*/, int /*width*/, int /*height*/)
     if (screen == nullptr) screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
     const QRect available = screen->availableGeometry();
-    setGeometry(saved ? fitGeometry(saved->rect, available) : firstGeometry(available, menuHeight));
+    std::function<int(int)> side;
+    if (moveList_ && !moveList_->isHidden())
+        side = [this](int height) { return moveList_->widthFor(height); };
+    QRect rect = saved ? saved->rect : firstGeometry(available, menuHeight, side);
+    // A size remembered before there was a move list makes room for it beside the board.
+    if (saved && side && !readMoveListShown(geometryFile()))
+        rect.setWidth(rect.width() + side(rect.height() - menuHeight));
+    setGeometry(saved ? fitGeometry(rect, available) : rect);
     if (saved && saved->maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
@@ -445,6 +511,22 @@ void MainWindow::rememberGeometry() {
     g.maximized = isMaximized() || isFullScreen();
     g.rect = g.maximized ? normalGeometry() : geometry();
     if (g.rect.isValid()) writeGeometry(geometryFile(), g);
+    if (moveList_) writeMoveListShown(geometryFile(), !moveList_->isHidden());
+}
+
+void MainWindow::showMoveList(bool shown) {
+    setChecked(MenuItem::MOVE_LIST, shown);
+    writeMoveListShown(geometryFile(), shown);
+    if (shown == !moveList_->isHidden()) return;
+    const int side = moveList_->widthFor(view_->height());
+    moveList_->setVisible(shown);
+    if (isVisible() && !isMaximized() && !isFullScreen()) {
+        QRect g = geometry();
+        g.setWidth(std::max(minimumWidth(), g.width() + (shown ? side : -side)));
+        if (const QScreen* s = screen()) g = fitGeometry(g, s->availableGeometry());
+        setGeometry(g);
+    }
+    view_->relayout();
 }
 
 void MainWindow::quit() {

@@ -9,7 +9,9 @@
 #include "Sharing.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
+#include <QVector>
 #include <QWidget>
 
 #include <array>
@@ -25,7 +27,13 @@ class QListWidget;
 class QPushButton;
 class QTreeWidget;
 
+namespace kelvore::kept {
+class GameKeeper;
+}
+
 namespace kelvore::qt {
+
+class MoveListPanel;
 
 class MainWindow;
 
@@ -44,6 +52,16 @@ public:
     // Logical pixels per twip.
     double scale() const;
 
+    // A panel laid over the right of the view, beside the board: the board keeps to the area
+    // left of it while it is shown. `widthFor` gives its width for the view's height.
+    void setSidePanel(QWidget* panel, std::function<int(int)> widthFor);
+    // Lays the board and the side panel out again (after the panel is shown or hidden).
+    void relayout();
+    // Cells (in twips) outlined over the board in a colour of their own: the hint's move.
+    void setMarkedCells(const QVector<QRectF>& cells);
+    const QVector<QRectF>& markedCells() const { return marked_; }
+    static QColor markColour();
+
 protected:
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
@@ -53,8 +71,14 @@ private:
     // Rebuilds the canvas image when the size in device pixels has changed (a resize, or a
     // move to a screen of another pixel ratio).
     void fitCanvas();
+    // The side panel's width in logical pixels at the current size (0 when hidden).
+    int sideWidth() const;
     MainWindow& window_;
     QtCanvas canvas_;
+    QPointer<QWidget> side_;
+    std::function<int(int)> sideWidthFor_;
+    int reserveAsked_ = -1; // the strip last asked of the canvas, in device pixels
+    QVector<QRectF> marked_;
 };
 
 class SystemClock : public Clock {
@@ -127,6 +151,13 @@ public:
     QString geometryFile() const;
     void rememberGeometry();
 
+    // The move list beside the board, shown or hidden by ｵﾌﾟｼｮﾝ → 指し手一覧; the choice is
+    // kept in the geometry file. Showing it widens the window by its width where the screen
+    // has room, hiding it narrows the window again, so that the board keeps its size.
+    MoveListPanel& moveList() { return *moveList_; }
+    void showMoveList(bool shown);
+    kept::GameKeeper& keeper() { return *keeper_; }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -147,7 +178,10 @@ private:
     QtSound sound_;
     std::unique_ptr<Platform> platform_;
     std::unique_ptr<Form1> form_;
-    std::unique_ptr<Sharing> sharing_; // KIF and SFEN, beside the game
+    // The rooms beside the game: they leave it before it goes.
+    std::unique_ptr<kept::GameKeeper> keeper_;
+    MoveListPanel* moveList_ = nullptr;
+    std::unique_ptr<Sharing> sharing_; // KIF and SFEN
     bool quitting_ = false;
     int openBoxes_ = 0;                           // message boxes waiting for an answer
     std::vector<std::function<void()>> heldBack_; // posted while a box was open

@@ -175,10 +175,13 @@ void QtCanvas::sweep() {
     sweepAt_ = std::max(kMinSweep, ops_.size() * 2);
 }
 
-void QtCanvas::resize(int pixelWidth, int pixelHeight) {
+void QtCanvas::resize(int pixelWidth, int pixelHeight, int reservedRight) {
     if (pixelWidth <= 0 || pixelHeight <= 0) return;
-    scale_ = std::min(pixelWidth / kWidth, pixelHeight / kHeight);
-    origin_ = QPointF(std::round((pixelWidth - kWidth * scale_) / 2),
+    // The game's window keeps at least 300 pixels: one pixel is never more than 30 twips.
+    reservedRight_ = std::clamp(reservedRight, 0, std::max(0, pixelWidth - 300));
+    const int gameWidth = pixelWidth - reservedRight_;
+    scale_ = std::min(gameWidth / kWidth, pixelHeight / kHeight);
+    origin_ = QPointF(std::round((gameWidth - kWidth * scale_) / 2),
                       std::round((pixelHeight - kHeight * scale_) / 2));
     image_ = QImage(pixelWidth, pixelHeight, QImage::Format_RGB32);
     image_.fill(paletteColor(2));
@@ -224,6 +227,19 @@ void QtCanvas::paintMargins(int code, bool withCalls) {
         if (margins.intersects(snap(toDevice(reach(op))))) paint(p, op);
 }
 
+// Four bars centred on the cell's edges, so that the outlines of neighbouring squares fall on
+// the same pixels.
+void QtCanvas::paintOutline(QPainter& p, const QRectF& twips, const QColor& colour) const {
+    const QRect cell = snap(toDevice(twips));
+    const int w = outlineWidth(), a = w / 2;
+    const int l = cell.left() - a, t = cell.top() - a;
+    const int r = cell.left() + cell.width() - a, b = cell.top() + cell.height() - a;
+    p.fillRect(QRect(l, t, r + w - l, w), colour);
+    p.fillRect(QRect(l, b, r + w - l, w), colour);
+    p.fillRect(QRect(l, t, w, b + w - t), colour);
+    p.fillRect(QRect(r, t, w, b + w - t), colour);
+}
+
 void QtCanvas::paint(QPainter& p, const Op& op) const {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -239,20 +255,7 @@ void QtCanvas::paint(QPainter& p, const Op& op) const {
         paintPicture(p, op.value, r, op.rect.topLeft(), s);
         break;
     }
-    case Kind::Outline: {
-        // Four bars centred on the cell's edges, so that the outlines of neighbouring squares
-        // fall on the same pixels.
-        const QRect cell = snap(device);
-        const int w = outlineWidth(), a = w / 2;
-        const int l = cell.left() - a, t = cell.top() - a;
-        const int r = cell.left() + cell.width() - a, b = cell.top() + cell.height() - a;
-        const QColor colour = paletteColor(op.value);
-        p.fillRect(QRect(l, t, r + w - l, w), colour);
-        p.fillRect(QRect(l, b, r + w - l, w), colour);
-        p.fillRect(QRect(l, t, w, b + w - t), colour);
-        p.fillRect(QRect(r, t, w, b + w - t), colour);
-        break;
-    }
+    case Kind::Outline: paintOutline(p, op.rect, paletteColor(op.value)); break;
     case Kind::Text: {
         QFont f = japaneseFont();
         f.setBold(op.bold);

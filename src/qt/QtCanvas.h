@@ -13,6 +13,7 @@
 
 #include "platform/Platform.h"
 
+#include <QColor>
 #include <QImage>
 #include <QRectF>
 #include <QString>
@@ -33,8 +34,12 @@ public:
                   bool bold) override;
     void refresh() override;
 
-    // Rebuilds the image for a drawing area of this many device pixels.
-    void resize(int pixelWidth, int pixelHeight);
+    // Rebuilds the image for a drawing area of this many device pixels. The game's window is
+    // centred in the area left of `reservedRight` pixels kept free at the right (for a panel
+    // laid over the margin there), which never leaves it less than 300 pixels; the margins,
+    // that strip included, show the background.
+    void resize(int pixelWidth, int pixelHeight, int reservedRight = 0);
+    int reservedRight() const { return reservedRight_; }
     const QImage& image() const { return image_; }
     // Device pixels per twip, and where the game's window starts in the image.
     double pixelsPerTwip() const { return scale_; }
@@ -43,6 +48,9 @@ public:
     QRectF toDevice(const QRectF& twips) const;
     // The width of every outline in device pixels: a twentieth of a square, at least one pixel.
     int outlineWidth() const;
+    // Paints an outline of the cell `twips` as the game's outlines are painted (four bars on
+    // the cell's edges, outlineWidth() wide) with a painter in device pixels.
+    void paintOutline(QPainter& painter, const QRectF& twips, const QColor& colour) const;
 
     // The picture code the margins are tiled with (the game's current background).
     std::function<int()> background;
@@ -74,6 +82,7 @@ private:
     QImage image_;
     double scale_ = 1.0 / 15;
     QPointF origin_;
+    int reservedRight_ = 0;
     int marginCode_ = -1;
     std::size_t sweepAt_ = kMinSweep;
     static constexpr std::size_t kMinSweep = 1024;

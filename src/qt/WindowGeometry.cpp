@@ -16,21 +16,30 @@ constexpr int kMaxSide = 100000;
 
 } // namespace
 
-QRect firstGeometry(const QRect& available, int menuHeight) {
+QRect firstGeometry(const QRect& available, int menuHeight,
+                    const std::function<int(int)>& sideWidth) {
     const int maxW = available.width();
     const int maxH = available.height() - menuHeight - kTitleBarAllowance;
+    const auto side = [&sideWidth](int height) { return sideWidth ? sideWidth(height) : 0; };
     int h = std::max(kBaseHeight, static_cast<int>(std::lround(available.height() * 0.85)));
     int w = static_cast<int>(std::lround(h * kAspect));
     if (h > maxH) {
         h = maxH;
         w = static_cast<int>(std::lround(h * kAspect));
     }
-    if (w > maxW) {
-        w = maxW;
+    // The board and the panel beside it fit the width: the board gives way (the panel's width
+    // shrinks with it, so a few rounds settle).
+    for (int round = 0; round < 4 && w + side(h) > maxW; ++round) {
+        w = std::max(1, maxW - side(h));
+        h = static_cast<int>(std::lround(w / kAspect));
+    }
+    if (w + side(h) > maxW) {
+        w = std::max(1, maxW - side(h));
         h = static_cast<int>(std::lround(w / kAspect));
     }
     w = std::max(w, 1);
     h = std::max(h, 1);
+    w = std::min(maxW, w + side(h));
     const int totalH = h + menuHeight;
     const int x = available.left() + (available.width() - w) / 2;
     // The frame, title bar included, centred.
@@ -73,12 +82,34 @@ bool writeGeometry(const QString& path, const SavedGeometry& g) {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) return false;
     QSettings ini(path, QSettings::IniFormat);
-    ini.clear();
+    // Only the window's own group: the move list's setting stays.
+    ini.remove(QStringLiteral("window"));
     ini.setValue(QStringLiteral("window/x"), g.rect.left());
     ini.setValue(QStringLiteral("window/y"), g.rect.top());
     ini.setValue(QStringLiteral("window/width"), g.rect.width());
     ini.setValue(QStringLiteral("window/height"), g.rect.height());
     ini.setValue(QStringLiteral("window/maximized"), g.maximized);
+    ini.sync();
+    return ini.status() == QSettings::NoError;
+}
+
+std::optional<bool> readMoveListShown(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile() || info.size() > kMaxFileSize) return std::nullopt;
+    QSettings ini(path, QSettings::IniFormat);
+    const QVariant v = ini.value(QStringLiteral("panel/moveList"));
+    if (ini.status() != QSettings::NoError || !v.isValid()) return std::nullopt;
+    const QString text = v.toString().trimmed().toLower();
+    if (text == QLatin1String("true")) return true;
+    if (text == QLatin1String("false")) return false;
+    return std::nullopt;
+}
+
+bool writeMoveListShown(const QString& path, bool shown) {
+    const QFileInfo info(path);
+    if (info.exists() && (!info.isFile() || info.size() > kMaxFileSize)) return false;
+    QSettings ini(path, QSettings::IniFormat);
+    ini.setValue(QStringLiteral("panel/moveList"), shown);
     ini.sync();
     return ini.status() == QSettings::NoError;
 }

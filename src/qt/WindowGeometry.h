@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace kelvore::qt {
@@ -25,8 +26,11 @@ inline constexpr int kBaseWidth = 600, kBaseHeight = 533;
 
 // The first start: the board view about 85 % of the available height with the game's aspect,
 // never smaller than the base size nor larger than the available area, centred in it.
-// `menuHeight` is the menu bar's height; the result is the client area.
-QRect firstGeometry(const QRect& available, int menuHeight);
+// `menuHeight` is the menu bar's height; the result is the client area. `sideWidth`, when
+// given, is the width of a panel beside the board for a board of that height: the window is
+// that much wider, and the board smaller where the screen is too narrow for both.
+QRect firstGeometry(const QRect& available, int menuHeight,
+                    const std::function<int(int)>& sideWidth = {});
 
 // A remembered client area made to fit `available`: shrunk where it is larger, then moved
 // inside.
@@ -38,5 +42,10 @@ std::optional<SavedGeometry> readGeometry(const QString& path);
 
 // Writes the geometry; a path that exists and is not a regular file is left alone.
 bool writeGeometry(const QString& path, const SavedGeometry& geometry);
+
+// Whether the move list beside the board is shown, as kept in the same file; nothing when the
+// file does not say (or cannot be read as readGeometry reads it).
+std::optional<bool> readMoveListShown(const QString& path);
+bool writeMoveListShown(const QString& path, bool shown);
 
 } // namespace kelvore::qt

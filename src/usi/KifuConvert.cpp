@@ -88,12 +88,10 @@ void importKif(const std::string& from, const std::string& to, std::ostream& out
                "which a record file cannot hold: nothing written\n";
         return;
     }
-    const auto file = text::toShiftJis(kif::recordFileText(game));
-    if (!file) {
-        out << "info string a name has characters Shift-JIS cannot hold: nothing written\n";
+    if (const std::string error = writeRecordFile(to, game); !error.empty()) {
+        out << "info string cannot write the record: " << shown(error) << "\n";
         return;
     }
-    if (!writeWhole(to, *file, out)) return;
     out << "kifu imported " << shown(to) << " moves " << game.moves.size() << "\n";
 }
 

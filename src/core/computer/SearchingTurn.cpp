@@ -7,22 +7,10 @@
 #include "rules/TrialMove.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace kelvore {
 
 using namespace piece;
-
-namespace {
-
-bool samePosition(const engine::GameSnapshot& a, const engine::GameSnapshot& b) {
-    return std::memcmp(a.board, b.board, sizeof a.board) == 0 &&
-           std::memcmp(a.lowerHand, b.lowerHand, sizeof a.lowerHand) == 0 &&
-           std::memcmp(a.upperHand, b.upperHand, sizeof a.upperHand) == 0 &&
-           a.sideToMove == b.sideToMove;
-}
-
-} // namespace
 
 SearchingTurn::SearchingTurn(Form1& form)
     : form_(form), self_(std::make_shared<SearchingTurn*>(this)) {
@@ -114,23 +102,15 @@ void SearchingTurn::answer(std::uint64_t turn, const engine::Result& result) {
     Form1& f = form_;
     // Never after the game has ended, and never onto a position that is not the one searched.
     if (f.Ended || f.Turn != f.ComTurn || f.GameMode != f.GameModeCom) return;
-    if (!samePosition(engine::snapshotOf(f, 1), snapshot_)) return;
+    if (!engine::samePosition(engine::snapshotOf(f, 1), snapshot_)) return;
     if (!result.found) {
         f.処理_COM投了();
         return;
     }
     // Only a move the game accepts is played; should the search ever answer another, the
     // one-ply choice of the specified levels is played instead.
-    f.調査_2歩フラグ設定();
-    MoveList legal;
-    generateMoves(f, 1, legal);
-    const Move& b = result.best;
-    const auto it = std::find_if(legal.begin(), legal.end(), [&b](const Move& m) {
-        return m.fromX == b.fromX && m.fromY == b.fromY && m.toX == b.toX && m.toY == b.toY &&
-               m.moved == b.moved && m.placed == b.placed;
-    });
-    if (it != legal.end()) {
-        f.処理_COM着手(it->fromX, it->fromY, it->toX, it->toY, it->moved, it->placed);
+    if (const std::optional<Move> m = acceptedMove(f, 1, result.best)) {
+        f.処理_COM着手(m->fromX, m->fromY, m->toX, m->toY, m->moved, m->placed);
         return;
     }
     f.SearchOnly = true;

@@ -13,4 +13,11 @@ GameSnapshot snapshotOf(const Form1& f, int sideToMove) {
     return s;
 }
 
+bool samePosition(const GameSnapshot& a, const GameSnapshot& b) {
+    return std::memcmp(a.board, b.board, sizeof a.board) == 0 &&
+           std::memcmp(a.lowerHand, b.lowerHand, sizeof a.lowerHand) == 0 &&
+           std::memcmp(a.upperHand, b.upperHand, sizeof a.upperHand) == 0 &&
+           a.sideToMove == b.sideToMove;
+}
+
 } // namespace kelvore::engine

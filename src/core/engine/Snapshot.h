@@ -10,4 +10,7 @@ namespace kelvore::engine {
 // `sideToMove` is -1 for the lower side, +1 for the upper side.
 GameSnapshot snapshotOf(const Form1& f, int sideToMove);
 
+// True when board, hands and side to move are the same.
+bool samePosition(const GameSnapshot& a, const GameSnapshot& b);
+
 } // namespace kelvore::engine

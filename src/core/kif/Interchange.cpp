@@ -225,7 +225,7 @@ bool Interchange::exportTo(std::string path) {
         return false;
     }
     if (const int error = text::writeFileAtomically(path, *bytes); error != 0) {
-        dialogs.messageBox("KIFを書き出せませんでした\r" + text::writeErrorText(error) + "\r" +
+        dialogs.messageBox("KIFを書き出せませんでした\r" + recordWriteError(error) + "\r" +
                                text::printable(path),
                            kExportTitle, Buttons::OK, Icon::Warning);
         return false;

@@ -79,8 +79,4 @@ inline constexpr std::size_t kKifFileLimit = 16 * 1024 * 1024;
 // A KIF of standard shogi (no diagram) is refused.
 KifRead readKif(std::string_view bytes, Encoding encoding);
 
-// A whole record file (".棋譜") of a game from the standard start: the three header lines and
-// one line a move, as 書込 writes them (UTF-8, CR LF; Shift-JIS is the caller's step).
-std::string recordFileText(const GameRecord& game);
-
 } // namespace kelvore::kif

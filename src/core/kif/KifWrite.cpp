@@ -24,11 +24,13 @@ bool endsWithNoCase(std::string_view s, std::string_view tail) {
     });
 }
 
-// A header value on one line.
+// A header value on one line: a line feed would end it and a carriage return at its end would
+// be taken for the line's end, so those become blanks; a carriage return inside is kept, as a
+// record's header line keeps it.
 std::string oneLine(std::string_view s) {
     std::string r(s);
-    std::replace_if(
-        r.begin(), r.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace(r.begin(), r.end(), '\n', ' ');
+    if (!r.empty() && r.back() == '\r') r.back() = ' ';
     return r;
 }
 
@@ -169,15 +171,6 @@ std::string writeKif(const KifGame& k, Encoding encoding) {
 std::optional<std::string> encodeKif(std::string_view text, Encoding encoding) {
     if (encoding == Encoding::Utf8) return std::string(text);
     return text::toShiftJis(text);
-}
-
-std::string recordFileText(const GameRecord& game) {
-    std::string body;
-    body.append(oneLine(game.title)).append("\r\n");
-    body.append(oneLine(game.upperPlayer)).append("\r\n");
-    body.append(oneLine(game.lowerPlayer)).append("\r\n");
-    for (const RecordMove& m : game.moves) body += formatMoveLine(m) + "\r\n";
-    return body;
 }
 
 } // namespace kelvore::kif

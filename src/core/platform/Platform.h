@@ -47,6 +47,9 @@ enum class MenuItem {
     KEIKA,
     BGM,
     VER,
+    // Ours: the hint (局面) and the move list shown or hidden (ｵﾌﾟｼｮﾝ).
+    HINT,
+    MOVE_LIST,
     // Ours, in the 棋譜 menu: KIF out and in, SFEN copied and pasted (kif/Interchange.h).
     KIF_EXPORT,
     KIF_IMPORT,

@@ -1,6 +1,8 @@
 #include "record/GameRecord.h"
 
 #include "rules/StartingPosition.h"
+#include "text/Files.h"
+#include "text/ShiftJis.h"
 
 #include <algorithm>
 #include <cstring>
@@ -146,6 +148,27 @@ double secondsOf(const GameRecord& game, std::size_t index) {
     if (index >= game.moves.size()) return 0;
     const RecordMove& m = game.moves[index];
     return m.MovedPiece > 0 ? m.ComTimeAfter - m.ComTimeBefore : m.ManTimeAfter - m.ManTimeBefore;
+}
+
+std::string recordText(const GameRecord& game) {
+    std::string body;
+    for (const std::string* line : {&game.title, &game.upperPlayer, &game.lowerPlayer})
+        body.append(*line).append("\r\n");
+    for (const RecordMove& m : game.moves)
+        body += formatMoveLine(m.FromX, m.FromY, m.ToX, m.ToY, m.PlacedPiece, m.MovedPiece,
+                               m.CapturedPiece, m.ManTimeBefore, m.ManTimeAfter, m.ComTimeBefore,
+                               m.ComTimeAfter) +
+                "\r\n";
+    return body;
+}
+
+std::string writeRecordFile(const std::string& path, const GameRecord& game) {
+    for (const std::string* t : {&game.title, &game.upperPlayer, &game.lowerPlayer})
+        if (t->find_first_of("\r\n") != std::string::npos) return "名前に改行は使えません";
+    const auto bytes = text::toShiftJis(recordText(game));
+    if (!bytes) return "Shift-JISで書けない文字があります";
+    const int error = text::writeFileAtomically(path, *bytes);
+    return error == 0 ? std::string() : recordWriteError(error);
 }
 
 } // namespace kelvore

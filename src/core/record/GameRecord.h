@@ -60,4 +60,13 @@ std::string moveTextOf(const GameRecord& game, std::size_t index);
 // The seconds the mover spent on move `index` (0-based), from the clocks recorded with it.
 double secondsOf(const GameRecord& game, std::size_t index);
 
+// The whole game in the game's own record format, as the record writer writes the applied
+// moves: the title and the upper and lower players' names, then one line a move (UTF-8,
+// CR LF). Only a game from the standard start reads back as it was played.
+std::string recordText(const GameRecord& game);
+
+// Writes recordText as Shift-JIS through a temporary file; empty on success, else why not in
+// Japanese.
+std::string writeRecordFile(const std::string& path, const GameRecord& game);
+
 } // namespace kelvore

@@ -5,6 +5,7 @@
 #include "text/Files.h"
 #include "text/ShiftJis.h"
 
+#include <cerrno>
 #include <dirent.h>
 
 namespace kelvore {
@@ -16,6 +17,26 @@ std::size_t characters(std::string_view utf8) {
     for (unsigned char c : utf8) n += (c & 0xC0) != 0x80;
     return n;
 }
+
+} // namespace
+
+std::string recordWriteError(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM: return "このフォルダに書き込む許可がありません";
+    case ENOSPC:
+    case EDQUOT: return "ディスクに空きがありません";
+    case ENAMETOOLONG: return "ファイル名が長すぎます";
+    case ENOENT:
+    case ENOTDIR: return "フォルダが見つかりません";
+    case EROFS: return "読み取り専用のディスクです";
+    case EINVAL:
+    case EILSEQ: return "このファイル名は使えません";
+    default: return "書き込みに失敗しました";
+    }
+}
+
+namespace {
 
 // Why a record name typed in the panel cannot be used, or nothing. Blanks alone (half- or
 // full-width) name no file one could find again, and a line break or other control character
@@ -35,6 +56,34 @@ std::string 棋譜ファイル名の誤り(std::string_view name) {
         }
     }
     return onlyBlanks ? "ﾌｧｲﾙ名が空白だけです" : "";
+}
+
+// Puts recorded moves into the history to be stepped with 進: none applied yet.
+void loadMoves(Form1& f, const std::vector<RecordMove>& moves) {
+    f.KifuCursor = 0;
+    for (const RecordMove& m : moves)
+        f.手順保存(m.FromX, m.FromY, m.ToX, m.ToY, m.MovedPiece, m.PlacedPiece, m.ManTimeBefore,
+                   m.ManTimeAfter, m.ComTimeBefore, m.ComTimeAfter);
+    for (int i = 1; i <= f.KifuCursor; ++i) f.Kifu.CapturedPiece[i] = moves[i - 1].CapturedPiece;
+    const int count = f.KifuCursor;
+    f.KifuCursor = 0;
+    f.MoveNumber = 0;
+    f.KifuLength = count;
+}
+
+// A record whose first move is the upper side's is stepped as a game against the computer,
+// one the lower side began as a game between two people; the first mover is to move.
+void takeSidesOfRecord(Form1& f) {
+    if (f.Kifu.MovedPiece[1] >= piece::HU) {
+        f.GameMode = f.GameModeCom;
+        f.ComTurn = Form1::SENTE;
+        f.ManTurn = Form1::GOTE;
+    } else {
+        f.GameMode = f.GameModeMan;
+        f.ComTurn = Form1::GOTE;
+        f.ManTurn = Form1::SENTE;
+    }
+    f.Turn = Form1::SENTE;
 }
 
 } // namespace
@@ -96,7 +145,7 @@ std::string Form1::書込_棋譜ファイル(const std::string& path, std::strin
     const auto bytes = text::toShiftJis(棋譜_本文(対局名, 上手, 下手));
     if (!bytes) return "Shift-JISで書けない文字があります";
     const int error = text::writeFileAtomically(path, *bytes);
-    return error == 0 ? std::string() : text::writeErrorText(error);
+    return error == 0 ? std::string() : recordWriteError(error);
 }
 
 // The RETURN button: writes the applied moves to <folder>/<name>.棋譜.
@@ -172,15 +221,8 @@ void Form1::File1_Click(const std::string& path) {
     印字(record.header[1], 取得_棋譜のX座標(record.header[1]), 100, ColorWhite);
     印字(record.header[2], 取得_棋譜のX座標(record.header[2]), 6350, ColorWhite);
 
-    KifuCursor = 0;
-    for (const RecordMove& m : record.moves)
-        手順保存(m.FromX, m.FromY, m.ToX, m.ToY, m.MovedPiece, m.PlacedPiece, m.ManTimeBefore,
-                 m.ManTimeAfter, m.ComTimeBefore, m.ComTimeAfter);
-    for (int i = 1; i <= KifuCursor; ++i) Kifu.CapturedPiece[i] = record.moves[i - 1].CapturedPiece;
-    const int count = KifuCursor;
-    KifuCursor = 0;
-    MoveNumber = 0;
-    KifuLength = count;
+    loadMoves(*this, record.moves);
+    const int count = KifuLength;
 
     if (record.damagedAt > 0)
         p_.dialogs.messageBox("棋譜ﾌｧｲﾙの" + std::to_string(record.damagedAt) +
@@ -194,16 +236,18 @@ void Form1::File1_Click(const std::string& path) {
     }
     p_.dialogs.messageBox(" 読み込みました", "棋譜", Buttons::OK);
     p_.dialogs.messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::OK);
-    if (Kifu.MovedPiece[1] >= piece::HU) {
-        GameMode = GameModeCom;
-        ComTurn = SENTE;
-        ManTurn = GOTE;
-    } else {
-        GameMode = GameModeMan;
-        ComTurn = GOTE;
-        ManTurn = SENTE;
-    }
-    Turn = SENTE;
+    takeSidesOfRecord(*this);
+    tell([](GameListener& l) { l.historyChanged(); });
+}
+
+// A game taken into record mode as reading a record takes it: the position reset, the moves
+// waiting for 進, the sides as the first move says; no header and no messages.
+void Form1::棋譜モード_開始(const std::vector<RecordMove>& 手順) {
+    描画_可視(false, false, false);
+    初期設定();
+    KifuMode = 1;
+    loadMoves(*this, 手順);
+    if (KifuLength > 0) takeSidesOfRecord(*this);
     tell([](GameListener& l) { l.historyChanged(); });
 }
 

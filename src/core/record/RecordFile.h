@@ -40,6 +40,9 @@ std::string formatMoveLine(int fromX, int fromY, int toX, int toY, int placed, i
 // The line a record file holds for a move.
 std::string formatMoveLine(const RecordMove& move);
 
+// Why a file could not be written, in Japanese, from the system's error number.
+std::string recordWriteError(int error);
+
 // Reads and checks a record file from its bytes. Every move must be one the game would have
 // let that side play, in order, from the starting position: the sides take turns (the first
 // move says which side began), each move passes 移動チェック, a promotion is one 調査_駒成

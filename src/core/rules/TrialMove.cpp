@@ -69,6 +69,17 @@ void generateMoves(Form1& f, int sign, MoveList& out) {
     }
 }
 
+std::optional<Move> acceptedMove(Form1& f, int sign, const Move& m) {
+    f.調査_2歩フラグ設定();
+    MoveList legal;
+    generateMoves(f, sign, legal);
+    for (const Move& l : legal)
+        if (l.fromX == m.fromX && l.fromY == m.fromY && l.toX == m.toX && l.toY == m.toY &&
+            l.moved == m.moved && l.placed == m.placed)
+            return l;
+    return std::nullopt;
+}
+
 Undo makeMove(Form1& f, const Move& m) {
     Undo u{m, f.Board[m.toX][m.toY], f.ManKingPos};
     const int slot = handSlot(u.captured);

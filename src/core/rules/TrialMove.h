@@ -7,6 +7,7 @@
 #include <array>
 #include <atomic>
 #include <cstddef>
+#include <optional>
 
 namespace kelvore {
 
@@ -36,6 +37,10 @@ struct MoveList {
 // also unpromoted where 移動後チェック lets the piece stay so; and every drop from that side's
 // hand that 移動チェック allows. The pawn-file flags must be current.
 void generateMoves(Form1& f, int sign, MoveList& out);
+
+// The move as the game accepts it from the side with `sign` in the position on the board (the
+// pawn-file flags are brought up to date first), or nothing when the game would refuse it.
+std::optional<Move> acceptedMove(Form1& f, int sign, const Move& move);
 
 // What a silent move needs to be taken back.
 struct Undo {

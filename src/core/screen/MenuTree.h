@@ -38,6 +38,7 @@ inline constexpr std::array<MenuEntry, static_cast<int>(MenuItem::Count)> kMenuT
     {MenuItem::STOP, "局面", std::nullopt, false},
     {MenuItem::CANCEL, "最初", MenuItem::STOP, false},
     {MenuItem::REVERSE, "反転", MenuItem::STOP, false},
+    {MenuItem::HINT, "ヒント", MenuItem::STOP, false, true},
     {MenuItem::REPLAY, "戻", std::nullopt, false},
     {MenuItem::AFTER, "進", std::nullopt, false},
     {MenuItem::LBEL_UP, "△", std::nullopt, false},
@@ -60,6 +61,7 @@ inline constexpr std::array<MenuEntry, static_cast<int>(MenuItem::Count)> kMenuT
     {MenuItem::SIDOU, "移動指導", MenuItem::OPTION, true},
     {MenuItem::KEIKA, "経過時間", MenuItem::OPTION, true},
     {MenuItem::BGM, "BGM", MenuItem::OPTION, true},
+    {MenuItem::MOVE_LIST, "指し手一覧", MenuItem::OPTION, true, true},
     {MenuItem::VER, "その他", std::nullopt, false},
 }};
 

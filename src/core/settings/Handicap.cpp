@@ -41,6 +41,7 @@ void Form1::LBEL_UP_Click() {
                        HandicapLevel >= 1);
     }
     HandicapSet = 1;
+    tell([](GameListener& l) { l.historyChanged(); });
 }
 
 void Form1::LEBEL_DOWN_Click() {
@@ -59,6 +60,7 @@ void Form1::LEBEL_DOWN_Click() {
                        HandicapLevel <= -1);
     }
     HandicapSet = 1;
+    tell([](GameListener& l) { l.historyChanged(); });
 }
 
 // Shows the new level, then empties the square or puts its piece back, and repaints it.

@@ -230,20 +230,4 @@ int writeFileAtomically(const std::string& path, std::string_view contents) {
     return 0;
 }
 
-std::string writeErrorText(int error) {
-    switch (error) {
-    case EACCES:
-    case EPERM: return "このフォルダに書き込む許可がありません";
-    case ENOSPC:
-    case EDQUOT: return "ディスクに空きがありません";
-    case ENAMETOOLONG: return "ファイル名が長すぎます";
-    case ENOENT:
-    case ENOTDIR: return "フォルダが見つかりません";
-    case EROFS: return "読み取り専用のディスクです";
-    case EINVAL:
-    case EILSEQ: return "このファイル名は使えません";
-    default: return "書き込みに失敗しました";
-    }
-}
-
 } // namespace kelvore::text

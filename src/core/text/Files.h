@@ -39,7 +39,4 @@ ReadResult readLeadingLines(const std::string& path, int count, std::size_t limi
 // system's error number.
 int writeFileAtomically(const std::string& path, std::string_view contents);
 
-// Why a file could not be written, in Japanese, from the system's error number.
-std::string writeErrorText(int error);
-
 } // namespace kelvore::text

@@ -1,0 +1,167 @@
+#include "kept/GameKeeper.h"
+
+#include "Form1.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace kelvore::kept {
+
+namespace {
+
+std::tm localNow() {
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    return tm;
+}
+
+std::string twoDigits(int v) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%02d", v);
+    return buf;
+}
+
+std::string dateText(const std::tm& t) {
+    return std::to_string(t.tm_year + 1900) + "-" + twoDigits(t.tm_mon + 1) + "-" +
+           twoDigits(t.tm_mday);
+}
+
+} // namespace
+
+Format formatOf(const GameRecord& game) {
+    return isStandardStart(game.start) ? Format::Record : Format::None;
+}
+
+std::string baseName(const std::tm& when, const std::string& opponent) {
+    return dateText(when) + "_" + twoDigits(when.tm_hour) + twoDigits(when.tm_min) + "_" + opponent;
+}
+
+GameKeeper::GameKeeper(Form1& form)
+    : now(localNow), form_(form), self_(std::make_shared<GameKeeper*>(this)) {
+    form_.addListener(*this);
+}
+
+GameKeeper::~GameKeeper() {
+    form_.removeListener(*this);
+}
+
+std::string GameKeeper::folder() const {
+    if (form_.WorkFolder.empty()) return {};
+    const std::string& w = form_.WorkFolder;
+    return (w.back() == '/' ? w : w + "/") + kFolderName;
+}
+
+std::optional<GameKeeper::Unkept> GameKeeper::current() const {
+    const Form1& f = form_;
+    std::optional<GameRecord> g = recordOfHistory(f);
+    if (!g || g->moves.empty()) return std::nullopt;
+    Unkept u{std::move(*g), {}};
+    if (f.GameMode == f.GameModeCom) {
+        u.opponent = "LEVEL" + std::to_string(f.ComLevel);
+        u.game.upperPlayer = u.opponent;
+        u.game.lowerPlayer = "あなた";
+    } else {
+        // Between two people the side that moved first is 先手.
+        const bool upperFirst = u.game.start.sideToMove > 0;
+        u.opponent = "人間";
+        u.game.upperPlayer = upperFirst ? "先手" : "後手";
+        u.game.lowerPlayer = upperFirst ? "後手" : "先手";
+    }
+    return u;
+}
+
+// A move played. The first move of a new history replaces the game held before it (a new game
+// begun by スタート over an old one, or play resumed from its start), which is kept first.
+void GameKeeper::movePlayed() {
+    if (form_.KifuCursor == 1 && unkept_) {
+        Unkept earlier = std::move(*unkept_);
+        unkept_.reset();
+        keep(std::move(earlier), {});
+    }
+    unkept_ = current();
+}
+
+void GameKeeper::historyChanged() {
+    const Form1& f = form_;
+    // A record being viewed is not a game played here.
+    if (f.KifuMode == 1) {
+        unkept_.reset();
+        return;
+    }
+    // The history given up (a new game from 先手 or 後手, the board reversed, a handicap set
+    // at the start): the game it held is kept.
+    if (f.KifuLength == 0) {
+        if (unkept_) {
+            Unkept earlier = std::move(*unkept_);
+            unkept_.reset();
+            keep(std::move(earlier), {});
+        }
+        return;
+    }
+    if (unkept_)
+        if (std::optional<Unkept> now = current()) unkept_ = std::move(now);
+}
+
+void GameKeeper::beforeReset() {
+    if (!unkept_) return;
+    Unkept game = std::move(*unkept_);
+    unkept_.reset();
+    keep(std::move(game), {});
+}
+
+void GameKeeper::gameWon(std::string_view winner) {
+    std::optional<Unkept> game = current();
+    if (!game) game = std::move(unkept_);
+    unkept_.reset();
+    if (game) keep(std::move(*game), winner);
+}
+
+void GameKeeper::keep(Unkept u, std::string_view winner) {
+    const std::string where = folder();
+    if (where.empty() || u.game.moves.empty() || formatOf(u.game) == Format::None) return;
+    const std::tm when = now();
+    u.game.title =
+        "対局 " + dateText(when) + " " + twoDigits(when.tm_hour) + ":" + twoDigits(when.tm_min);
+    if (!winner.empty()) u.game.title += "（" + std::string(winner) + "の勝ち）";
+
+    std::error_code ec;
+    std::filesystem::create_directories(where, ec);
+    if (ec) {
+        warnOnce(recordWriteError(ec.value()));
+        return;
+    }
+    // A name not taken yet: the minute's name, then the same with _2, _3, ...
+    const std::string base = where + "/" + baseName(when, u.opponent);
+    std::string path = base + ".棋譜";
+    for (int n = 2;
+         std::filesystem::symlink_status(path, ec).type() != std::filesystem::file_type::not_found;
+         ++n) {
+        if (n > 1000) {
+            warnOnce("同じ名前の記録が多すぎます");
+            return;
+        }
+        path = base + "_" + std::to_string(n) + ".棋譜";
+    }
+    const std::string error = writeRecordFile(path, u.game);
+    if (!error.empty()) {
+        warnOnce(error);
+        return;
+    }
+    written_.push_back(path);
+}
+
+// Said once a run, once the command that kept the game is done: the game goes on regardless.
+void GameKeeper::warnOnce(const std::string& why) {
+    if (warned_) return;
+    warned_ = true;
+    const std::string text = "対局記録を保存できませんでした\r" + why + "\r" + folder();
+    std::weak_ptr<GameKeeper*> self = self_;
+    form_.platform().dispatcher.post([self, text] {
+        if (const auto s = self.lock())
+            (*s)->form_.platform().dialogs.messageBox(text, "対局記録", Buttons::OK, Icon::Warning);
+    });
+}
+
+} // namespace kelvore::kept

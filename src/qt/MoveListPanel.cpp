@@ -1,0 +1,191 @@
+#include "MoveListPanel.h"
+
+#include "Form1.h"
+#include "Pictures.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelvore::qt {
+
+MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
+    : QWidget(parent), form_(form), review_(form), hints_(form) {
+    setObjectName(QStringLiteral("moveListPanel"));
+    setAutoFillBackground(true);
+    setAccessibleName(QStringLiteral("指し手一覧"));
+
+    title_ = new QLabel(QStringLiteral("指し手"), this);
+    model_ = new MoveListModel(this);
+    list_ = new QTableView(this);
+    list_->setObjectName(QStringLiteral("moveList"));
+    list_->setAccessibleName(QStringLiteral("指し手"));
+    list_->setModel(model_);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setShowGrid(false);
+    list_->setWordWrap(false);
+    list_->setTabKeyNavigation(false);
+    list_->verticalHeader()->hide();
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QHeaderView* header = list_->horizontalHeader();
+    header->setSectionResizeMode(MoveListModel::Number, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(MoveListModel::Move, QHeaderView::Stretch);
+    header->setSectionResizeMode(MoveListModel::Time, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(MoveListModel::Mark, QHeaderView::ResizeToContents);
+    header->setSectionsClickable(false);
+    header->setHighlightSections(false);
+    list_->setColumnHidden(MoveListModel::Mark, true);
+    // The current move stands out though the list never has the keyboard.
+    QPalette pal = list_->palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
+    list_->setPalette(pal);
+
+    hint_ = new QLabel(this);
+    hint_->setObjectName(QStringLiteral("hint"));
+    hint_->setAccessibleName(QStringLiteral("ヒント"));
+    hint_->setWordWrap(true);
+    hint_->hide();
+
+    auto* top = new QWidget(this);
+    auto* topLayout = new QVBoxLayout(top);
+    topLayout->setContentsMargins(0, 0, 0, 0);
+    topLayout->addWidget(title_);
+    topLayout->addWidget(list_, 1);
+    topLayout->addWidget(hint_);
+    splitter_ = new QSplitter(Qt::Vertical, this);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->addWidget(top);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(splitter_);
+
+    // A click shows its move. The list never takes the keyboard: the game's keys (Esc, F1, F2)
+    // stay the window's, and the highlight is always the board's current move.
+    list_->setFocusPolicy(Qt::NoFocus);
+    connect(list_, &QTableView::clicked, this, [this](const QModelIndex& i) { showMove(i.row()); });
+    connect(model_, &MoveListModel::marksChanged, this,
+            [this] { list_->setColumnHidden(MoveListModel::Mark, !model_->hasMarks()); });
+    connect(model_, &MoveListModel::gameReplaced, this, &MoveListPanel::gameReplaced);
+
+    review_.onChanged = [this] { refresh(); };
+    hints_.onChanged = [this] { showHint(); };
+    form_.setOwnCommand(MenuItem::HINT, [this] {
+        // The hint is read here: a hidden panel opens for it.
+        if (hints_.ask() && isHidden()) form_.onMenu(MenuItem::MOVE_LIST);
+    });
+    refresh();
+}
+
+// The rooms leave the game's listeners with the panel.
+MoveListPanel::~MoveListPanel() {
+    review_.onChanged = nullptr;
+    hints_.onChanged = nullptr;
+    form_.setOwnCommand(MenuItem::HINT, nullptr);
+}
+
+void MoveListPanel::setAnalysisWidget(QWidget* widget) {
+    if (analysis_ == widget) return;
+    delete analysis_;
+    analysis_ = widget;
+    if (widget == nullptr) return;
+    splitter_->addWidget(widget);
+    splitter_->setStretchFactor(0, 3);
+    splitter_->setStretchFactor(1, 2);
+    widget->setFont(font());
+}
+
+int MoveListPanel::textSizeFor(int viewHeight) {
+    return std::clamp(static_cast<int>(std::lround(viewHeight * 0.021)), 11, 40);
+}
+
+void MoveListPanel::setWidthInCharacters(double characters) {
+    if (characters == widthInCharacters_ || characters <= 0) return;
+    widthInCharacters_ = characters;
+    emit widthChanged();
+}
+
+int MoveListPanel::widthFor(int viewHeight) const {
+    return static_cast<int>(std::lround(textSizeFor(viewHeight) * widthInCharacters_));
+}
+
+QVector<QRectF> MoveListPanel::hintCells() const {
+    const auto& shown = hints_.shown();
+    if (!shown) return {};
+    const hint::Cells c = hint::cellsOf(shown->move);
+    auto cell = [](Pos p) { return QRectF(1050.0 + p.X * 495, 100.0 + p.Y * 615, 495, 615); };
+    return {cell(c.from), cell(c.to)};
+}
+
+void MoveListPanel::showMove(int ply) {
+    review_.showMove(ply);
+    // Refused or not, the highlight is the board's current move again.
+    showCurrent();
+}
+
+void MoveListPanel::refresh() {
+    model_->setRows(review::rowsOf(review_.game()));
+    showCurrent();
+    emit changed();
+}
+
+void MoveListPanel::showCurrent() {
+    const int current = review_.current();
+    if (current < 0 || current >= model_->rowCount()) {
+        list_->clearSelection();
+        list_->setCurrentIndex({});
+        list_->scrollToBottom();
+        return;
+    }
+    const QModelIndex i = model_->index(current, MoveListModel::Move);
+    list_->setCurrentIndex(i);
+    list_->selectionModel()->select(i, QItemSelectionModel::ClearAndSelect |
+                                           QItemSelectionModel::Rows);
+    list_->scrollTo(i, QAbstractItemView::EnsureVisible);
+}
+
+void MoveListPanel::showHint() {
+    const auto& shown = hints_.shown();
+    if (shown) {
+        hint_->setText(QStringLiteral("ヒント：%1　%2")
+                           .arg(QString::fromStdString(shown->text),
+                                QString::fromStdString(shown->scoreText)));
+        hint_->show();
+    } else if (hints_.searching()) {
+        hint_->setText(QStringLiteral("ヒント：考えています…"));
+        hint_->show();
+    } else {
+        hint_->clear();
+        hint_->hide();
+    }
+    emit hintChanged();
+}
+
+// The text grows with the board beside it.
+void MoveListPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int px = textSizeFor(height());
+    if (px == textSize_) return;
+    textSize_ = px;
+    QFont f = japaneseFont();
+    f.setPixelSize(px);
+    setFont(f);
+    QFont bold = f;
+    bold.setBold(true);
+    title_->setFont(bold);
+    list_->verticalHeader()->setDefaultSectionSize(static_cast<int>(std::lround(px * 1.6)));
+    const int gap = std::max(4, px / 2);
+    layout()->setContentsMargins(gap, gap, gap, gap);
+    if (analysis_) analysis_->setFont(f);
+    showCurrent();
+}
+
+} // namespace kelvore::qt
