@@ -139,6 +139,26 @@ TEST(Interchange, AGamePlayedIsExportedReadByEyeImportedAndSteppedThrough) {
     EXPECT_EQ(again.substr(again.find("開始日時")), text.substr(text.find("開始日時")));
 }
 
+TEST(Interchange, ARecordReadWithYomikomiIsExportedWithItsNames) {
+    Shared s;
+    s.f.START_Click();
+    move(s.f, 3, 7, 3, 6);
+    move(s.f, 7, 3, 7, 4);
+    ASSERT_EQ(s.f.書込_棋譜ファイル(s.path("named.棋譜"), "名人戦", "上の人", "下の人"), "");
+    Shared t;
+    t.f.File1_Click(s.path("named.棋譜"));
+    t.chosen = t.path("named.kifu");
+    t.f.onMenu(MenuItem::KIF_EXPORT);
+    const std::string text = slurp(t.path("named.kifu"));
+    EXPECT_NE(text.find("棋戦：名人戦\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("先手：下の人\r\n後手：上の人\r\n"), std::string::npos) << text;
+    // A game taken into record mode without a file has no names of another's.
+    t.f.棋譜モード_開始({RecordMove{3, 7, 3, 6, -10, -10, 0}});
+    t.chosen = t.path("unnamed.kifu");
+    t.f.onMenu(MenuItem::KIF_EXPORT);
+    EXPECT_NE(slurp(t.path("unnamed.kifu")).find("先手：\r\n後手：\r\n"), std::string::npos);
+}
+
 TEST(Interchange, AGameFromAnotherStartIsSteppedFromThereAndNeverWrittenAsARecord) {
     Shared s;
     const std::string kif = "手合割：その他\n"

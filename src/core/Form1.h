@@ -220,6 +220,9 @@ public:
     void KIFU_WRITE_Click();
     void Command1_Click();
     void File1_Click(const std::string& path);
+    // The header of the record read with 読込 (game name, upper player, lower player), for the
+    // rooms beside the game; emptied by every reset, so it names the history only after 読込.
+    std::string RecordHeader[3];
     void Dir1_Change();
     void Drive1_Change(const std::string& drive);
     static double 取得_棋譜のX座標(std::string_view 文字);

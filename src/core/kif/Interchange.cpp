@@ -147,6 +147,19 @@ void Interchange::movePlayed() {
     notes_ = std::move(n);
 }
 
+void Interchange::historyChanged() {
+    // A record just read with 読込: its name and players go with its moves.
+    if (f_.KifuMode != 1) return;
+    const auto game = recordOfHistory(f_);
+    if (!game || (notes_ && samePlacement(notes_->start, game->start) &&
+                  sameMoves(notes_->moves, game->moves)))
+        return;
+    notes_ = Notes{game->start, game->moves, {}};
+    notes_->info.game.title = f_.RecordHeader[0];
+    notes_->info.game.upperPlayer = f_.RecordHeader[1];
+    notes_->info.game.lowerPlayer = f_.RecordHeader[2];
+}
+
 void Interchange::gameWon(std::string_view) {
     const auto game = recordOfHistory(f_);
     if (!game || f_.KifuCursor < 1) return;

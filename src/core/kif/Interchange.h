@@ -70,6 +70,7 @@ public:
     // GameListener
     void beforeReset() override;
     void movePlayed() override;
+    void historyChanged() override;
     void gameWon(std::string_view winner) override;
 
 private:

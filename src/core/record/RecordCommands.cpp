@@ -215,6 +215,7 @@ void Form1::File1_Click(const std::string& path) {
     描画_可視(false, false, false);
     初期設定();
     KifuMode = 1;
+    for (int i = 0; i < 3; ++i) RecordHeader[i] = record.header[i];
 
     FontSize = 12;
     印字(record.header[0], 取得_棋譜のX座標(record.header[0]) - 3000, 6350, ColorLightRed);
