@@ -400,3 +400,37 @@ TEST_F(Computer, TheKingOnItsFirstRankWithTheSquareInFrontAttacked) {
     EXPECT_EQ(attacked - quiet, -500 - 5 + 1);
     EXPECT_EQ(withGold - attacked, -7100);
 }
+
+// "思考中" stayed shown over the mate, check and win boxes, after the computer had moved.
+TEST_F(Computer, TheThinkingCaptionGoesBeforeTheBoxesOfItsMove) {
+    // Whether the caption is still to be seen: printed, and not painted over since.
+    auto captionShown = [&] {
+        bool shown = false;
+        for (const DrawOp& op : g.fake.canvas.ops) {
+            if (op.kind == DrawOp::Text && op.text == "思考中") shown = true;
+            if (op.kind == DrawOp::Picture && Game::gx(op.x) == -1 && Game::gy(op.y) == 8)
+                shown = false;
+        }
+        return shown;
+    };
+    std::vector<std::string> boxesOverCaption;
+    g.fake.dialogs.onShow = [&](const Box& box) {
+        if (captionShown()) boxesOverCaption.push_back(box.prompt);
+    };
+    for (int level : {1, 3}) {
+        f.ComLevel = level;
+        computerToMove("8k/4r4/9/9/9/9/9/PP7/K8 w - 1"); // the computer mates
+        g.fake.canvas.clear();
+        f.com_ban();
+        EXPECT_EQ(prompts(), (std::vector<std::string>{"よし！!"}));
+        computerToMove("8k/9/9/4g4/4K4/9/9/9/9 w - 1"); // and takes the last royal piece
+        g.fake.dialogs.answers.push_back(Answer::Yes);
+        g.fake.canvas.clear();
+        f.com_ban();
+        EXPECT_EQ(prompts().front(), "ｺﾝﾋﾟｭｰﾀの勝ちです");
+        bool printed = false;
+        for (const DrawOp& op : g.fake.canvas.ops) printed |= op.text == "思考中";
+        EXPECT_TRUE(printed) << "shown while it thought";
+    }
+    EXPECT_EQ(boxesOverCaption, std::vector<std::string>{});
+}

@@ -9,6 +9,7 @@
 #include "engine/Search.h"
 #include "engine/Snapshot.h"
 #include "engine/TimeBudget.h"
+#include "fakes/Positions.h"
 #include "rules/TrialMove.h"
 
 #include <gtest/gtest.h>
@@ -26,19 +27,6 @@ using namespace kelvore::engine;
 
 namespace {
 
-engine::GameSnapshot snapshotFromSfen(const std::string& sfen) {
-    std::string error;
-    const auto p = usi::parseSfen(sfen, error);
-    EXPECT_TRUE(p.has_value()) << error;
-    engine::GameSnapshot s;
-    if (!p) return s;
-    std::memcpy(s.board, p->board, sizeof s.board);
-    std::memcpy(s.lowerHand, p->lowerHand, sizeof s.lowerHand);
-    std::memcpy(s.upperHand, p->upperHand, sizeof s.upperHand);
-    s.sideToMove = p->sideToMove;
-    return s;
-}
-
 Position positionOf(const engine::GameSnapshot& s) {
     Position pos;
     pos.set(s.board, s.lowerHand, s.upperHand, s.sideToMove < 0 ? LOWER : UPPER);
@@ -46,7 +34,7 @@ Position positionOf(const engine::GameSnapshot& s) {
 }
 
 Position positionFromSfen(const std::string& sfen) {
-    return positionOf(snapshotFromSfen(sfen));
+    return positionOf(test::snapshotOfSfen(sfen));
 }
 
 using MoveKey = std::tuple<int, int, int, int, int, int>;
@@ -201,7 +189,7 @@ TEST(EnginePosition, MoveListsAgreeWithTheGameOnTheRandomSet) {
 // ------------------------------------------------------------------------------ the façade
 
 TEST(EngineSearcher, AFixedDepthGivesTheSameMoveEveryTime) {
-    const engine::GameSnapshot root = snapshotFromSfen(usi::kBenchPositions[2]);
+    const engine::GameSnapshot root = test::snapshotOfSfen(usi::kBenchPositions[2]);
     engine::Limits limits;
     limits.depth = 5;
     std::vector<std::uint64_t> nodes;
@@ -227,7 +215,7 @@ TEST(EngineSearcher, AFixedDepthGivesTheSameMoveEveryTime) {
 }
 
 TEST(EngineSearcher, ANodeLimitEndsTheSearchAndRepeatsExactly) {
-    const engine::GameSnapshot root = snapshotFromSfen(usi::kBenchPositions[7]);
+    const engine::GameSnapshot root = test::snapshotOfSfen(usi::kBenchPositions[7]);
     engine::Limits limits;
     limits.nodes = 20000;
     std::vector<MoveKey> moves;
@@ -245,7 +233,7 @@ TEST(EngineSearcher, ANodeLimitEndsTheSearchAndRepeatsExactly) {
 
 TEST(EngineSearcher, TheWorkerReportsOnceAndStopEndsAnEndlessSearch) {
     engine::Searcher searcher(4);
-    const engine::GameSnapshot root = snapshotFromSfen(usi::kStartSfen);
+    const engine::GameSnapshot root = test::snapshotOfSfen(usi::kStartSfen);
     std::atomic<int> done{0}, infos{0};
     engine::Result result;
     engine::Limits limits;
@@ -283,12 +271,14 @@ TEST(EngineSearcher, NoMoveWhenTheGameIsOver) {
     engine::Limits limits;
     limits.depth = 3;
     // The lower side has lost its only royal piece.
-    EXPECT_FALSE(searcher.search(snapshotFromSfen("4k4/9/9/9/9/9/9/9/9 b G 1"), {}, limits).found);
-    EXPECT_FALSE(searcher.search(snapshotFromSfen("4k4/9/9/9/9/9/9/9/9 w G 1"), {}, limits).found);
+    EXPECT_FALSE(
+        searcher.search(test::snapshotOfSfen("4k4/9/9/9/9/9/9/9/9 b G 1"), {}, limits).found);
+    EXPECT_FALSE(
+        searcher.search(test::snapshotOfSfen("4k4/9/9/9/9/9/9/9/9 w G 1"), {}, limits).found);
 }
 
 TEST(EngineSearcher, PositionKeysTellBoardHandsAndSideApart) {
-    const engine::GameSnapshot start = snapshotFromSfen(usi::kStartSfen);
+    const engine::GameSnapshot start = test::snapshotOfSfen(usi::kStartSfen);
     engine::GameSnapshot other = start;
     EXPECT_EQ(engine::positionKey(start), engine::positionKey(other));
     other.sideToMove = 1;
@@ -505,7 +495,7 @@ TEST(EngineSearch, MatesInOneAreFoundAtDepthOne) {
     // walled in by its own pieces (mate by a pawn drop is allowed).
     for (const char* sfen : {"4k4/9/4P4/9/9/9/9/9/4K4 b G 1", "kn7/1l7/9/1N7/9/9/9/9/4K4 b P 1",
                              "4k4/9/9/9/9/9/4p4/9/4K4 w g 1"}) {
-        const engine::GameSnapshot root = snapshotFromSfen(sfen);
+        const engine::GameSnapshot root = test::snapshotOfSfen(sfen);
         Position pos = positionOf(root);
         ASSERT_FALSE(forcedWin(pos, 1)) << sfen;
         ASSERT_TRUE(forcedWin(pos, 2)) << sfen;
@@ -524,7 +514,7 @@ TEST(EngineSearch, MatesInOneAreFoundAtDepthOne) {
         }
     }
     const engine::Result pawn =
-        searcher.search(snapshotFromSfen("kn7/1l7/9/1N7/9/9/9/9/4K4 b P 1"), {}, limits);
+        searcher.search(test::snapshotOfSfen("kn7/1l7/9/1N7/9/9/9/9/4K4 b P 1"), {}, limits);
     EXPECT_EQ(usi::formatMove(pawn.best), "P*9b");
 }
 
@@ -535,7 +525,7 @@ TEST(EngineSearch, MatesInTwoAreFoundAtDepthThree) {
     for (const char* sfen :
          {"k8/2Sp1l3/9/9/3B5/9/9/9/4K4 b LP 1", "3g5/k5g2/6Gp1/2S6/9/9/9/9/4K4 b SG 1",
           "1k7/6l1l/3R4p/9/5S3/9/9/9/4K4 b GL 1"}) {
-        const engine::GameSnapshot root = snapshotFromSfen(sfen);
+        const engine::GameSnapshot root = test::snapshotOfSfen(sfen);
         Position pos = positionOf(root);
         ASSERT_FALSE(forcedWin(pos, 2)) << sfen << " is not a mate in one";
         const engine::Result r = searcher.search(root, {}, limits);
@@ -559,13 +549,13 @@ TEST(EngineSearch, TheLosingSideSeesItsLoss) {
     limits.depth = 2;
     // The king takes a gold that nothing defends: no mate.
     const engine::Result escape =
-        searcher.search(snapshotFromSfen("4k4/9/9/9/9/9/9/4g4/4K4 b G 1"), {}, limits);
+        searcher.search(test::snapshotOfSfen("4k4/9/9/9/9/9/9/4g4/4K4 b G 1"), {}, limits);
     ASSERT_TRUE(escape.found);
     EXPECT_FALSE(escape.mate);
     EXPECT_EQ(usi::formatMove(escape.best), "5i5h");
     // With the gold held by a pawn the king is lost, and the search says when.
     const engine::Result mated =
-        searcher.search(snapshotFromSfen("4k4/9/9/9/9/9/4p4/4g4/4K4 b - 1"), {}, limits);
+        searcher.search(test::snapshotOfSfen("4k4/9/9/9/9/9/4p4/4g4/4K4 b - 1"), {}, limits);
     ASSERT_TRUE(mated.found);
     EXPECT_TRUE(mated.mate);
     EXPECT_EQ(mated.score, -2) << "the upper side takes the king on the second ply";
@@ -577,8 +567,8 @@ TEST(EngineSearch, ARepeatedPositionIsADraw) {
     limits.depth = 4;
     // The lower side is a rook down with nothing to fear soon: repeating a position of the
     // game is the best it can do; ahead, it avoids the repetition.
-    const engine::GameSnapshot behind = snapshotFromSfen("4k4/9/9/9/9/9/9/9/4K4 b r 1");
-    const engine::GameSnapshot repeated = snapshotFromSfen("4k4/9/9/9/9/9/9/9/3K5 w r 1");
+    const engine::GameSnapshot behind = test::snapshotOfSfen("4k4/9/9/9/9/9/9/9/4K4 b r 1");
+    const engine::GameSnapshot repeated = test::snapshotOfSfen("4k4/9/9/9/9/9/9/9/3K5 w r 1");
     const std::vector<std::uint64_t> history{engine::positionKey(repeated)};
     const engine::Result noHistory = searcher.search(behind, {}, limits);
     EXPECT_LT(noHistory.score, -500);
@@ -588,8 +578,8 @@ TEST(EngineSearch, ARepeatedPositionIsADraw) {
     EXPECT_FALSE(draw.mate);
     EXPECT_EQ(draw.score, 0);
 
-    const engine::GameSnapshot ahead = snapshotFromSfen("4k4/9/9/9/9/9/9/9/4K4 b R 1");
-    const engine::GameSnapshot aheadRepeated = snapshotFromSfen("4k4/9/9/9/9/9/9/9/3K5 w R 1");
+    const engine::GameSnapshot ahead = test::snapshotOfSfen("4k4/9/9/9/9/9/9/9/4K4 b R 1");
+    const engine::GameSnapshot aheadRepeated = test::snapshotOfSfen("4k4/9/9/9/9/9/9/9/3K5 w R 1");
     searcher.newGame();
     const engine::Result win = searcher.search(ahead, {engine::positionKey(aheadRepeated)}, limits);
     EXPECT_NE(usi::formatMove(win.best), "5i6i");

@@ -10,7 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -293,4 +296,51 @@ TEST(Files, ReadersStopAtTheirLinesAndLimits) {
     EXPECT_EQ(missing.status, text::ReadStatus::CannotOpen);
     EXPECT_EQ(missing.error, ENOENT);
     EXPECT_EQ(text::readFile(folder.path, 100).status, text::ReadStatus::CannotOpen);
+}
+
+// A save ended half-way left its hidden temporary copy beside the record, as large as the
+// record, and nothing ever removed it.
+TEST(Files, AKilledSaveLeavesNoFileBehindAfterTheNextSave) {
+    TempFolder folder;
+    const std::string path = folder.path + "/記録.棋譜";
+    spitBytes(path, "old record");
+    auto killedHalfWay = [&](int signal) {
+        static int raised;
+        raised = signal;
+        text::testing::afterTemporaryWritten = [] { ::raise(raised); };
+        text::writeFileAtomically(path, std::string(1 << 20, 'x'));
+    };
+    // Ended by SIGTERM or SIGINT: the temporary file goes with the program.
+    EXPECT_EXIT(killedHalfWay(SIGTERM), ::testing::KilledBySignal(SIGTERM), "");
+    EXPECT_EXIT(killedHalfWay(SIGINT), ::testing::KilledBySignal(SIGINT), "");
+    EXPECT_EQ(namesIn(folder.path), (std::vector<std::string>{"記録.棋譜"}));
+    EXPECT_EQ(slurp(path), "old record");
+
+    // Ended by SIGKILL: the copy stays until a later save finds it old.
+    EXPECT_EXIT(killedHalfWay(SIGKILL), ::testing::KilledBySignal(SIGKILL), "");
+    EXPECT_EQ(slurp(path), "old record");
+    std::vector<std::string> names = namesIn(folder.path);
+    ASSERT_EQ(names.size(), 2u);
+    const std::string leftover = folder.path + "/" + names[0];
+    ASSERT_EQ(names[0].rfind(".kelvore-", 0), 0u) << names[0];
+    // Another program's save in progress, and files that are not temporary files of ours.
+    const std::string fresh = folder.path + "/.kelvore-0123abcd";
+    const std::string others[] = {folder.path + "/.kelvore-notours",
+                                  folder.path + "/.kelvore-ABCDEF01",
+                                  folder.path + "/.kelvore-aaaabbbbc"};
+    spitBytes(fresh, "being written");
+    for (const std::string& other : others) spitBytes(other, "someone else's");
+    const std::string staleFolder = folder.path + "/.kelvore-00000000";
+    ASSERT_EQ(::mkdir(staleFolder.c_str(), 0700), 0);
+    const timespec longAgo[2] = {{std::time(nullptr) - text::kStaleTemporarySeconds - 60, 0},
+                                 {std::time(nullptr) - text::kStaleTemporarySeconds - 60, 0}};
+    for (const std::string& p : {leftover, staleFolder, others[0], others[1], others[2]})
+        ASSERT_EQ(::utimensat(AT_FDCWD, p.c_str(), longAgo, 0), 0) << p;
+
+    EXPECT_EQ(text::writeFileAtomically(path, "new record"), 0);
+    EXPECT_EQ(slurp(path), "new record");
+    names = namesIn(folder.path);
+    EXPECT_EQ(std::count(names.begin(), names.end(), leftover.substr(folder.path.size() + 1)), 0)
+        << "the old copy is gone";
+    EXPECT_EQ(names.size(), 6u) << "the rest stays";
 }

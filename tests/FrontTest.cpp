@@ -11,6 +11,9 @@
 #include <thread>
 #include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 using namespace kelvore;
@@ -157,4 +160,44 @@ TEST(Output, TheProgramExitsWithAnErrorWhenItsAnswersCannotBeWritten) {
     const int null = ::open("/dev/null", O_WRONLY);
     EXPECT_EQ(runWithOutput("usi\nisready\nquit\n", null), 0);
     ::close(null);
+}
+
+// A kifu read of a large record held isready back, and stop could not end it.
+TEST(Front, IsreadyIsAnsweredAtOnceDuringALongKifuReadAndStopEndsIt) {
+    char pattern[] = "/tmp/kelvore-front-XXXXXX";
+    const std::string dir = mkdtemp(pattern);
+    const std::string small = dir + "/small.棋譜", large = dir + "/large.棋譜";
+    {
+        // Both rooks out and back, over and over: the largest record read, some 400000 moves.
+        Engine e;
+        std::ostringstream ignored;
+        e.handle("position startpos moves 2h3h 8b7b 3h2h 7b8b", ignored);
+        e.handle("kifu write " + small + " a|b|c", ignored);
+        std::ifstream in(small, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+        std::size_t at = 0;
+        for (int i = 0; i < 3; ++i) at = bytes.find('\n', at) + 1;
+        const std::string header = bytes.substr(0, at), cycle = bytes.substr(at);
+        std::ofstream out(large, std::ios::binary);
+        out << header;
+        for (std::size_t size = header.size(); size + cycle.size() <= 16 * 1024 * 1024;
+             size += cycle.size())
+            out << cycle;
+    }
+    Loop l;
+    l.front.take("position startpos");
+    l.front.take("kifu read " + large);
+    l.waitUntilALongCommandRuns();
+    l.front.take("isready");
+    l.front.take("stop");
+    l.front.take("d");
+    l.front.endOfInput();
+    l.front.finish();
+    const std::string text = l.out.text();
+    const auto ready = text.find("readyok\n"), name = text.find("kifu name a\n");
+    ASSERT_NE(ready, std::string::npos) << text.substr(0, 300);
+    EXPECT_TRUE(name == std::string::npos || ready < name) << "answered while the read ran";
+    EXPECT_NE(text.find("info string kifu read stopped"), std::string::npos);
+    EXPECT_NE(text.find("sfen "), std::string::npos) << "the commands after it still run";
+    std::filesystem::remove_all(dir);
 }

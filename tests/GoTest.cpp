@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <optional>
 #include <sstream>
 #include <thread>
@@ -267,4 +268,172 @@ TEST(GoSearching, TheEndOfInputStopsAnEndlessSearchButNotALimitedOne) {
          at = text.find("bestmove", at + 1))
         ++answers;
     EXPECT_EQ(answers, 2u);
+}
+
+// A limit of zero or a clock that is not the mover's was read as "no limit": such a `go`
+// waited for a stop that nobody sends.
+TEST(GoLimits, ZeroLimitsAndMissingClocksAreGivenAnEnd) {
+    engine::Limits own;
+    own.moveTimeMs = 1234;
+    auto limitsOf = [&](const std::string& line, int side) {
+        return searchLimits(parseGo(split(line)), side, own);
+    };
+    for (const char* zero : {"go movetime 0", "go nodes 0", "go nodes 0 depth 9",
+                             "go btime 0 wtime 0", "go btime 0 wtime 9000 movetime 500"}) {
+        const engine::Limits l = limitsOf(zero, -1);
+        EXPECT_EQ(l.depth, 1) << zero << ": the shallowest search";
+        EXPECT_EQ(l.nodes, 0u) << zero;
+        EXPECT_EQ(l.moveTimeMs, 0) << zero;
+        EXPECT_EQ(l.lowerTimeMs, -1) << zero;
+        EXPECT_FALSE(l.infinite) << zero;
+    }
+    EXPECT_TRUE(limitsOf("go ponder movetime 0", -1).infinite) << "still pondering";
+
+    // The mover on byoyomi or living on its increment.
+    engine::Limits l = limitsOf("go byoyomi 1000", 1);
+    EXPECT_EQ(l.upperTimeMs, 0);
+    EXPECT_EQ(l.byoyomiMs, 1000);
+    l = limitsOf("go binc 100 winc 200", -1);
+    EXPECT_EQ(l.lowerTimeMs, 0);
+    EXPECT_EQ(l.lowerIncMs, 100);
+    l = limitsOf("go btime 0 byoyomi 500", -1);
+    EXPECT_EQ(l.lowerTimeMs, 0) << "time 0 is no zero limit while byoyomi remains";
+    EXPECT_EQ(l.depth, 0);
+
+    // Nothing for the mover: the level's own time, as for a bare go.
+    for (const auto& [none, side] :
+         {std::pair{"go wtime 5000", -1}, std::pair{"go wtime 5000 winc 100", -1},
+          std::pair{"go btime 1 binc 100", 1}}) {
+        l = limitsOf(none, side);
+        EXPECT_EQ(l.moveTimeMs, 1234) << none;
+        EXPECT_EQ(l.lowerTimeMs, -1) << none;
+        EXPECT_EQ(l.upperTimeMs, -1) << none;
+    }
+    l = limitsOf("go wtime 5000 depth 3", -1);
+    EXPECT_EQ(l.depth, 3) << "a finite limit of its own is kept";
+    EXPECT_EQ(l.moveTimeMs, 0);
+
+    // An endless search stays endless; a ponder gets the time it will have after ponderhit.
+    l = limitsOf("go infinite", -1);
+    EXPECT_TRUE(l.infinite);
+    EXPECT_EQ(l.moveTimeMs, 0);
+    l = limitsOf("go ponder", -1);
+    EXPECT_TRUE(l.infinite);
+    EXPECT_EQ(l.moveTimeMs, 1234);
+    l = limitsOf("go ponder btime 60000 wtime 1 byoyomi 3000", -1);
+    EXPECT_TRUE(l.infinite);
+    EXPECT_EQ(l.lowerTimeMs, 60000);
+    EXPECT_EQ(l.moveTimeMs, 0);
+}
+
+TEST(GoSearching, AZeroMovetimeAndAMissingClockAnswerWithoutAStop) {
+    Engine engine;
+    engine.form().ComLevel = 5;
+    WaitingSink out;
+    Front front(engine, out);
+    front.take("setoption name MoveTime value 20");
+    front.take("position startpos");
+    for (const char* go : {"go movetime 0", "go nodes 0", "go byoyomi 100", "go binc 50 winc 50",
+                           "go wtime 5000", "go btime 0 wtime 0"})
+        front.take(go);
+    front.endOfInput(); // nothing will stop them: each must end by itself
+    front.finish();
+    const auto all = lines(out.text());
+    std::vector<std::string> answers;
+    int depthAtZero = 0;
+    for (const std::string& l : all) {
+        if (l.rfind("bestmove", 0) == 0) {
+            EXPECT_TRUE(readBest(l)) << l;
+            answers.push_back(l);
+        } else if (answers.empty()) {
+            depthAtZero = std::max(depthAtZero, readInfo(l).depth);
+        }
+    }
+    EXPECT_EQ(answers.size(), 6u) << out.text();
+    EXPECT_EQ(depthAtZero, 1) << "movetime 0 searches one ply";
+}
+
+// ponderhit stopped the search: its answer came within milliseconds, often before a single
+// iteration, where a plain go with the same clock searched for seconds.
+TEST(GoSearching, PonderhitKeepsSearchingUntilItsClock) {
+    Engine engine;
+    engine.form().ComLevel = 4;
+    WaitingSink out;
+    Front front(engine, out);
+    front.take("position startpos moves 7g7f 3c3d");
+    // The byoyomi is all there is: about 600 ms to 1 s of search from the ponderhit.
+    front.take("go ponder btime 0 wtime 0 byoyomi 1000");
+    ASSERT_TRUE(out.waitFor("info depth 3 "));
+    // Longer than that budget, so that a clock counted from the go would already be spent.
+    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+    EXPECT_EQ(out.text().find("bestmove"), std::string::npos) << "pondering until told";
+    const std::size_t before = out.text().size();
+    const auto hit = std::chrono::steady_clock::now();
+    front.take("ponderhit");
+    front.endOfInput(); // after its ponderhit the search is no longer endless: it runs on
+    front.finish();
+    const auto took = std::chrono::steady_clock::now() - hit;
+    const std::string after = out.text().substr(before);
+    const auto tail = lines(after);
+    ASSERT_FALSE(tail.empty());
+    EXPECT_TRUE(readBest(tail.back())) << after;
+    // Searching on for most of the byoyomi (only a lower bound: a busy machine takes longer).
+    EXPECT_GE(took, std::chrono::milliseconds(250)) << "the clock runs from the ponderhit";
+}
+
+TEST(GoSearching, APonderhitBeforeThePonderStartsIsKeptForIt) {
+    Engine engine;
+    engine.form().ComLevel = 4;
+    WaitingSink out;
+    Front front(engine, out);
+    front.take("position startpos");
+    front.take("perft 5"); // the go ponder waits behind it
+    front.take("go ponder movetime 300");
+    front.take("ponderhit");
+    // The end of the input stops an endless search; after its ponderhit this one is not.
+    front.endOfInput();
+    front.finish();
+    const auto all = lines(out.text());
+    ASSERT_GE(all.size(), 3u);
+    EXPECT_EQ(all[0], "perft 5 11555679");
+    EXPECT_TRUE(readBest(all.back())) << all.back();
+    int deepest = 0;
+    for (const std::string& l : all) deepest = std::max(deepest, readInfo(l).depth);
+    EXPECT_GE(deepest, 2) << "searched on its move time, not stopped";
+}
+
+// A finished game answered `bestmove resign` also to the side that had won, and at once
+// during `go infinite`.
+TEST(GoSearching, AWonPositionIsReportedAsAWinAndAnEndlessGoWaitsForItsStop) {
+    Searching s;
+    // The upper side has no royal piece left: the lower side, to move, has won.
+    s.say("position sfen 9/9/9/9/9/9/9/4G4/4K4 b - 1");
+    const std::string won = s.say("go depth 2");
+    EXPECT_EQ(won.rfind("info string the game is over: the lower side (b), to move, has won", 0),
+              0u)
+        << won;
+    EXPECT_EQ(won.substr(won.find('\n') + 1), "bestmove win\n");
+    s.say("setoption name Level value 2");
+    EXPECT_EQ(lines(s.say("go")).back(), "bestmove win") << "the game's own levels too";
+    s.say("position sfen 9/9/9/9/9/9/9/4G4/4K4 w - 1");
+    EXPECT_EQ(s.say("go"), "bestmove resign\n");
+
+    Engine engine;
+    engine.form().ComLevel = 4;
+    WaitingSink out;
+    Front front(engine, out);
+    front.take("position sfen 9/9/9/9/9/9/9/4G4/4K4 b - 1");
+    front.take("go infinite");
+    while (!front.runningLong()) std::this_thread::yield();
+    front.take("isready");
+    ASSERT_TRUE(out.waitFor("readyok\n"));
+    EXPECT_EQ(out.text().find("bestmove"), std::string::npos) << "no answer before the stop";
+    front.take("stop");
+    ASSERT_TRUE(out.waitFor("bestmove win\n"));
+    front.take("go ponder");
+    front.take("ponderhit");
+    front.endOfInput();
+    front.finish();
+    const auto all = lines(out.text());
+    EXPECT_EQ(all.back(), "bestmove win") << "a ponderhit ends the wait as well";
 }

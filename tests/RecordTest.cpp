@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <random>
 #include <sys/resource.h>
 
@@ -379,4 +380,46 @@ TEST_F(Record, TheDriveAndFolderListsMoveTogether) {
     f.KIFU_READ_Click();
     EXPECT_TRUE(g.fake.panel.driveList && g.fake.panel.folderList && g.fake.panel.fileList);
     EXPECT_FALSE(g.fake.panel.fields);
+}
+
+// A loaded record named "Test vs LEVEL4" showed "est vs LEVEL4": its place, 465 twips left of
+// the window, cut off its first letter.
+TEST_F(Record, TheHeaderOfALoadedRecordStaysWholeInsideTheWindow) {
+    const std::string path = g.folder.path + "/名前.棋譜";
+    const std::string moves = " 7776 -10 -10   0    0    0    0    0\r\n";
+    const std::string wide(100, 'W'); // wider than the window at the usual size
+    struct Case {
+        std::string name, upper;
+    };
+    for (const Case& c : {Case{"名人戦", "上"}, Case{"Test vs LEVEL4", "後手の人"},
+                          Case{wide, "長い名前の後手の人が居ます長い名前の後手の人が居ます長い名前"
+                                     "の後手の人が居ますね"}}) {
+        spit(path, sjis(c.name + "\r\n" + c.upper + "\r\n下\r\n") + moves);
+        g.fake.canvas.clear();
+        f.File1_Click(path);
+        std::map<std::string, DrawOp> printed;
+        for (const DrawOp& op : g.fake.canvas.of(DrawOp::Text)) printed[op.text] = op;
+        for (const std::string& text : {c.name, c.upper, std::string("下")}) {
+            ASSERT_EQ(printed.count(text), 1u) << text;
+            const DrawOp& op = printed[text];
+            EXPECT_GE(op.x, 0) << text;
+            EXPECT_LE(op.x + g.fake.canvas.textWidth(text, op.size, op.bold), 9000) << text;
+        }
+        // Where it fits, the specified place and size.
+        const DrawOp& lower = printed["下"];
+        EXPECT_DOUBLE_EQ(lower.x, Form1::取得_棋譜のX座標("下"));
+        EXPECT_EQ(lower.size, 12);
+        EXPECT_EQ(printed[c.name].value, f.ColorLightRed);
+        if (c.name == "名人戦") {
+            EXPECT_DOUBLE_EQ(printed[c.name].x, Form1::取得_棋譜のX座標(c.name) - 3000);
+        }
+        if (c.name == "Test vs LEVEL4") {
+            EXPECT_DOUBLE_EQ(printed[c.name].x, 0) << "moved in only as far as needed";
+            EXPECT_EQ(printed[c.name].size, 12);
+        }
+        if (c.name == wide) {
+            EXPECT_LT(printed[c.name].size, 12) << "smaller, to be seen whole";
+        }
+        EXPECT_EQ(f.FontSize, 12);
+    }
 }

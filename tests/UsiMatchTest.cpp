@@ -1,10 +1,14 @@
 // The engine front's match between levels: the searching levels, draws by repetition, and the
 // summary.
 #include "Engine.h"
+#include "Front.h"
+#include "fakes/WaitingSink.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <sstream>
+#include <thread>
 
 using namespace kelvore;
 
@@ -86,4 +90,29 @@ TEST(UsiMatch, RefusesLevelsItDoesNotKnow) {
     EXPECT_EQ(say(engine, "match 6 1 1 1"), usage);
     EXPECT_EQ(say(engine, "match 1 -1 1 1"), usage);
     EXPECT_EQ(say(engine, "match 4 4 0 1"), usage);
+}
+
+// The match's searches ran on a stop flag of their own: stop and quit waited for the whole
+// game, a minute a move at this MoveTime.
+TEST(UsiMatch, StopDuringALevel4MatchEndsIt) {
+    for (const char* word : {"stop", "quit"}) {
+        usi::Engine engine;
+        test::WaitingSink out;
+        usi::Front front(engine, out);
+        front.take("setoption name MoveTime value 60000");
+        front.take("match 4 5 3 1");
+        while (!front.runningLong()) std::this_thread::yield();
+        // Past the four random plies, well into the first search.
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_EQ(front.take(word), std::string(word) == "stop");
+        ASSERT_TRUE(out.waitFor("match A ")) << word;
+        front.endOfInput();
+        front.finish();
+        const std::string text = out.text();
+        EXPECT_EQ(text.rfind("info string match stopped after 0 games\n", 0), 0u) << text;
+        const Summary s = summaryOf(text);
+        EXPECT_EQ(s.gameLines, 0) << "the game in play is not counted";
+        EXPECT_EQ(s.a + s.b + s.draws, 0) << text;
+        EXPECT_EQ(engine.form().ComLevel, 3) << "the level is as the match found it";
+    }
 }

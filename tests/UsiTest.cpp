@@ -363,3 +363,61 @@ TEST(Usi, KifuReadStopsBeforeAnIllegalMoveAndSaysWhy) {
     EXPECT_EQ(s.say("kifu read " + dir).rfind("info string cannot open", 0), 0u);
     std::filesystem::remove_all(dir);
 }
+
+// perft counted through the game's judge, four times slower than the engine's own generator,
+// which the judge's count still checks.
+TEST(Usi, PerftCountsWithTheEngineAndTheJudgeAlike) {
+    Session s;
+    auto count = [&](const std::string& command) {
+        std::istringstream in(s.say(command));
+        std::string word;
+        std::uint64_t n = 0;
+        in >> word;
+        if (command.find("judge") != std::string::npos) in >> word;
+        int depth;
+        in >> depth >> n;
+        return n;
+    };
+    s.say("position startpos");
+    EXPECT_EQ(count("perft 3"), 17368u);
+    EXPECT_EQ(count("perft judge 3"), 17368u);
+    for (const char* sfen :
+         {"4k4/4g4/9/9/4r4/9/9/4S4/4K4 b GP 1",
+          "l3k3l/1r2+e2+B1/p1pp1pp1p/9/4n4/2P6/PP1P+pPPPP/1S2E2R1/LN1GKG1NL w 2Pg2s 31",
+          "9/9/9/9/9/9/9/9/4K4 w P 1"}) {
+        s.say(std::string("position sfen ") + sfen);
+        const std::uint64_t judged = count("perft judge 2");
+        EXPECT_EQ(count("perft 2"), judged) << sfen;
+        EXPECT_EQ(s.say("perft judge 1").rfind("perft judge 1 ", 0), 0u);
+    }
+    EXPECT_EQ(s.say("perft judge").rfind("info string perft needs a depth", 0), 0u);
+    EXPECT_EQ(s.say("perft judge 8").rfind("info string perft needs a depth", 0), 0u);
+    EXPECT_EQ(s.say("perft 3 judge").rfind("info string perft needs a depth", 0), 0u);
+
+    // Both stop when asked; the position is as before.
+    s.say("position startpos moves 7g7f");
+    const std::string before = s.sfen();
+    s.engine.requestStop();
+    EXPECT_EQ(s.say("perft 3").rfind("perft 3 stopped after 0 lines (a partial count)\n", 0), 0u);
+    EXPECT_EQ(s.say("perft judge 3").rfind("perft judge 3 stopped after 0 lines", 0), 0u);
+    s.engine.clearStop();
+    EXPECT_EQ(s.sfen(), before);
+}
+
+TEST(Usi, AStoppedKifuReadLeavesThePositionAsItWas) {
+    Session s;
+    char pattern[] = "/tmp/kelvore-usi-XXXXXX";
+    const std::string dir = mkdtemp(pattern);
+    const std::string path = dir + "/r.棋譜";
+    s.say("position startpos moves 7g7f 3c3d");
+    s.say("kifu write " + path + " a|b|c");
+    s.say("position startpos moves 2g2f");
+    const std::string before = s.sfen();
+    s.engine.requestStop();
+    EXPECT_EQ(s.say("kifu read " + path),
+              "info string kifu read stopped; the position is as it was\n");
+    EXPECT_EQ(s.sfen(), before);
+    s.engine.clearStop();
+    EXPECT_EQ(s.say("kifu read " + path).rfind("kifu name a\n", 0), 0u);
+    std::filesystem::remove_all(dir);
+}

@@ -197,6 +197,7 @@ public:
     void com_ban();
     void 処理_COM思考開始();
     void 描画_思考中();
+    void 消去_思考中();
     void 処理_COM着手(int 移動元X, int 移動元Y, int 移動先X, int 移動先Y, int 移動駒, int 置駒);
     void 処理_COM投了();
     void 待ち時間(double IN_思考時間);

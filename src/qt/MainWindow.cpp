@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "AnalysisSettings.h"
+#include "GameKeys.h"
 #include "MoveListPanel.h"
 #include "Pictures.h"
 #include "WindowGeometry.h"
@@ -14,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -197,10 +198,14 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
     showFolder(form_->WorkFolder);
     // The move list is shown unless the player has hidden it.
     const bool listShown = readMoveListShown(geometryFile()).value_or(true);
+    if (const auto ms = readMsPerPosition(geometryFile()))
+        moveList_->analysis().setMsPerPosition(*ms);
     moveList_->setVisible(listShown);
     setChecked(MenuItem::MOVE_LIST, listShown);
     resize(kBaseWidth, kBaseHeight + menuBar()->sizeHint().height());
     view_->canvas().resize(kBaseWidth, kBaseHeight);
+    // Esc, F1 and F2 wherever the focus is in the window; every other key does nothing.
+    new GameKeys(*this, [this](Form1::Key key) { form_->Form_KeyDown(key); });
     form_->Form_Load();
 }
 
@@ -607,16 +612,7 @@ void MainWindow::runPosted(const std::function<void()>& continuation) {
     continuation();
 }
 
-// ---------------------------------------------------------------- keys and closing
-
-void MainWindow::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Escape: form_->Form_KeyDown(Form1::Key::Escape); break;
-    case Qt::Key_F1: form_->Form_KeyDown(Form1::Key::F1); break;
-    case Qt::Key_F2: form_->Form_KeyDown(Form1::Key::F2); break;
-    default: QMainWindow::keyPressEvent(event); return;
-    }
-}
+// ---------------------------------------------------------------- closing
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!quitting_) form_->Form_Unload();

@@ -159,7 +159,6 @@ public:
     kept::GameKeeper& keeper() { return *keeper_; }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

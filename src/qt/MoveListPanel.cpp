@@ -1,5 +1,6 @@
 #include "MoveListPanel.h"
 
+#include "AnalysisView.h"
 #include "Form1.h"
 #include "Pictures.h"
 
@@ -15,6 +16,14 @@
 #include <cmath>
 
 namespace kelvore::qt {
+
+namespace {
+
+// The panel's width in characters of its text: the list alone, and with an analysis below it.
+constexpr double kListWidth = 19;
+constexpr double kAnalysisWidth = 30;
+
+} // namespace
 
 MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
     : QWidget(parent), form_(form), review_(form), hints_(form) {
@@ -82,6 +91,33 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
         // The hint is read here: a hidden panel opens for it.
         if (hints_.ask() && isHidden()) form_.onMenu(MenuItem::MOVE_LIST);
     });
+
+    // The engine's judgement of the game shown: its marks in the list, its view below it, and
+    // a click on its graph shows that position as a click on the list does.
+    analysisController_ = new AnalysisController(form_.platform().dispatcher, this);
+    setAnalysisWidget(new AnalysisView(*analysisController_));
+    connect(analysisController_, &AnalysisController::plyChosen, this, &MoveListPanel::showMove);
+    connect(analysisController_, &AnalysisController::changed, this, [this] {
+        for (int ply = 1; ply <= model_->moveCount(); ++ply)
+            model_->setMark(ply, analysisController_->markOf(ply - 1));
+    });
+    connect(this, &MoveListPanel::gameReplaced, analysisController_, &AnalysisController::clear);
+    connect(analysisController_, &AnalysisController::cleared, this,
+            [this] { setWidthInCharacters(kListWidth); });
+    connect(this, &MoveListPanel::changed, this, [this] {
+        if (review_.current() >= 0) analysisController_->setCurrentPly(review_.current());
+    });
+    form_.setOwnCommand(MenuItem::ANALYSE, [this] {
+        // Not while the computer thinks (two searches would share the machine), nor without
+        // a move to judge.
+        if (form_.思考中() || review_.game().moves.empty()) {
+            form_.音_禁止();
+            return;
+        }
+        analysisController_->start(review_.game());
+        setWidthInCharacters(kAnalysisWidth); // the graph and its lines want room
+        if (isHidden()) form_.onMenu(MenuItem::MOVE_LIST);
+    });
     refresh();
 }
 
@@ -90,6 +126,7 @@ MoveListPanel::~MoveListPanel() {
     review_.onChanged = nullptr;
     hints_.onChanged = nullptr;
     form_.setOwnCommand(MenuItem::HINT, nullptr);
+    form_.setOwnCommand(MenuItem::ANALYSE, nullptr);
 }
 
 void MoveListPanel::setAnalysisWidget(QWidget* widget) {

@@ -1,10 +1,12 @@
 // The panel beside the board: the moves of the game in standard notation with the time each
 // took, the current move highlighted and kept in view; a click on a move shows that position
-// on the board. Below the list, the hint asked for with 局面 → ヒント, and a place for another
-// widget (the engine's judgement of the game). The headless rooms it shows (the game followed,
-// the hint) are its own; the window lays it out beside the board and shows or hides it.
+// on the board. Below the list, the hint asked for with 局面 → ヒント, and the engine's
+// judgement of the game asked for with 棋譜 → 解析 (its marks in the list, its graph and
+// lines below). The headless rooms it shows (the game followed, the hint, the analysis) are
+// its own; the window lays it out beside the board and shows or hides it.
 #pragma once
 
+#include "AnalysisController.h"
 #include "MoveListModel.h"
 #include "hint/HintSearch.h"
 #include "review/GameReview.h"
@@ -35,6 +37,8 @@ public:
     QLabel* hintLabel() const { return hint_; }
     review::GameReview& review() { return review_; }
     hint::HintSearch& hints() { return hints_; }
+    // The engine's judgement of the game shown (棋譜 → 解析), shown below the list.
+    AnalysisController& analysis() { return *analysisController_; }
 
     // A widget shown below the list (the analysis of the game); the panel takes it over. A
     // second call replaces the first widget.
@@ -84,6 +88,7 @@ private:
     QLabel* hint_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QPointer<QWidget> analysis_;
+    AnalysisController* analysisController_ = nullptr;
     double widthInCharacters_ = 19;
     int textSize_ = 0;
 };

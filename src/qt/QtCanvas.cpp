@@ -77,6 +77,12 @@ void QtCanvas::drawText(std::string_view text, double x, double y, int colour, i
     add({Kind::Text, colour, ink, QPointF(x, y), s, pointSize, bold});
 }
 
+double QtCanvas::textWidth(std::string_view text, int pointSize, bool bold) {
+    if (text.empty() || pointSize <= 0) return 0;
+    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return std::max(0.0, textBounds(s, 0, 0, pointSize, bold).right());
+}
+
 // The ink of a text printed with its top-left corner at (x, y), measured with the font at one
 // pixel per twip. At other scales the font's size is rounded to whole pixels, which moves the
 // ink towards or away from (x, y) by a little: each edge is taken at its farthest.

@@ -32,6 +32,8 @@ public:
     void drawOutline(int colour, double x1, double y1, double x2, double y2) override;
     void drawText(std::string_view text, double x, double y, int colour, int pointSize,
                   bool bold) override;
+    // Where the ink of the text ends, measured with the canvas's own font.
+    double textWidth(std::string_view text, int pointSize, bool bold) override;
     void refresh() override;
 
     // Rebuilds the image for a drawing area of this many device pixels. The game's window is

@@ -74,7 +74,8 @@ std::optional<SavedGeometry> readGeometry(const QString& path) {
     if (v[2] <= 0 || v[3] <= 0) return std::nullopt;
     SavedGeometry g;
     g.rect = QRect(v[0], v[1], v[2], v[3]);
-    g.maximized = ini.value(QStringLiteral("window/maximized")).toBool();
+    // Our writer writes true or false; anything else ("banana", 1, yes) is ignored.
+    g.maximized = ini.value(QStringLiteral("window/maximized")).toString() == QLatin1String("true");
     return g;
 }
 
@@ -82,7 +83,7 @@ bool writeGeometry(const QString& path, const SavedGeometry& g) {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) return false;
     QSettings ini(path, QSettings::IniFormat);
-    // Only the window's own group: the move list's setting stays.
+    // Only the window's own group: the move list's and the analysis's settings stay.
     ini.remove(QStringLiteral("window"));
     ini.setValue(QStringLiteral("window/x"), g.rect.left());
     ini.setValue(QStringLiteral("window/y"), g.rect.top());

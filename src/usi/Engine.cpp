@@ -103,7 +103,7 @@ bool Engine::handle(const std::string& rawLine, std::ostream& out) {
         // A new game: what the search learnt in the last one is forgotten.
         if (searcher_) searcher_->newGame();
     } else if (cmd == "stop" || cmd == "ponderhit" || cmd == "gameover") {
-        // Heard by the command loop, which stops what runs; nothing is left to do here.
+        // Heard by the command loop, which stops what runs or passes the ponderhit on.
     } else if (cmd == "setoption") {
         setOption(w, out);
     } else if (cmd == "position") {
@@ -363,10 +363,14 @@ void Engine::playMove(const Move& m) {
 }
 
 void Engine::go(std::ostream& out, bool listCandidates) {
+    if (gameOver()) {
+        answerFinished(out, false, false);
+        return;
+    }
     std::vector<Candidate> each;
     Move best;
     int score = 0;
-    const bool found = !gameOver() && search(best, score, listCandidates ? &each : nullptr);
+    const bool found = search(best, score, listCandidates ? &each : nullptr);
     for (const Candidate& c : each)
         out << "eval " << formatMove(c.move) << ' ' << tenths(c.score) << "\n";
     out << "bestmove " << (found ? formatMove(best) : std::string("resign")) << "\n";
@@ -398,7 +402,8 @@ void Engine::match(const std::vector<std::string>& w, std::ostream& out) {
     int winsA = 0, winsB = 0, draws = 0, repetitions = 0;
     long long wonPlies = 0;
     for (long long g = 0; g < games; ++g) {
-        if (stopRequested()) { // stop or quit: the games played so far are summed up
+        // A stop or quit, before a game or during one: the games played so far are summed up.
+        if (stopRequested()) {
             out << "info string match stopped after " << g << " games\n";
             break;
         }
@@ -412,7 +417,12 @@ void Engine::match(const std::vector<std::string>& w, std::ostream& out) {
         const bool aIsLower = g % 2 == 0;
         int winner = 0; // -1 the lower side, +1 the upper side
         int plies = 0;
+        bool interrupted = false;
         for (; plies < 400 && winner == 0; ++plies) {
+            if (stopRequested()) {
+                interrupted = true;
+                break;
+            }
             const int mover = side_;
             const bool aMoves = (mover < 0) == aIsLower;
             const long long level = aMoves ? a : b;
@@ -424,12 +434,15 @@ void Engine::match(const std::vector<std::string>& w, std::ostream& out) {
             if (plies < 4 || level == 0) {
                 if (found) m = list.moves[rng() % list.size];
             } else if (level >= 4) {
-                // The keys of the positions before this one: the search avoids repeating them
-                // when it is ahead.
-                const std::vector<std::uint64_t> before(keys.begin(), keys.end() - 1);
+                // On the worker, so that a stop reaches it; the positions before this one
+                // (history_) let it avoid repeating them when it is ahead.
                 const engine::Result r =
-                    searchers[aMoves ? 0 : 1]->search(engine::snapshotOf(form_, side_), before,
-                                                      engine::levelLimits(int(level), moveTimeMs_));
+                    searchWatched(*searchers[aMoves ? 0 : 1],
+                                  engine::levelLimits(int(level), moveTimeMs_), false, {});
+                if (stopRequested()) {
+                    interrupted = true;
+                    break;
+                }
                 found = r.found;
                 m = r.best;
             } else {
@@ -461,6 +474,10 @@ void Engine::match(const std::vector<std::string>& w, std::ostream& out) {
                     break;
                 }
             }
+        }
+        if (interrupted) { // the game in play is not counted
+            out << "info string match stopped after " << g << " games\n";
+            break;
         }
         if (winner != 0) ++plies;
         std::string result = "draw";
@@ -552,25 +569,41 @@ void Engine::bench(std::ostream& out) {
         << (ms > 0 ? nodes * 1000 / static_cast<std::uint64_t>(ms) : nodes) << "\n";
 }
 
-// kifu read <path> | kifu write <path> <game name>|<upper player>|<lower player>
-// | kifu export <record> <file.kif|file.kifu> | kifu import <file.kif|file.kifu> <record>
+std::optional<RecordFile> readRecordFile(const std::string& path, std::ostream& out) {
+    // A FIFO, a folder or a device is refused at once, like a file that cannot be read.
+    const text::ReadResult file = text::readFile(path, kRecordFileLimit);
+    if (file.status == text::ReadStatus::TooLarge) {
+        out << "info string " << kRecordTooLarge << "\n";
+        return std::nullopt;
+    }
+    if (!file.ok()) {
+        out << "info string cannot open " << echoed(path) << "\n";
+        return std::nullopt;
+    }
+    RecordFile record = readRecord(file.bytes);
+    if (!record.error.empty()) {
+        out << "info string " << echoed(record.error) << "\n";
+        return std::nullopt;
+    }
+    return record;
+}
+
+// kifu read <path> | kifu write <path> <game name>|<upper player>|<lower player> |
+// kifu analyse <path> [<ms> | depth <n> | nodes <n>] (in Analyse.cpp) |
+// kifu export <record> <file.kif|file.kifu> | kifu import <file.kif|file.kifu> <record>
 void Engine::kifu(const std::vector<std::string>& w, const std::string& line, std::ostream& out) {
     if (convertKifu(w, out)) return;
+    if (w.size() >= 3 && w[1] == "analyse") {
+        analyseKifu(w, line, out);
+        return;
+    }
     if (w.size() >= 3 && w[1] == "read") {
         const std::string path = line.substr(line.find(w[2], line.find("read") + 4));
-        // A FIFO, a folder or a device is refused at once, like a file that cannot be read.
-        const text::ReadResult file = text::readFile(path, kRecordFileLimit);
-        if (file.status == text::ReadStatus::TooLarge) {
-            out << "info string " << kRecordTooLarge << "\n";
-            return;
-        }
-        if (!file.ok()) {
-            out << "info string cannot open " << echoed(path) << "\n";
-            return;
-        }
-        const RecordFile record = readRecord(file.bytes);
-        if (!record.error.empty()) {
-            out << "info string " << echoed(record.error) << "\n";
+        const std::optional<RecordFile> read = readRecordFile(path, out);
+        if (!read) return;
+        const RecordFile& record = *read;
+        if (stopRequested()) {
+            out << "info string kifu read stopped; the position is as it was\n";
             return;
         }
         std::ostringstream ignored;
@@ -578,7 +611,10 @@ void Engine::kifu(const std::vector<std::string>& w, const std::string& line, st
         if (!record.moves.empty()) side_ = record.moves[0].MovedPiece < 0 ? -1 : 1;
         form_.Turn = side_ < 0 ? form_.ManTurn : form_.ComTurn;
         std::string list;
+        std::size_t played = 0;
         for (const RecordMove& r : record.moves) {
+            if (stopRequested()) break; // the position stays after the moves played so far
+            ++played;
             Move m{r.FromX, r.FromY, r.ToX, r.ToY, r.MovedPiece, r.PlacedPiece};
             if (m.fromX == -1) m.fromY = handSlot(m.placed);
             if (m.fromX == 11) m.fromY = handSlot(m.placed) + 2;
@@ -592,7 +628,10 @@ void Engine::kifu(const std::vector<std::string>& w, const std::string& line, st
             << "kifu upper " << record.header[1] << "\n"
             << "kifu lower " << record.header[2] << "\n"
             << "kifu moves" << list << "\n";
-        if (record.damagedAt > 0)
+        if (played < record.moves.size())
+            out << "info string kifu read stopped after " << played << " of " << record.moves.size()
+                << " moves\n";
+        else if (record.damagedAt > 0)
             out << "info string move " << record.damagedAt << " does not fit the position ("
                 << record.damage << "); " << record.moves.size() << " moves read\n";
         return;
@@ -636,36 +675,18 @@ void Engine::requestStop() {
     stopped_.notify_all();
 }
 
+void Engine::requestPonderhit() {
+    {
+        std::lock_guard lock(stopMutex_);
+        ponderhit_ = true;
+    }
+    stopped_.notify_all();
+}
+
 void Engine::clearStop() {
     std::lock_guard lock(stopMutex_);
     stop_ = false;
-}
-
-void Engine::runPerft(const std::vector<std::string>& w, std::ostream& out) {
-    // Each ply costs about thirty times the one before: depth 6 takes tens of seconds, 7 some
-    // minutes, 8 hours. Deeper than 7 is refused; any depth can be stopped.
-    constexpr int kDeepest = 7;
-    if (w.size() != 2 || w[1].empty() || w[1].size() > 2 ||
-        w[1].find_first_not_of("0123456789") != std::string::npos || std::stoi(w[1]) > kDeepest) {
-        out << "info string perft needs a depth from 0 to " << kDeepest
-            << " (each ply takes about 30 times longer: 6 takes tens of seconds, 8 would take "
-               "hours); stop ends it early\n";
-        return;
-    }
-    const int depth = std::stoi(w[1]);
-    const auto start = std::chrono::steady_clock::now();
-    PerftStop stop{stop_};
-    const std::uint64_t count = perft(form_, side_, depth, stop);
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        std::chrono::steady_clock::now() - start)
-                        .count();
-    form_.調査_2歩フラグ設定();
-    if (stop.stopped)
-        out << "perft " << depth << " stopped after " << count << " lines (a partial count)\n";
-    else
-        out << "perft " << depth << ' ' << count << "\n";
-    out << "info nodes " << count << " time " << ms << " nps "
-        << (ms > 0 ? count * 1000 / static_cast<std::uint64_t>(ms) : count) << "\n";
+    ponderhit_ = false;
 }
 
 } // namespace kelvore::usi

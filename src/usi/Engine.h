@@ -7,29 +7,41 @@
 #include "engine/Levels.h"
 #include "engine/Searcher.h"
 #include "platform/NullPlatform.h"
+#include "record/RecordFile.h"
 
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace kelvore::usi {
 
+// Reads a record file for the kifu commands; nothing, with the reason said on `out`, when it
+// cannot be read or holds no record.
+std::optional<RecordFile> readRecordFile(const std::string& path, std::ostream& out);
+
 class Engine {
 public:
     Engine();
     // Handles one command line, writing the answer lines to `out`. Returns false after quit.
-    // A long command (a search, a perft) runs until it ends or until requestStop().
+    // A long command (a search, a perft, a match, a record read) runs until it ends or until
+    // requestStop().
     bool handle(const std::string& line, std::ostream& out);
 
     // Asks the command that runs, or the next one if none runs yet, to end soon: a search
     // answers with the best move found so far, a perft with the count so far. Safe from any
     // thread; clearStop() (called by the command loop before each command) forgets it.
     void requestStop();
+    // Tells a pondering search (`go ponder`) that runs, or the next one if none runs yet, that
+    // the expected move was played: it goes on under the clock it was given, counted from
+    // now. Safe from any thread; clearStop() forgets it too.
+    void requestPonderhit();
     void clearStop();
     bool stopRequested() const { return stop_.load(std::memory_order_relaxed); }
 
@@ -50,9 +62,20 @@ private:
     void go(std::ostream& out, bool listCandidates);
     // `go` at the searching levels (4 and 5), in Go.cpp.
     void goSearching(const std::vector<std::string>& words, std::ostream& out);
+    // Runs a search of the current position on the worker of `searcher` and returns its
+    // result, passing on a stop heard meanwhile, and a ponderhit when `ponder`.
+    engine::Result searchWatched(engine::Searcher& searcher, const engine::Limits& limits,
+                                 bool ponder, std::function<void(const engine::Info&)> onInfo);
+    // The answer to `go` in a finished game: `bestmove resign` for the side that has lost,
+    // `bestmove win` (after an info string) for the one that has won. An endless `go` answers
+    // only once stopped (or, when `ponder`, at the ponderhit).
+    void answerFinished(std::ostream& out, bool endless, bool ponder);
     void match(const std::vector<std::string>& words, std::ostream& out);
     void bench(std::ostream& out);
     void kifu(const std::vector<std::string>& words, const std::string& line, std::ostream& out);
+    // kifu analyse, in Analyse.cpp.
+    void analyseKifu(const std::vector<std::string>& words, const std::string& line,
+                     std::ostream& out);
 
 public:
     // The move the computer's search chooses for the side to move, at the current level, and
@@ -73,6 +96,7 @@ private:
     bool gameOver() const;
 
     std::atomic<bool> stop_{false};
+    std::atomic<bool> ponderhit_{false};
     std::mutex stopMutex_;
     std::condition_variable stopped_; // a search waits on it for its end or for a stop
     static constexpr int kMaxMoveTimeMs = 3600 * 1000;

@@ -6,13 +6,21 @@ namespace kelvore::usi {
 
 namespace {
 
-std::string firstWord(const std::string& line, bool& endless) {
+// The command's name; for `go`, whether it searches until stopped and whether it ponders (a
+// `go ponder infinite` stays endless after its ponderhit).
+std::string firstWord(const std::string& line, bool& endless, bool& ponder) {
     std::istringstream in(line);
     std::string first, word;
     in >> first;
-    endless = false;
+    bool infinite = false;
+    ponder = false;
     if (first == "go")
-        while (in >> word) endless = endless || word == "infinite" || word == "ponder";
+        while (in >> word) {
+            infinite = infinite || word == "infinite";
+            ponder = ponder || word == "ponder";
+        }
+    endless = infinite || ponder;
+    ponder = ponder && !infinite;
     return first;
 }
 
@@ -30,15 +38,25 @@ Front::~Front() {
 bool Front::take(const std::string& rawLine) {
     std::string line = rawLine;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    bool endless = false;
-    const std::string cmd = firstWord(line, endless);
+    bool endless = false, ponder = false;
+    const std::string cmd = firstWord(line, endless, ponder);
     if (cmd.empty()) return true;
 
     std::unique_lock lock(mutex_);
     if (inputEnded_ || closing_) return false;
     const std::uint64_t number = ++taken_;
-    if (cmd == "stop" || cmd == "ponderhit" || cmd == "quit" || cmd == "gameover") {
-        // A pondering search is stopped at once too: its move is played or forgotten.
+    if (cmd == "ponderhit") {
+        // The pondering searches taken so far search on under their clocks: no longer endless.
+        hitBefore_ = number;
+        for (Command& c : queue_)
+            if (c.ponder) c.endless = false;
+        if (running_.ponder) {
+            running_.endless = false;
+            engine_.requestPonderhit();
+        }
+        return true;
+    }
+    if (cmd == "stop" || cmd == "quit" || cmd == "gameover") {
         stopBefore_ = number;
         if (running_.number != 0) engine_.requestStop();
         if (cmd == "quit") {
@@ -52,9 +70,9 @@ bool Front::take(const std::string& rawLine) {
         out_.write("readyok\n");
         return true;
     }
-    const bool isLong =
-        cmd == "go" || cmd == "perft" || cmd == "match" || cmd == "bench" || cmd == "eval";
-    queue_.push_back({line, number, isLong, endless});
+    const bool isLong = cmd == "go" || cmd == "perft" || cmd == "match" || cmd == "bench" ||
+                        cmd == "eval" || cmd == "kifu";
+    queue_.push_back({line, number, isLong, endless, ponder});
     queued_.notify_one();
     return true;
 }
@@ -95,6 +113,7 @@ void Front::work() {
             queue_.pop_front();
             line = running_.line;
             engine_.clearStop();
+            if (running_.ponder && running_.number < hitBefore_) engine_.requestPonderhit();
             if (running_.number < stopBefore_ || (running_.endless && inputEnded_) || closing_)
                 engine_.requestStop();
         }

@@ -2,11 +2,15 @@
 // another, in order, on a worker thread of the front, so that the reader is always free for
 // the commands that cannot wait:
 //   `stop`     ends every long command taken before it (a search answers with its bestmove, a
-//              perft with the count so far), whether it runs already or still waits its turn;
+//              perft with the count so far, a match and a record read with what they have
+//              done), whether it runs already or still waits its turn;
 //   `isready`  is answered at once while a long command runs, else in its turn;
+//   `ponderhit` turns a `go ponder` taken before it, running or waiting, into a search timed
+//              by its own clock from then on; other commands do not hear it;
 //   `quit`     stops like `stop`, lets the commands before it end, and reads nothing more.
 // At the end of the input the waiting commands still run, except that an endless search
-// (`go infinite`, `go ponder`) is stopped, since nobody is left to stop it.
+// (`go infinite`, a `go ponder` without its ponderhit) is stopped, since nobody is left to
+// stop it.
 #pragma once
 
 #include "Engine.h"
@@ -43,8 +47,9 @@ private:
     struct Command {
         std::string line;
         std::uint64_t number = 0; // its place in the input
-        bool isLong = false;      // may run for long: a search, a perft, a match
+        bool isLong = false;      // may run for long: a search, a perft, a match, a record
         bool endless = false;     // runs until stopped
+        bool ponder = false;      // a `go ponder`: endless until its ponderhit
     };
     void work();
 
@@ -56,6 +61,7 @@ private:
     std::deque<Command> queue_;
     std::uint64_t taken_ = 0;      // lines taken so far
     std::uint64_t stopBefore_ = 0; // commands taken before this line are stopped
+    std::uint64_t hitBefore_ = 0;  // `go ponder` taken before this line has its ponderhit
     Command running_;              // number 0: nothing runs
     bool inputEnded_ = false;
     bool closing_ = false;

@@ -3,11 +3,13 @@
 #include "Engine.h"
 #include "engine/Levels.h"
 #include "engine/Snapshot.h"
+#include "rules/TrialMove.h"
 
 #include <charconv>
 #include <climits>
 #include <mutex>
 #include <ostream>
+#include <utility>
 
 namespace kelvore::usi {
 
@@ -32,6 +34,7 @@ GoLimits parseGo(const std::vector<std::string>& w) {
         const std::string& key = w[i];
         if (key == "infinite" || key == "ponder") {
             l.infinite = true;
+            (key == "ponder" ? g.ponder : g.infinite) = true;
             g.anyLimit = true;
             continue;
         }
@@ -52,6 +55,7 @@ GoLimits parseGo(const std::vector<std::string>& w) {
             continue;
         }
         ++i;
+        if (v == 0 && (key == "movetime" || key == "nodes")) g.zero = true;
         if (ms != nullptr)
             *ms = static_cast<int>(v);
         else if (key == "depth")
@@ -61,6 +65,39 @@ GoLimits parseGo(const std::vector<std::string>& w) {
         g.anyLimit = true;
     }
     return g;
+}
+
+engine::Limits searchLimits(const GoLimits& g, int sideToMove, const engine::Limits& levelOwn) {
+    engine::Limits l = g.limits;
+    const bool lower = sideToMove < 0;
+    int& ownTime = lower ? l.lowerTimeMs : l.upperTimeMs;
+    int& otherTime = lower ? l.upperTimeMs : l.lowerTimeMs;
+    const int ownInc = lower ? l.lowerIncMs : l.upperIncMs;
+    const bool moreToCome = l.byoyomiMs > 0 || ownInc > 0;
+    if (g.zero || (ownTime == 0 && !moreToCome)) {
+        // Nothing to spend: the best move of the shallowest search.
+        engine::Limits minimal;
+        minimal.depth = 1;
+        minimal.infinite = l.infinite;
+        return minimal;
+    }
+    if (ownTime < 0) {
+        if (moreToCome) {
+            ownTime = 0; // on byoyomi, or living on the increment
+        } else {
+            // The other side's clock alone says nothing of ours.
+            otherTime = -1;
+            l.lowerIncMs = l.upperIncMs = 0;
+            l.byoyomiMs = 0;
+        }
+    }
+    const bool finite = l.depth > 0 || l.nodes > 0 || l.moveTimeMs > 0 || ownTime >= 0;
+    if (!finite && !g.infinite) {
+        const bool pondering = l.infinite;
+        l = levelOwn;
+        l.infinite = pondering;
+    }
+    return l;
 }
 
 std::string infoLine(const engine::Info& i) {
@@ -75,8 +112,58 @@ std::string infoLine(const engine::Info& i) {
     return s + "\n";
 }
 
+engine::Result Engine::searchWatched(engine::Searcher& searcher, const engine::Limits& limits,
+                                     bool ponder, std::function<void(const engine::Info&)> onInfo) {
+    engine::Result result;
+    bool done = false;
+    searcher.start(engine::snapshotOf(form_, side_), history_, limits, std::move(onInfo),
+                   [&](const engine::Result& r) {
+                       {
+                           std::lock_guard lock(stopMutex_);
+                           result = r;
+                           done = true;
+                       }
+                       stopped_.notify_all();
+                   });
+    {
+        std::unique_lock lock(stopMutex_);
+        bool stopPassed = false, hitPassed = !ponder;
+        for (;;) {
+            stopped_.wait(
+                lock, [&] { return done || (stop_ && !stopPassed) || (ponderhit_ && !hitPassed); });
+            if (done) break;
+            if (stop_ && !stopPassed) {
+                searcher.stop();
+                stopPassed = true;
+            }
+            if (ponderhit_ && !hitPassed) {
+                searcher.ponderhit();
+                hitPassed = true;
+            }
+        }
+    }
+    searcher.wait();
+    return result;
+}
+
+void Engine::answerFinished(std::ostream& out, bool endless, bool ponder) {
+    if (endless) {
+        // Nothing to search, but the answer waits for the word that ends the search.
+        std::unique_lock lock(stopMutex_);
+        stopped_.wait(lock, [&] { return stop_ || (ponder && ponderhit_); });
+    }
+    if (hasLostAllRoyals(form_, side_)) {
+        out << "bestmove resign\n";
+        return;
+    }
+    out << "info string the game is over: "
+        << (side_ < 0 ? "the lower side (b)" : "the upper side (w)")
+        << ", to move, has won; the other side has no royal piece left\n"
+        << "bestmove win\n";
+}
+
 // The searching levels: the search runs on its worker while this thread waits for its end or
-// for a stop, which it passes on; progress lines leave as each iteration ends.
+// for a stop or ponderhit, which it passes on; progress lines leave as each iteration ends.
 void Engine::goSearching(const std::vector<std::string>& w, std::ostream& out) {
     const GoLimits g = parseGo(w);
     if (!g.ignored.empty()) {
@@ -86,43 +173,24 @@ void Engine::goSearching(const std::vector<std::string>& w, std::ostream& out) {
             if (c < 0x20 || c > 0x7E) c = '?';
         out << "info string go: ignored " << shown << (g.ignored.size() > 100 ? "..." : "") << "\n";
     }
+    // Only a `go ponder` waits for a ponderhit; `go ponder infinite` stays endless.
+    const bool ponder = g.ponder && !g.infinite;
     if (gameOver()) {
-        out << "bestmove resign\n";
+        answerFinished(out, g.limits.infinite, ponder);
         return;
     }
     const engine::Limits limits =
-        g.anyLimit ? g.limits : engine::levelLimits(form_.ComLevel, moveTimeMs_);
+        g.anyLimit ? searchLimits(g, side_, engine::levelLimits(form_.ComLevel, moveTimeMs_))
+                   : engine::levelLimits(form_.ComLevel, moveTimeMs_);
     if (!searcher_) searcher_ = std::make_unique<engine::Searcher>();
 
     std::mutex lines;
-    engine::Result result;
-    bool done = false;
-    searcher_->start(
-        engine::snapshotOf(form_, side_), history_, limits,
-        [&](const engine::Info& info) {
+    const engine::Result result =
+        searchWatched(*searcher_, limits, ponder, [&](const engine::Info& info) {
             const std::string line = infoLine(info);
             std::lock_guard lock(lines);
             out << line;
-        },
-        [&](const engine::Result& r) {
-            {
-                std::lock_guard lock(stopMutex_);
-                result = r;
-                done = true;
-            }
-            stopped_.notify_all();
         });
-    {
-        std::unique_lock lock(stopMutex_);
-        bool passedOn = false;
-        for (;;) {
-            stopped_.wait(lock, [&] { return done || (stop_ && !passedOn); });
-            if (done) break;
-            searcher_->stop();
-            passedOn = true;
-        }
-    }
-    searcher_->wait();
     std::lock_guard lock(lines);
     if (!result.found) {
         out << "bestmove resign\n";

@@ -55,10 +55,12 @@ struct Box {
 class ScriptedDialogs : public Dialogs {
 public:
     std::vector<Box> shown;
-    std::deque<Answer> answers; // answers for Yes/No boxes, in order; Yes when empty
+    std::deque<Answer> answers;             // answers for Yes/No boxes, in order; Yes when empty
+    std::function<void(const Box&)> onShow; // called while each box is open, when set
     Answer messageBox(std::string_view prompt, std::string_view title, Buttons buttons,
                       Icon icon) override {
         shown.push_back({std::string(prompt), std::string(title), buttons, icon});
+        if (onShow) onShow(shown.back());
         if (buttons == Buttons::OK) return Answer::OK;
         if (answers.empty()) return Answer::Yes;
         const Answer a = answers.front();

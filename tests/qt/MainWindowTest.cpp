@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
@@ -341,6 +342,60 @@ private slots:
         QVERIFY(canvas.image().pixel(device) != pixel);
         w.action(MenuItem::MIDORI)->trigger();
         QCOMPARE(canvas.image().pixel(device), pixel);
+    }
+
+    // A menu opened from the menu bar and closed with Esc left the keyboard focus on the menu
+    // bar, which then kept every Esc for itself: the game no longer quit (F2 still worked).
+    void escAfterAMenuClosedByEscQuits() {
+        QTemporaryDir own;
+        qt::MainWindow w(own.path());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QMenuBar* bar = w.menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(w.action(MenuItem::TAIKYOKU)).center());
+        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        QWidget* menu = QApplication::activePopupWidget();
+        QTest::keyClick(menu->windowHandle(), Qt::Key_Escape);
+        QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+        QVERIFY2(!w.form().Ended, "the first Esc only closes the menu");
+        // Other keys do nothing; F2 still turns the clocks off.
+        QVERIFY(w.action(MenuItem::KEIKA)->isChecked());
+        QTest::keyClick(w.windowHandle(), Qt::Key_A);
+        QTest::keyClick(w.windowHandle(), Qt::Key_F2);
+        QVERIFY(!w.action(MenuItem::KEIKA)->isChecked());
+        QVERIFY(!w.form().Ended);
+        QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
+        QVERIFY2(w.form().Ended, "the next Esc quits");
+        QVERIFY(!w.isVisible());
+    }
+
+    // The record panel left with the keyboard (its RETURN button pressed with Space): Esc
+    // quits as before.
+    void escAfterTheRecordPanelWasLeftByTheKeyboardQuits() {
+        QTemporaryDir own;
+        qt::MainWindow w(own.path());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        // One move of a game between two people, to have something to write.
+        w.action(MenuItem::START)->trigger();
+        auto square = [&](int x, int y) {
+            return w.view().fromTwips({1050.0 + x * 495, 100.0 + y * 615, 495, 615}).center();
+        };
+        QTest::mouseClick(&w.view(), Qt::LeftButton, {}, square(3, 7));
+        QTest::mouseClick(&w.view(), Qt::LeftButton, {}, square(3, 6));
+        QCOMPARE(w.form().KifuCursor, 1);
+        w.action(MenuItem::KIFU_WRITE)->trigger();
+        w.setFieldText(1, "keyboard");
+        auto* button = w.findChild<QPushButton*>();
+        QVERIFY(button != nullptr && button->isVisible());
+        button->setFocus();
+        QTest::keyClick(w.windowHandle(), Qt::Key_Space); // writes, and a box says so
+        QTRY_VERIFY(!button->isVisible());
+        QVERIFY(QFile::exists(own.path() + QString::fromUtf8("/keyboard.棋譜")));
+        QVERIFY(!w.form().Ended);
+        QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
+        QVERIFY(w.form().Ended);
     }
 
     void clicksMapBackToWindowUnitsAtEverySize() {

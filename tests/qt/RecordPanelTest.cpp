@@ -219,6 +219,28 @@ private slots:
         qt::MainWindow w(dir.path());
         QVERIFY(w.width() >= 300);
     }
+
+    // "maximized=banana" was read as true: only what our writer writes means anything.
+    void aMaximizedFlagOtherThanOurWritersIsIgnored() {
+        QTemporaryDir dir;
+        const QString path = dir.path() + QStringLiteral("/window.ini");
+        const struct {
+            const char* value;
+            bool maximized;
+        } cases[] = {{"true", true}, {"false", false}, {"banana", false}, {"1", false},
+                     {"yes", false}, {"TRUE", false},  {"", false}};
+        for (const auto& c : cases) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(QByteArray("[window]\nx=1\ny=2\nwidth=700\nheight=600\nmaximized=") + c.value +
+                    "\n");
+            f.close();
+            const auto g = qt::readGeometry(path);
+            QVERIFY2(g, c.value);
+            QCOMPARE(g->rect, QRect(1, 2, 700, 600));
+            QVERIFY2(g->maximized == c.maximized, c.value);
+        }
+    }
 };
 
 int runRecordPanelTest(int argc, char** argv) {

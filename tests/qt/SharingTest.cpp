@@ -77,8 +77,8 @@ private slots:
             QVERIFY(a->isEnabled());
         }
         QCOMPARE(items,
-                 (QStringList{"読込", "書込", "-", "KIF書出…", "KIF読込…", "局面をSFENでコピー",
-                              "棋譜をUSIでコピー", "SFENの局面を貼付"}));
+                 (QStringList{"読込", "書込", "-", "解析", "KIF書出…", "KIF読込…",
+                              "局面をSFENでコピー", "棋譜をUSIでコピー", "SFENの局面を貼付"}));
     }
 
     void aGamePlayedIsExportedImportedAndSteppedThrough() {

@@ -5,6 +5,7 @@ int runMainWindowTest(int argc, char** argv);
 int runCanvasTest(int argc, char** argv);
 int runRecordPanelTest(int argc, char** argv);
 int runMoveListPanelTest(int argc, char** argv);
+int runAnalysisViewTest(int argc, char** argv);
 int runSharingTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     failed += runCanvasTest(argc, argv) != 0;
     failed += runRecordPanelTest(argc, argv) != 0;
     failed += runMoveListPanelTest(argc, argv) != 0;
+    failed += runAnalysisViewTest(argc, argv) != 0;
     failed += runSharingTest(argc, argv) != 0;
     return failed;
 }

@@ -39,9 +39,15 @@ bool Form1::思考中() const {
 void Form1::処理_COM思考開始() {
     MoveStartTime = p_.clock.secondsSinceMidnight();
     if (p_.menu.isChecked(MenuItem::KEIKA)) p_.timer.setEnabled(true);
+    消去_思考中();
+    描画_思考中();
+}
+
+// The three cells beside the board under the caption, blank again, and the outline of the
+// board square they touch.
+void Form1::消去_思考中() {
     for (int gx = -2; gx <= 0; ++gx) 描画_絵(CurrentBackground, gx, 8);
     描画_桝輪郭(OutlineColor, 1, 8);
-    描画_思考中();
 }
 
 // "思考中" as a shadowed caption just above the computer's clock.
@@ -205,6 +211,9 @@ void Form1::処理_COM着手(int 移動元X, int 移動元Y, int 移動先X, int
     描画_手数(MoveNumber);
     駒移動(移動元X, 移動元Y, 移動先X, 移動先Y, 置駒);
     音_駒();
+    // The computer has moved: "思考中" goes now, not only when its move is shown after the
+    // check, mate and win boxes.
+    消去_思考中();
     p_.timer.setEnabled(false);
 
     ManKingPos.X = ManPrincePos.X = 0;

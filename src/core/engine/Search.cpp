@@ -7,6 +7,7 @@
 #include "rules/Pieces.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -80,6 +81,7 @@ kelvore::Move toGameMove(Mv m, Color us) {
 bool Search::timeUp() {
     if (stop_->load(std::memory_order_relaxed)) return true;
     if (nodeLimit_ && nodes_ >= nodeLimit_) return true;
+    if (pondering_ && (nodes_ & 511) == 0) takePonderhit();
     if (timed_ && (nodes_ & 511) == 0) {
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                             std::chrono::steady_clock::now() - start_)
@@ -87,6 +89,21 @@ bool Search::timeUp() {
         if (ms >= hardMs_) return true;
     }
     return false;
+}
+
+bool Search::takePonderhit() {
+    if (!pondering_ || !ponderhit_.load(std::memory_order_relaxed)) return false;
+    pondering_ = false;
+    if (afterPonderhit_.timed) {
+        // The budget runs from now: the time spent pondering was the opponent's.
+        const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
+                             std::chrono::steady_clock::now() - start_)
+                             .count();
+        timed_ = true;
+        softMs_ = int(std::min<long long>(now + afterPonderhit_.softMs, INT_MAX));
+        hardMs_ = int(std::min<long long>(now + afterPonderhit_.hardMs, INT_MAX));
+    }
+    return true;
 }
 
 bool Search::isRepetition() const {
@@ -371,16 +388,25 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
     timed_ = budget.timed;
     softMs_ = budget.softMs;
     hardMs_ = budget.hardMs;
-    const bool untilStopped =
-        limits.infinite || (limits.depth <= 0 && limits.nodes == 0 && !timed_);
+    pondering_ = limits.infinite;
+    Limits afterPonderhit = limits;
+    afterPonderhit.infinite = false;
+    afterPonderhit_ = timeBudget(afterPonderhit, pos.sideToMove());
+    // Endless while pondering, or with no limit at all.
+    auto untilStopped = [&] {
+        return pondering_ || (limits.depth <= 0 && limits.nodes == 0 && !timed_);
+    };
     auto elapsedMs = [&] {
         return int(std::chrono::duration_cast<std::chrono::milliseconds>(
                        std::chrono::steady_clock::now() - start_)
                        .count());
     };
     auto waitForStop = [&] {
-        while (untilStopped && !stop.load())
+        while (!stop.load()) {
+            takePonderhit();
+            if (!untilStopped()) break;
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
     };
 
     Result result;

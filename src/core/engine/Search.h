@@ -6,6 +6,7 @@
 
 #include "engine/Position.h"
 #include "engine/Searcher.h"
+#include "engine/TimeBudget.h"
 #include "engine/TranspositionTable.h"
 
 #include <atomic>
@@ -36,6 +37,13 @@ public:
 
     std::uint64_t nodes() const { return nodes_; }
 
+    // The opponent played the expected move: a search started with `infinite` (pondering)
+    // goes on under the rest of its limits, its clock counted from the moment it notices
+    // (within a few hundred nodes). Safe from any thread. The flag outlives the search it
+    // reached: clearPonderhit() before the next one starts.
+    void ponderhit() { ponderhit_.store(true, std::memory_order_relaxed); }
+    void clearPonderhit() { ponderhit_.store(false, std::memory_order_relaxed); }
+
 private:
     struct RootMove {
         Mv move;
@@ -47,6 +55,8 @@ private:
     int quiesce(int alpha, int beta, int ply);
     bool isRepetition() const;
     bool timeUp();
+    // Turns a pondering search into a timed one once ponderhit() has been called; true then.
+    bool takePonderhit();
     void updateQuietStats(Mv best, int ply, int depth, const Mv* tried, int triedCount);
     void updatePv(int ply, Mv m);
 
@@ -65,6 +75,9 @@ private:
     bool timed_ = false;
     std::chrono::steady_clock::time_point start_;
     int softMs_ = 0, hardMs_ = 0;
+    std::atomic<bool> ponderhit_{false};
+    bool pondering_ = false;
+    TimeBudget afterPonderhit_; // the budget of the limits without `infinite`
 
     Mv killers_[MAX_PLY + 2][2];
     int history_[PIECE_NB][SQUARE_NB];

@@ -59,6 +59,7 @@ Result Searcher::search(const GameSnapshot& root, const std::vector<std::uint64_
     impl_->stop = true;
     impl_->join();
     impl_->stop = false;
+    impl_->search.clearPonderhit();
     setFromSnapshot(impl_->position, root);
     return impl_->search.run(impl_->position, history, limits, onInfo, impl_->stop);
 }
@@ -70,6 +71,7 @@ void Searcher::start(const GameSnapshot& root, std::vector<std::uint64_t> histor
     impl_->stop = true;
     impl_->join();
     impl_->stop = false;
+    impl_->search.clearPonderhit();
     impl_->running = true;
     setFromSnapshot(impl_->position, root);
     Impl* impl = impl_.get();
@@ -83,6 +85,10 @@ void Searcher::start(const GameSnapshot& root, std::vector<std::uint64_t> histor
 
 void Searcher::stop() {
     impl_->stop = true;
+}
+
+void Searcher::ponderhit() {
+    impl_->search.ponderhit();
 }
 
 void Searcher::wait() {

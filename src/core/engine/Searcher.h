@@ -29,7 +29,8 @@ struct GameSnapshot {
 std::uint64_t positionKey(const GameSnapshot& position);
 
 // What ends a search. Zero means "no limit" for every field; with no limit at all, or with
-// `infinite`, the search runs until stop() is called.
+// `infinite`, the search runs until stop() is called (with `infinite`, or until ponderhit(),
+// after which the other limits apply).
 struct Limits {
     int depth = 0;
     std::uint64_t nodes = 0;
@@ -88,6 +89,11 @@ public:
     // Asks the running search to end soon; safe from any thread. A stop() before a search()
     // begins is not remembered; one after start() has returned always reaches its search.
     void stop();
+    // The opponent played the move the search pondered on: the running search, started with
+    // `infinite`, goes on under the rest of its limits (the clocks, a move time, a depth),
+    // counted from now, and ends by them. No effect on a search without `infinite`. Safe from
+    // any thread; like stop(), one after start() has returned always reaches its search.
+    void ponderhit();
     void wait();          // returns when the worker has finished
     bool running() const; // true between start() and the end of onDone
     void newGame();       // forgets what earlier searches learnt (hash table, move history)

@@ -47,9 +47,11 @@ enum class MenuItem {
     KEIKA,
     BGM,
     VER,
-    // Ours: the hint (局面) and the move list shown or hidden (ｵﾌﾟｼｮﾝ).
+    // Ours: the hint (局面), the move list shown or hidden (ｵﾌﾟｼｮﾝ) and the engine's judgement
+    // of the game in the move list (棋譜).
     HINT,
     MOVE_LIST,
+    ANALYSE,
     // Ours, in the 棋譜 menu: KIF out and in, SFEN copied and pasted (kif/Interchange.h).
     KIF_EXPORT,
     KIF_IMPORT,
@@ -70,6 +72,24 @@ public:
     virtual void drawOutline(int colour, double x1, double y1, double x2, double y2) = 0;
     virtual void drawText(std::string_view text, double x, double y, int colour, int pointSize,
                           bool bold) = 0;
+    // How far to the right of x the text printed by drawText reaches, for placing it. This
+    // estimate takes 20 twips a point for a character, half that for ASCII and half-width kana;
+    // a canvas that knows its font measures instead.
+    virtual double textWidth(std::string_view text, int pointSize, bool /*bold*/) {
+        double halves = 0;
+        auto byte = [&](std::size_t i) {
+            return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u;
+        };
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const unsigned c = byte(i);
+            if ((c & 0xC0) == 0x80) continue; // a continuation byte
+            // U+FF61..U+FF9F, the half-width kana, are EF BD A1..EF BE 9F.
+            const bool halfKana = c == 0xEF && ((byte(i + 1) == 0xBD && byte(i + 2) >= 0xA1) ||
+                                                (byte(i + 1) == 0xBE && byte(i + 2) <= 0x9F));
+            halves += c < 0x80 || halfKana ? 1 : 2;
+        }
+        return halves * pointSize * 10;
+    }
     // Show what has been drawn so far (the game's "refresh the window").
     virtual void refresh() {}
 };

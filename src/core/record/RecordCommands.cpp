@@ -5,12 +5,17 @@
 #include "text/Files.h"
 #include "text/ShiftJis.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <dirent.h>
 
 namespace kelvore {
 
 namespace {
+
+// The game's window in twips, and the smallest size a header line is shrunk to so as to fit.
+constexpr double kWindowWidth = 9000;
+constexpr int kSmallestHeaderSize = 6;
 
 std::size_t characters(std::string_view utf8) {
     std::size_t n = 0;
@@ -217,10 +222,22 @@ void Form1::File1_Click(const std::string& path) {
     KifuMode = 1;
     for (int i = 0; i < 3; ++i) RecordHeader[i] = record.header[i];
 
+    // Each header line at its place where it fits in the window; otherwise moved in just
+    // enough, and printed smaller when it is wider than the whole window.
+    auto header = [this](const std::string& text, double x, double y, int colour) {
+        int size = 12;
+        while (size > kSmallestHeaderSize &&
+               p_.canvas.textWidth(text, size, FontBold) > kWindowWidth)
+            --size;
+        const double width = p_.canvas.textWidth(text, size, FontBold);
+        FontSize = size;
+        印字(text, std::clamp(x, 0.0, std::max(0.0, kWindowWidth - width)), y, colour);
+        FontSize = 12;
+    };
     FontSize = 12;
-    印字(record.header[0], 取得_棋譜のX座標(record.header[0]) - 3000, 6350, ColorLightRed);
-    印字(record.header[1], 取得_棋譜のX座標(record.header[1]), 100, ColorWhite);
-    印字(record.header[2], 取得_棋譜のX座標(record.header[2]), 6350, ColorWhite);
+    header(record.header[0], 取得_棋譜のX座標(record.header[0]) - 3000, 6350, ColorLightRed);
+    header(record.header[1], 取得_棋譜のX座標(record.header[1]), 100, ColorWhite);
+    header(record.header[2], 取得_棋譜のX座標(record.header[2]), 6350, ColorWhite);
 
     loadMoves(*this, record.moves);
     const int count = KifuLength;

@@ -46,6 +46,7 @@ inline constexpr std::array<MenuEntry, static_cast<int>(MenuItem::Count)> kMenuT
     {MenuItem::KIFU, "棋譜", std::nullopt, false},
     {MenuItem::KIFU_READ, "読込", MenuItem::KIFU, false},
     {MenuItem::KIFU_WRITE, "書込", MenuItem::KIFU, false},
+    {MenuItem::ANALYSE, "解析", MenuItem::KIFU, false, true},
     {MenuItem::KIF_EXPORT, "KIF書出…", MenuItem::KIFU, false, true},
     {MenuItem::KIF_IMPORT, "KIF読込…", MenuItem::KIFU, false, true},
     {MenuItem::SFEN_COPY, "局面をSFENでコピー", MenuItem::KIFU, false, true},

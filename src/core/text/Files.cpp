@@ -4,15 +4,137 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace kelvore::text {
 
+namespace testing {
+void (*afterTemporaryWritten)() = nullptr;
+} // namespace testing
+
 namespace {
+
+// The temporary files being written now, kept where a signal handler can read them without a
+// lock or an allocation: each slot is free (0), being filled (1) or holds a path (2).
+constexpr int kSlots = 8;
+struct Slot {
+    std::atomic<int> state{0};
+    char path[PATH_MAX];
+};
+static_assert(std::atomic<int>::is_always_lock_free);
+Slot gSlots[kSlots];
+constexpr int kCleanedSignals[] = {SIGTERM, SIGINT};
+
+// Removes the temporary files being written, then lets the signal do what it does by default
+// (the handler was installed with SA_RESETHAND; the signal raised again waits until this
+// returns). Only async-signal-safe calls.
+extern "C" void removeTemporariesOnSignal(int signal) {
+    const int savedErrno = errno;
+    for (Slot& s : gSlots)
+        if (s.state.load(std::memory_order_acquire) == 2) ::unlink(s.path);
+    ::raise(signal);
+    errno = savedErrno;
+}
+
+// Installs the handler for the signals the program left to their default (a program that
+// ignores or handles them itself keeps its own way).
+void installSignalCleanup() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (const int signal : kCleanedSignals) {
+            struct sigaction old {};
+            if (::sigaction(signal, nullptr, &old) != 0 || old.sa_handler != SIG_DFL ||
+                (old.sa_flags & SA_SIGINFO) != 0)
+                continue;
+            struct sigaction action {};
+            action.sa_handler = removeTemporariesOnSignal;
+            sigemptyset(&action.sa_mask);
+            for (const int other : kCleanedSignals) sigaddset(&action.sa_mask, other);
+            action.sa_flags = SA_RESETHAND;
+            ::sigaction(signal, &action, nullptr);
+        }
+    });
+}
+
+// The slot that names `path` for the handler, or -1 when none is free or the path too long
+// (the file is then left to the next save's sweep, should the program be ended).
+int registerTemporary(const std::string& path) {
+    if (path.size() >= PATH_MAX) return -1;
+    for (int i = 0; i < kSlots; ++i) {
+        int expected = 0;
+        if (gSlots[i].state.compare_exchange_strong(expected, 1, std::memory_order_acquire)) {
+            std::memcpy(gSlots[i].path, path.c_str(), path.size() + 1);
+            gSlots[i].state.store(2, std::memory_order_release);
+            return i;
+        }
+    }
+    return -1;
+}
+
+void forgetTemporary(int slot) {
+    if (slot >= 0) gSlots[slot].state.store(0, std::memory_order_release);
+}
+
+// SIGTERM and SIGINT held back while a temporary file is made and named for the handler, so
+// that none can come between the two.
+class HeldSignals {
+public:
+    HeldSignals() {
+        sigset_t set;
+        sigemptyset(&set);
+        for (const int signal : kCleanedSignals) sigaddset(&set, signal);
+        held_ = ::pthread_sigmask(SIG_BLOCK, &set, &old_) == 0;
+    }
+    ~HeldSignals() {
+        if (held_) ::pthread_sigmask(SIG_SETMASK, &old_, nullptr);
+    }
+    HeldSignals(const HeldSignals&) = delete;
+    HeldSignals& operator=(const HeldSignals&) = delete;
+
+private:
+    sigset_t old_;
+    bool held_;
+};
+
+// ".kelvore-" and eight lower-case hexadecimal digits: the names createTemporary gives.
+bool isOurTemporaryName(const char* name) {
+    constexpr std::string_view prefix = ".kelvore-";
+    const std::string_view n(name);
+    if (n.size() != prefix.size() + 8 || n.substr(0, prefix.size()) != prefix) return false;
+    return std::all_of(n.begin() + prefix.size(), n.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
+
+// Removes from the folder the temporary files of ours, regular files owned by us, that have
+// not been written to for kStaleTemporarySeconds: leftovers of saves that were killed.
+void removeStaleTemporaries(const std::string& folder) {
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return;
+    DIR* listing = ::fdopendir(dir);
+    if (listing == nullptr) {
+        ::close(dir);
+        return;
+    }
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(listing)) {
+        if (!isOurTemporaryName(entry->d_name)) continue;
+        struct stat st {};
+        if (::fstatat(dir, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+            now - st.st_mtime > kStaleTemporarySeconds)
+            ::unlinkat(dir, entry->d_name, 0);
+    }
+    ::closedir(listing);
+}
 
 // Opens a regular file for reading, or gives -1 with errno set (0 for a file that is not a
 // regular one). The type is looked at before the open, so that
@@ -188,9 +310,20 @@ int writeFileAtomically(const std::string& path, std::string_view contents) {
     if (exists && S_ISDIR(old.st_mode)) return EISDIR;
 
     const std::string folder = folderOf(target);
+    removeStaleTemporaries(folder);
+    installSignalCleanup();
     std::string temp;
-    const int fd = createTemporary(folder, temp);
-    if (fd < 0) return errno;
+    int fd = -1, slot = -1;
+    {
+        const HeldSignals held;
+        fd = createTemporary(folder, temp);
+        if (fd < 0) return errno;
+        slot = registerTemporary(temp);
+    }
+    struct Forget {
+        int slot;
+        ~Forget() { forgetTemporary(slot); }
+    } forget{slot};
     auto fail = [&](int error) {
         ::close(fd);
         ::unlink(temp.c_str());
@@ -209,6 +342,7 @@ int writeFileAtomically(const std::string& path, std::string_view contents) {
         if (::fchmod(fd, old.st_mode & 07777) != 0) return fail(errno);
     }
     if (::fsync(fd) != 0) return fail(errno);
+    if (testing::afterTemporaryWritten != nullptr) testing::afterTemporaryWritten();
     if (::close(fd) != 0) {
         const int error = errno;
         ::unlink(temp.c_str());

@@ -37,6 +37,19 @@ ReadResult readLeadingLines(const std::string& path, int count, std::size_t limi
 // renamed over the old one, and the folder is flushed too. On any failure before the rename the
 // old file is left as it was and the temporary file removed. Returns 0 on success, else the
 // system's error number.
+//
+// A save ended by SIGTERM or SIGINT removes its temporary file before the signal ends the
+// program as it would have (where the program left those signals to their default). A save
+// that could not clean up (SIGKILL, a power cut) leaves a temporary file of ours behind: such
+// files, older than kStaleTemporarySeconds, are removed from the folder by the next save there.
 int writeFileAtomically(const std::string& path, std::string_view contents);
+
+inline constexpr int kStaleTemporarySeconds = 5 * 60;
+
+namespace testing {
+// Called, when set, once the contents are on disk and before the rename: a test's chance to end
+// a save half-way.
+extern void (*afterTemporaryWritten)();
+} // namespace testing
 
 } // namespace kelvore::text

@@ -1,0 +1,51 @@
+// Why a move lost much, in one line a player can read, taken from the engine's lines: the mate
+// it allows, the mate it missed, the material it gives away and how, or the material it failed
+// to win. The lines are walked on the position; the engine is not asked again.
+#pragma once
+
+#include "analysis/Verdict.h"
+#include "engine/Searcher.h"
+
+#include <string>
+#include <vector>
+
+namespace kelvore::analysis {
+
+// The moves of a line in notation, separated by spaces, each with its side's mark: `firstMover`
+// (-1, +1) is the side whose moves carry ▲ in the game, `side` the side that plays the line's
+// first move, and `previousTo` where the move before the line went (for 同). At most `most`
+// moves are written.
+std::string lineText(const std::vector<Move>& line, Pos previousTo, int firstMover, int side,
+                     std::size_t most = 12);
+
+// What a piece taken is worth to the side that takes it: the piece gone from the board and the
+// piece gained in hand, on the engine's scale; a royal piece counts as the second life it was.
+int captureWorth(int code);
+
+// Plays `move` on `position` (board, hands, side to move) and says what it took; false, with
+// the position unchanged, when the move does not fit it.
+bool playOn(engine::GameSnapshot& position, const Move& move, int& captured);
+
+// Everything the reason is read from: the position before the move, the move, where the move
+// before it went, and the engine's verdicts before and after it.
+struct MoveContext {
+    const engine::GameSnapshot& before;
+    const Move& played;
+    Pos previousTo;
+    const Verdict& beforeVerdict; // the mover's view
+    const Verdict& afterVerdict;  // the opponent's view
+    int firstMover;
+};
+
+// The one line that says why the move lost: in this order of weight,
+//   "△５二金打から詰みます"              the opponent mates from its reply,
+//   "玉を取られます: △同　飛(82)"        the move leaves its royal piece to be taken,
+//   "▲３三角成で詰みでした"              the mover had a mate,
+//   "角を只で取られます: △同　桂(21)"    material is lost for nothing, and how,
+//   "歩を取る代わりに角を取られます: …"   material is lost in an exchange,
+//   "△４五桂から金を取られます: …"       material is lost later in the opponent's line,
+//   "▲２四歩で飛が取れました"            material the mover could have won,
+//   "形勢を損ねます。最善手は▲２六歩(27)でした"   otherwise.
+std::string explain(const MoveContext& context);
+
+} // namespace kelvore::analysis

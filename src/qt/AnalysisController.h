@@ -1,0 +1,102 @@
+// The window's side of the engine's judgement of a game: it owns the headless analysis, starts
+// and cancels it, takes the verdicts on the window's thread (through the platform's
+// dispatcher) and offers what the analysis view, the graph and the move list show: the
+// progress, the marks, the selected move's score, best move, line and reason, and the summary
+// of each side. It follows the position shown (setCurrentPly) and tells which position a click
+// on the graph chose (plyChosen).
+#pragma once
+
+#include "analysis/Analyser.h"
+#include "analysis/GameAnalysis.h"
+
+#include "EvaluationGraph.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+namespace kelvore::qt {
+
+// What the view says about one position and the move that led to it.
+struct MoveDetails {
+    QString title;  // "5手目 ▲５五角(88)　悪手", or "開始局面"
+    QString score;  // the score from ▲'s side, and the move's before, after and loss
+    QString best;   // the engine's best move in place of this one
+    QString line;   // its principal line
+    QString reason; // why a marked move lost
+};
+
+class AnalysisController : public QObject {
+    Q_OBJECT
+public:
+    // The verdicts come back through `dispatcher`, which must outlive this controller (the
+    // window's own: destroy the controller before the window, or let it go at the
+    // application's end, where it cancels a run by itself).
+    explicit AnalysisController(Dispatcher& dispatcher, QObject* parent = nullptr);
+    ~AnalysisController() override;
+
+    // The time of each position's search (clamped to 50 ms .. 60 s).
+    void setMsPerPosition(int ms);
+    int msPerPosition() const { return msPerPosition_; }
+    // Fixed limits instead of the time (a depth gives the same verdicts every time: tests);
+    // nothing returns to the time.
+    void setFixedLimits(std::optional<engine::Limits> limits) { fixedLimits_ = limits; }
+
+    // Analyses every position of `game`; an analysis running is cancelled first. The game is
+    // copied: later moves of the game on the board do not change it.
+    void start(const GameRecord& game);
+    // Ends the running analysis; what it judged so far stays.
+    void cancel();
+    // Forgets the analysis (a new game): the view, the graph and the marks go blank.
+    void clear();
+    bool running() const { return running_; }
+    // Returns when the worker has ended (for shutting down and for tests).
+    void waitForWorker();
+
+    const analysis::GameAnalysis* analysis() const { return analysis_.get(); }
+    // Positions searched and positions in the game (0, 0 without an analysis).
+    int searched() const;
+    int positions() const;
+
+    // The position shown on the board: 0 the start, n after move n.
+    int currentPly() const { return current_; }
+    void setCurrentPly(int ply);
+    // A click on the graph chose a position: it becomes the current one and plyChosen is
+    // emitted for the board to show it.
+    void choosePly(int ply);
+
+    // For the move list: the mark of move `index` (0-based) and its reason; empty for none.
+    QString markOf(int index) const;
+    QString reasonOf(int index) const;
+
+    QVector<GraphPoint> graphPoints() const;
+    MoveDetails detailsOf(int ply) const;
+    // "▲先手　疑問手 1　悪手 0　平均損失 120", or empty without an analysis.
+    QString summaryText(notation::Mark side) const;
+
+signals:
+    void started(int positions);
+    void progressed(int searched, int positions);
+    // A verdict came in: marks, graph and summary may have changed.
+    void changed();
+    void finished();
+    void cancelled();
+    void cleared();
+    void currentPlyChanged(int ply);
+    // The player chose this position on the graph: show it on the board.
+    void plyChosen(int ply);
+
+private:
+    void verdictArrived(std::size_t index, const analysis::Verdict& verdict);
+    void ended();
+
+    analysis::Analyser analyser_;
+    std::unique_ptr<analysis::GameAnalysis> analysis_;
+    int msPerPosition_ = analysis::kDefaultMsPerPosition;
+    std::optional<engine::Limits> fixedLimits_;
+    bool running_ = false;
+    int current_ = 0;
+};
+
+} // namespace kelvore::qt

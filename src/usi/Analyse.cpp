@@ -1,0 +1,122 @@
+// kifu analyse <file> [<ms per position> | depth <n> | nodes <n>]: the engine's judgement of
+// every move of a record, one line per move as each move's two positions are searched, then a
+// summary per side. `stop` ends it with the moves judged so far.
+#include "Engine.h"
+
+#include "analysis/Analyser.h"
+#include "analysis/GameAnalysis.h"
+#include "record/GameRecord.h"
+
+#include <charconv>
+#include <mutex>
+#include <ostream>
+
+namespace kelvore::usi {
+
+namespace {
+
+bool wholeNumber(const std::string& s, long long most, long long& value) {
+    if (s.empty() || s.size() > 12) return false;
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+    return error == std::errc() && end == s.data() + s.size() && value >= 1 && value <= most;
+}
+
+std::string moveLine(const analysis::GameAnalysis& a, std::size_t i) {
+    const analysis::MoveReview& r = *a.review(i);
+    const analysis::Verdict& before = a.verdict(i);
+    std::string s = "ply " + std::to_string(i + 1) + " move " + formatMove(r.played) + " " +
+                    r.text + " before " + analysis::usiScoreText(r.before) + " after " +
+                    analysis::usiScoreText(r.after) + " loss " + std::to_string(r.loss) + " best " +
+                    (before.hasMove ? formatMove(before.best) + " " + r.bestText : "none") +
+                    " mark ";
+    s += r.grade == analysis::Grade::None ? "-" : std::string(analysis::gradeName(r.grade));
+    if (!r.reason.empty()) s += " reason " + r.reason;
+    return s + "\n";
+}
+
+std::string summaryLine(const analysis::GameAnalysis& a, notation::Mark side) {
+    const analysis::SideSummary s = a.summary(side);
+    return "summary " + std::string(notation::markText(side)) + " moves " +
+           std::to_string(s.moves) + " 疑問手 " + std::to_string(s.dubious) + " 悪手 " +
+           std::to_string(s.bad) + " averageloss " + std::to_string(s.averageLoss) + "\n";
+}
+
+} // namespace
+
+void Engine::analyseKifu(const std::vector<std::string>& w, const std::string& line,
+                         std::ostream& out) {
+    // The path is the rest of the line, less a limit at its end.
+    const std::vector<std::string> words(w.begin() + 2, w.end());
+    const std::size_t n = words.size();
+    engine::Limits limits;
+    limits.moveTimeMs = analysis::kDefaultMsPerPosition;
+    std::size_t limitWords = 0;
+    long long v = 0;
+    if (n >= 3 && words[n - 2] == "depth" && wholeNumber(words[n - 1], 64, v)) {
+        limits = {};
+        limits.depth = static_cast<int>(v);
+        limitWords = 2;
+    } else if (n >= 3 && words[n - 2] == "nodes" && wholeNumber(words[n - 1], 1LL << 40, v)) {
+        limits = {};
+        limits.nodes = static_cast<std::uint64_t>(v);
+        limitWords = 2;
+    } else if (n >= 2 && wholeNumber(words[n - 1], kMaxMoveTimeMs, v)) {
+        limits.moveTimeMs = static_cast<int>(v);
+        limitWords = 1;
+    }
+    std::string path = line.substr(line.find(w[2], line.find("analyse") + 7));
+    auto trim = [&path] {
+        while (!path.empty() && (path.back() == ' ' || path.back() == '\t')) path.pop_back();
+    };
+    trim();
+    for (std::size_t k = 0; k < limitWords; ++k) {
+        path.resize(path.size() - words[n - 1 - k].size());
+        trim();
+    }
+
+    const std::optional<RecordFile> read = readRecordFile(path, out);
+    if (!read) return;
+    const RecordFile& record = *read;
+    if (record.damagedAt > 0)
+        out << "info string move " << record.damagedAt << " does not fit the position ("
+            << record.damage << "); the moves before it are analysed\n";
+
+    std::mutex lines; // the analyser's worker writes the move lines
+    analysis::GameAnalysis judged(recordOfFile(record));
+    const std::size_t positions = judged.positions().size();
+    out << "info string analysing " << judged.moveCount() << " moves, "
+        << (limits.depth > 0   ? "depth " + std::to_string(limits.depth)
+            : limits.nodes > 0 ? std::to_string(limits.nodes) + " nodes"
+                               : std::to_string(limits.moveTimeMs) + " ms")
+        << " a position\n";
+    bool done = false;
+    analysis::Analyser analyser;
+    analyser.start(judged.game(), limits,
+                   {[&](std::size_t i, const analysis::Verdict& verdict) {
+                        std::lock_guard lock(lines);
+                        judged.setVerdict(i, verdict);
+                        if (i > 0 && judged.review(i - 1)) out << moveLine(judged, i - 1);
+                    },
+                    [&] {
+                        {
+                            std::lock_guard lock(stopMutex_);
+                            done = true;
+                        }
+                        stopped_.notify_all();
+                    }});
+    {
+        std::unique_lock lock(stopMutex_);
+        stopped_.wait(lock, [&] { return done || stop_.load(); });
+    }
+    analyser.cancel();
+    analyser.wait();
+    std::lock_guard lock(lines);
+    out << summaryLine(judged, notation::Mark::Sente) << summaryLine(judged, notation::Mark::Gote);
+    if (judged.complete())
+        out << "analyse done\n";
+    else
+        out << "analyse stopped after " << judged.searchedCount() << " of " << positions
+            << " positions\n";
+}
+
+} // namespace kelvore::usi

@@ -1,0 +1,129 @@
+// kifu analyse through the engine front: one line per move, the summary, and stop.
+#include "Engine.h"
+#include "Front.h"
+#include "fakes/WaitingSink.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace kelvore;
+
+namespace {
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// A folder of its own with the short game in which the lower side leaves its bishop to be
+// taken (move 5), written by the engine front as a record.
+struct Recorded {
+    std::string dir;
+    std::string path;
+    Recorded() {
+        char pattern[] = "/tmp/kelvore-analyse-XXXXXX";
+        dir = mkdtemp(pattern);
+        const std::string written = dir + "/対局.棋譜";
+        usi::Engine writer;
+        std::ostringstream out;
+        writer.handle("position startpos moves 7g7f 3c3d 2g2f 8c8d 8h5e 2b5e 5g5f", out);
+        writer.handle("kifu write " + written + " 練習|上|下", out);
+        EXPECT_EQ(out.str(), "kifu written " + written + "\n");
+        // A name with a blank in it, as players name their files.
+        path = dir + "/悪手 のある対局.棋譜";
+        std::filesystem::rename(written, path);
+    }
+    ~Recorded() { std::filesystem::remove_all(dir); }
+};
+
+} // namespace
+
+TEST(UsiAnalyse, EveryMoveOnALineThenTheSummary) {
+    Recorded r;
+    usi::Engine engine;
+    std::ostringstream out;
+    // A path with a blank in it, and a fixed depth after it.
+    engine.handle("kifu analyse " + r.path + " depth 5", out);
+    const std::vector<std::string> lines = linesOf(out.str());
+    ASSERT_EQ(lines.size(), 11u) << out.str();
+    EXPECT_EQ(lines[0], "info string analysing 7 moves, depth 5 a position");
+    for (int ply = 1; ply <= 7; ++ply) {
+        const std::string& line = lines[static_cast<std::size_t>(ply)];
+        EXPECT_EQ(line.rfind("ply " + std::to_string(ply) + " move ", 0), 0u) << line;
+        EXPECT_NE(line.find(" before cp "), std::string::npos) << line;
+        EXPECT_NE(line.find(" after cp "), std::string::npos) << line;
+        EXPECT_NE(line.find(" best "), std::string::npos) << line;
+        if (ply != 5) {
+            EXPECT_EQ(line.substr(line.size() - 7), " mark -") << line;
+        }
+    }
+    EXPECT_EQ(lines[1].rfind("ply 1 move 7g7f ▲７六歩(77) before cp ", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[6].rfind("ply 6 move 2b5e △同　角(22) before cp ", 0), 0u) << lines[6];
+    const std::string& blunder = lines[5];
+    EXPECT_EQ(blunder.rfind("ply 5 move 8h5e ▲５五角(88) before cp ", 0), 0u) << blunder;
+    EXPECT_NE(blunder.find(" mark 悪手 reason 角を只で取られます: △同　角(22)"), std::string::npos)
+        << blunder;
+    EXPECT_EQ(lines[8].rfind("summary ▲ moves 4 疑問手 0 悪手 1 averageloss ", 0), 0u) << lines[8];
+    EXPECT_EQ(lines[9].rfind("summary △ moves 3 疑問手 0 悪手 0 averageloss ", 0), 0u) << lines[9];
+    EXPECT_EQ(lines[10], "analyse done");
+
+    // The same again gives the same lines: a fixed depth is deterministic.
+    std::ostringstream again;
+    engine.handle("kifu analyse " + r.path + " depth 5", again);
+    EXPECT_EQ(again.str(), out.str());
+}
+
+TEST(UsiAnalyse, BadFilesAndLimitsAreRefusedPlainly) {
+    Recorded r;
+    usi::Engine engine;
+    auto say = [&engine](const std::string& line) {
+        std::ostringstream out;
+        engine.handle(line, out);
+        return out.str();
+    };
+    EXPECT_EQ(say("kifu analyse " + r.dir + "/none.棋譜"),
+              "info string cannot open " + r.dir + "/none.棋譜\n");
+    EXPECT_EQ(say("kifu analyse " + r.dir), "info string cannot open " + r.dir + "\n");
+    // A number alone is a path; a limit out of range stays part of the path.
+    EXPECT_EQ(say("kifu analyse 500"), "info string cannot open 500\n");
+    EXPECT_EQ(say("kifu analyse " + r.path + " depth 0"),
+              "info string cannot open " + r.path + " depth 0\n");
+    const std::string broken = r.dir + "/broken.棋譜";
+    {
+        std::ofstream f(broken, std::ios::binary);
+        f << "a\r\nb\r\nc\r\n 7776 -10 -10   0    0    0    0    0\r\n"
+          << " 8882-900-900 800    0    0    0    0\r\n";
+    }
+    const std::string out = say("kifu analyse " + broken + " nodes 2000");
+    EXPECT_EQ(out.rfind("info string move 2 does not fit the position", 0), 0u) << out;
+    EXPECT_NE(out.find("info string analysing 1 moves, 2000 nodes a position\nply 1 move 3g3f "),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("\nanalyse done\n"), std::string::npos) << out;
+}
+
+// A long analysis: isready is answered while it runs, and stop ends it with the moves judged
+// so far and the summary.
+TEST(UsiAnalyse, StopEndsALongAnalysis) {
+    Recorded r;
+    usi::Engine engine;
+    test::WaitingSink sink;
+    usi::Front front(engine, sink);
+    front.take("kifu analyse " + r.path + " 600000");
+    ASSERT_TRUE(sink.waitFor("info string analysing 7 moves, 600000 ms a position\n"));
+    EXPECT_TRUE(front.runningLong());
+    front.take("isready");
+    ASSERT_TRUE(sink.waitFor("readyok\n"));
+    front.take("stop");
+    ASSERT_TRUE(sink.waitFor("analyse stopped after 0 of 8 positions\n"));
+    front.finish();
+    const std::string text = sink.text();
+    EXPECT_EQ(text.find("ply "), std::string::npos) << text;
+    EXPECT_NE(text.find("summary ▲ moves 0 疑問手 0 悪手 0 averageloss 0\n"), std::string::npos)
+        << text;
+}
