@@ -221,6 +221,9 @@ public:
     void KIFU_WRITE_Click();
     void Command1_Click();
     void File1_Click(const std::string& path);
+    // The header of the record read with 読込 (game name, upper player, lower player), for the
+    // rooms beside the game; emptied by every reset, so it names the history only after 読込.
+    std::string RecordHeader[3];
     void Dir1_Change();
     void Drive1_Change(const std::string& drive);
     static double 取得_棋譜のX座標(std::string_view 文字);
@@ -326,6 +329,12 @@ public:
     static bool commandAvailable(MenuItem item);
     // What an item of our own does when chosen; set by the room beside the game that owns it.
     void setOwnCommand(MenuItem item, std::function<void()> run);
+    // A room may take a command of the game before the game carries it out: to refuse it with
+    // its own message where the position is one the room set up, or to carry it out in its
+    // own way. The guard answers true when it took the command. Guards are asked in the order
+    // they were added, after the refusals while the computer thinks; `owner` removes its own.
+    void addCommandGuard(const void* owner, std::function<bool(MenuItem)> guard);
+    void removeCommandGuard(const void* owner);
     void Form_KeyDown(Key key);
     void TAIKYOKU_Click();
     void STOP_Click();
@@ -346,6 +355,9 @@ public:
     // The forbidden sound and the piece sound.
     void 音_禁止();
     void 音_駒();
+    // Tells the listeners that a room beside the game has set up the position or the history
+    // (a game read from another kind of file, a position pasted).
+    void notifyHistoryChanged();
 
 private:
     // Tells every listener, in the order they were added.
@@ -355,6 +367,7 @@ private:
     }
     std::vector<GameListener*> listeners_;
     std::vector<std::pair<MenuItem, std::function<void()>>> ownCommands_;
+    std::vector<std::pair<const void*, std::function<bool(MenuItem)>>> commandGuards_;
 
     // Prints text with its top-left corner at (x, y) in window units, in the current font.
     void 印字(std::string_view text, double x, double y, int colour);

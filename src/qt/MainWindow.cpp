@@ -179,6 +179,7 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
     platform_ = std::make_unique<Platform>(
         Platform{view_->canvas(), *this, *this, *this, clock_, sound_, *this, *this, *this});
     form_ = std::make_unique<Form1>(*platform_);
+    sharing_ = std::make_unique<Sharing>(*form_, *this);
     // The margins around the game's window show the game's current background.
     view_->canvas().background = [this] { return form_->CurrentBackground; };
     keeper_ = std::make_unique<kept::GameKeeper>(*form_);

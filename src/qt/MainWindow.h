@@ -6,6 +6,7 @@
 #include "QtCanvas.h"
 #include "QtSound.h"
 #include "RecordPlaces.h"
+#include "Sharing.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -103,6 +104,7 @@ public:
     ~MainWindow() override;
 
     Form1& form() { return *form_; }
+    kif::Interchange& sharing() { return sharing_->room(); }
     QAction* action(MenuItem item) const { return actions_[static_cast<int>(item)]; }
     BoardView& view() { return *view_; }
 
@@ -178,6 +180,7 @@ private:
     // The rooms beside the game: they leave it before it goes.
     std::unique_ptr<kept::GameKeeper> keeper_;
     MoveListPanel* moveList_ = nullptr;
+    std::unique_ptr<Sharing> sharing_; // KIF and SFEN
     bool quitting_ = false;
     int openBoxes_ = 0;                           // message boxes waiting for an answer
     std::vector<std::function<void()>> heldBack_; // posted while a box was open

@@ -1,11 +1,13 @@
 #include "Engine.h"
 
 #include "BenchPositions.h"
+#include "KifuConvert.h"
 #include "engine/Searcher.h"
 #include "engine/Snapshot.h"
 #include "record/RecordFile.h"
 #include "rules/TrialMove.h"
 #include "text/Files.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <chrono>
@@ -30,58 +32,10 @@ std::vector<std::string> words(const std::string& line) {
     return w;
 }
 
-// The length of the valid UTF-8 character that starts `s`, or 0 when its first byte starts
-// none: a stray continuation byte, an overlong form, a surrogate, a code past U+10FFFF, or a
-// character cut short.
-std::size_t utf8Length(std::string_view s) {
-    const unsigned char c = static_cast<unsigned char>(s[0]);
-    if (c < 0x80) return 1;
-    std::size_t n;
-    unsigned lo = 0x80, hi = 0xBF; // the allowed range of the second byte
-    if (c >= 0xC2 && c <= 0xDF) {
-        n = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        n = 3;
-        if (c == 0xE0) lo = 0xA0;
-        if (c == 0xED) hi = 0x9F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        n = 4;
-        if (c == 0xF0) lo = 0x90;
-        if (c == 0xF4) hi = 0x8F;
-    } else {
-        return 0;
-    }
-    if (s.size() < n) return 0;
-    for (std::size_t i = 1; i < n; ++i) {
-        const unsigned char b = static_cast<unsigned char>(s[i]);
-        if (b < (i == 1 ? lo : 0x80) || b > (i == 1 ? hi : 0xBF)) return 0;
-    }
-    return n;
-}
-
-// A line quoted back to the sender: always valid UTF-8, with control bytes and bytes that
-// start no valid character shown as '?', and cut at a sane length between characters.
+// A line quoted back to the sender: valid UTF-8, control bytes shown as '?', cut at a sane
+// length between characters.
 std::string echoed(std::string_view line) {
-    constexpr std::size_t kMost = 200;
-    std::string s;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        const std::size_t n = utf8Length(line.substr(i));
-        if (s.size() + std::max<std::size_t>(n, 1) > kMost) break;
-        if (n == 0) {
-            s += '?';
-            i += 1;
-            continue;
-        }
-        const unsigned char c = static_cast<unsigned char>(line[i]);
-        if (n == 1 && (c < 0x20 || c == 0x7F))
-            s += '?';
-        else
-            s.append(line.substr(i, n));
-        i += n;
-    }
-    if (i < line.size()) s += "...";
-    return s;
+    return text::printable(line);
 }
 
 const char* const kMapNames[] = {
@@ -635,8 +589,10 @@ std::optional<RecordFile> readRecordFile(const std::string& path, std::ostream& 
 }
 
 // kifu read <path> | kifu write <path> <game name>|<upper player>|<lower player> |
-// kifu analyse <path> [<ms> | depth <n> | nodes <n>] (in Analyse.cpp)
+// kifu analyse <path> [<ms> | depth <n> | nodes <n>] (in Analyse.cpp) |
+// kifu export <record> <file.kif|file.kifu> | kifu import <file.kif|file.kifu> <record>
 void Engine::kifu(const std::vector<std::string>& w, const std::string& line, std::ostream& out) {
+    if (convertKifu(w, out)) return;
     if (w.size() >= 3 && w[1] == "analyse") {
         analyseKifu(w, line, out);
         return;
@@ -706,7 +662,9 @@ void Engine::kifu(const std::vector<std::string>& w, const std::string& line, st
         out << "kifu written " << echoed(path) << "\n";
         return;
     }
-    out << "info string usage: kifu read <path> | kifu write <path> <name>|<upper>|<lower>\n";
+    out << "info string usage: kifu read <path> | kifu write <path> <name>|<upper>|<lower> | "
+           "kifu export <record> <file.kif|file.kifu> | kifu import <file.kif|file.kifu> "
+           "<record>\n";
 }
 
 void Engine::requestStop() {

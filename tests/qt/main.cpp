@@ -6,6 +6,7 @@ int runCanvasTest(int argc, char** argv);
 int runRecordPanelTest(int argc, char** argv);
 int runMoveListPanelTest(int argc, char** argv);
 int runAnalysisViewTest(int argc, char** argv);
+int runSharingTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -15,5 +16,6 @@ int main(int argc, char** argv) {
     failed += runRecordPanelTest(argc, argv) != 0;
     failed += runMoveListPanelTest(argc, argv) != 0;
     failed += runAnalysisViewTest(argc, argv) != 0;
+    failed += runSharingTest(argc, argv) != 0;
     return failed;
 }

@@ -52,6 +52,12 @@ enum class MenuItem {
     HINT,
     MOVE_LIST,
     ANALYSE,
+    // Ours, in the 棋譜 menu: KIF out and in, SFEN copied and pasted (kif/Interchange.h).
+    KIF_EXPORT,
+    KIF_IMPORT,
+    SFEN_COPY,
+    GAME_COPY,
+    SFEN_PASTE,
     Count
 };
 

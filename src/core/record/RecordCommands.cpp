@@ -220,6 +220,7 @@ void Form1::File1_Click(const std::string& path) {
     描画_可視(false, false, false);
     初期設定();
     KifuMode = 1;
+    for (int i = 0; i < 3; ++i) RecordHeader[i] = record.header[i];
 
     // Each header line at its place where it fits in the window; otherwise moved in just
     // enough, and printed smaller when it is wider than the whole window.

@@ -1,8 +1,6 @@
 #include "record/RecordFile.h"
 
-#include "platform/NullPlatform.h"
-#include "rules/StartingPosition.h"
-#include "rules/TrialMove.h"
+#include "record/RecordJudge.h"
 #include "text/ShiftJis.h"
 
 #include <cctype>
@@ -44,71 +42,6 @@ long long fiveDigits(double seconds) {
     return whole > 99999 ? 99999 : static_cast<long long>(whole);
 }
 
-bool onBoard(int x, int y) {
-    return x >= 1 && x <= 9 && y >= 1 && y <= 9;
-}
-
-// Plays recorded moves on a game of its own, judging each with the game's own rules before it
-// is played; the game being played or viewed is never touched.
-class RecordJudge {
-public:
-    RecordJudge() { placeStartingPosition(form_.Board); }
-
-    // Plays the move, or says why the game would not have allowed it.
-    std::string play(const RecordMove& m) {
-        Form1& f = form_;
-        if (hasLostAllRoyals(f, -1) || hasLostAllRoyals(f, 1)) return "勝負が付いた後の指し手です";
-        if (!isPieceCode(m.MovedPiece) || !isPieceCode(m.PlacedPiece))
-            return "駒の番号が正しくありません";
-        const int side = m.MovedPiece < 0 ? -1 : 1;
-        if (side_ != 0 && side != side_) return "手番の順が正しくありません";
-        if (!onBoard(m.ToX, m.ToY)) return "移動先が盤の外です";
-        if (f.Board[m.ToX][m.ToY] != m.CapturedPiece) return "取った駒が盤面と合いません";
-
-        Move move{m.FromX, m.FromY, m.ToX, m.ToY, m.MovedPiece, m.PlacedPiece};
-        if (m.FromX == 11 || m.FromX == -1) {
-            // The hand row in FromY is where the human clicked, or the slot for the computer:
-            // the slot comes from the piece.
-            const int slot = handSlot(m.MovedPiece);
-            if (slot == 0 || m.MovedPiece != side * kSlotKind[slot] ||
-                m.PlacedPiece != m.MovedPiece)
-                return "打てない駒を打っています";
-            if ((m.FromX == 11) != (side < 0)) return "持駒の側が合いません";
-            if ((side < 0 ? f.OwnHand : f.EnemyHand)[slot] <= 0)
-                return "持っていない駒を打っています";
-            move.fromY = side < 0 ? slot + 2 : slot;
-            f.調査_2歩フラグ設定();
-            if (f.移動チェック(move.fromX, move.fromY, m.ToX, m.ToY, m.MovedPiece) != 1) {
-                if (m.CapturedPiece != 0) return "駒のある所に打っています";
-                const bool pawn = m.MovedPiece == side * HU;
-                if (pawn && (side < 0 ? f.ManPawnFile : f.ComPawnFile)[m.ToX] == 1)
-                    return "二歩です";
-                return "その段には打てません";
-            }
-        } else {
-            if (!onBoard(m.FromX, m.FromY)) return "移動元が盤の外です";
-            if (f.Board[m.FromX][m.FromY] != m.MovedPiece) return "移動元に動かす駒がありません";
-            if (f.移動チェック(m.FromX, m.FromY, m.ToX, m.ToY, m.MovedPiece) != 1)
-                return "その駒はそこへ動けません";
-            if (m.PlacedPiece != m.MovedPiece) {
-                if (f.調査_駒成(m.FromX, m.FromY, m.ToX, m.ToY, m.MovedPiece) != 1 ||
-                    f.PromotedCode != m.PlacedPiece)
-                    return "成れない駒が成っています";
-            } else if (f.移動後チェック(m.ToY, m.MovedPiece) != 1) {
-                return "成らなければならない駒が成っていません";
-            }
-        }
-        makeMove(f, move);
-        side_ = -side;
-        return {};
-    }
-
-private:
-    NullPlatform null_;
-    Form1 form_{null_.platform};
-    int side_ = 0; // the side to move next: -1 lower, +1 upper, 0 before the first move
-};
-
 } // namespace
 
 RecordMove parseMoveLine(std::string_view line) {
@@ -135,6 +68,12 @@ std::string formatMoveLine(int fromX, int fromY, int toX, int toY, int placed, i
                   toY, placed, moved, captured, fiveDigits(manBefore), fiveDigits(manAfter),
                   fiveDigits(comBefore), fiveDigits(comAfter));
     return line;
+}
+
+std::string formatMoveLine(const RecordMove& m) {
+    return formatMoveLine(m.FromX, m.FromY, m.ToX, m.ToY, m.PlacedPiece, m.MovedPiece,
+                          m.CapturedPiece, m.ManTimeBefore, m.ManTimeAfter, m.ComTimeBefore,
+                          m.ComTimeAfter);
 }
 
 RecordFile readRecord(std::string_view bytes) {

@@ -37,6 +37,8 @@ RecordMove parseMoveLine(std::string_view line);
 std::string formatMoveLine(int fromX, int fromY, int toX, int toY, int placed, int moved,
                            int captured, double manBefore, double manAfter, double comBefore,
                            double comAfter);
+// The line a record file holds for a move.
+std::string formatMoveLine(const RecordMove& move);
 
 // Why a file could not be written, in Japanese, from the system's error number.
 std::string recordWriteError(int error);

@@ -78,6 +78,7 @@ void Form1::初期設定() {
     LastShownSecond = 0;
     KifuMode = 0;
     ResumePending = 0;
+    for (std::string& line : RecordHeader) line.clear();
 
     for (int i = 1; i <= 7; ++i) {
         OwnHand[i] = 0;

@@ -70,6 +70,18 @@ void Form1::setOwnCommand(MenuItem item, std::function<void()> run) {
     ownCommands_.emplace_back(item, std::move(run));
 }
 
+void Form1::addCommandGuard(const void* owner, std::function<bool(MenuItem)> guard) {
+    commandGuards_.emplace_back(owner, std::move(guard));
+}
+
+void Form1::removeCommandGuard(const void* owner) {
+    std::erase_if(commandGuards_, [owner](const auto& g) { return g.first == owner; });
+}
+
+void Form1::notifyHistoryChanged() {
+    tell([](GameListener& l) { l.historyChanged(); });
+}
+
 void Form1::onMenu(MenuItem item) {
     if (Ended) return;
     if (思考中()) {
@@ -79,6 +91,10 @@ void Form1::onMenu(MenuItem item) {
                 return;
             }
     }
+    // A guard may remove itself while it runs: ask copies.
+    const auto guards = commandGuards_;
+    for (const auto& [owner, guard] : guards)
+        if (guard && guard(item)) return;
     for (const Command& c : kCommands)
         if (c.item == item) {
             c.run(*this);

@@ -1,11 +1,12 @@
-#include "Notation.h"
+#include "notation/Sfen.h"
 
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 #include <vector>
 
-namespace kelvore::usi {
+namespace kelvore::notation {
 
 using namespace piece;
 
@@ -45,6 +46,11 @@ bool promotable(int kind) {
     return kind != KIN && kind != OU && kind != 0;
 }
 
+// A character of the text in a message: printable ASCII as it is, anything else as '?'.
+std::string shown(char c) {
+    return std::string(1, c >= 0x20 && c < 0x7F ? c : '?');
+}
+
 std::vector<std::string> split(const std::string& s) {
     std::istringstream in(s);
     std::vector<std::string> parts;
@@ -63,48 +69,54 @@ std::string pieceLetters(int code) {
     return promoted ? std::string("+") + letter : std::string(1, letter);
 }
 
-std::optional<Position> parseSfen(const std::string& text, std::string& error) {
+std::optional<SfenPosition> parseSfen(const std::string& text, std::string& error,
+                                      Language language) {
+    auto say = [language](std::string english, std::string japanese) {
+        return language == Language::Japanese ? japanese : english;
+    };
     const std::vector<std::string> parts = split(text);
     if (parts.size() < 2) {
-        error = "expected board and side to move";
+        error = say("expected board and side to move", "盤面と手番がありません");
         return std::nullopt;
     }
     if (parts.size() > 4) {
-        error = "unexpected text after the move number";
+        error = say("unexpected text after the move number", "手数の後に余計な文字があります");
         return std::nullopt;
     }
-    Position p;
+    SfenPosition p;
     int y = 1, x = 1;
     bool plus = false;
     for (char ch : parts[0]) {
         if (ch == '/') {
             if (x != 10 || plus) {
-                error = "rank " + std::to_string(y) + " does not hold 9 squares";
+                error = say("rank " + std::to_string(y) + " does not hold 9 squares",
+                            std::to_string(y) + "段目が9桝になっていません");
                 return std::nullopt;
             }
             ++y;
             x = 1;
             if (y > 9) {
-                error = "more than 9 ranks";
+                error = say("more than 9 ranks", "段が9より多くあります");
                 return std::nullopt;
             }
             continue;
         }
         if (ch >= '1' && ch <= '9') {
             if (plus) {
-                error = "'+' before a digit";
+                error = say("'+' before a digit", "「+」の後が駒ではありません");
                 return std::nullopt;
             }
             x += ch - '0';
             if (x > 10) {
-                error = "rank " + std::to_string(y) + " holds more than 9 squares";
+                error = say("rank " + std::to_string(y) + " holds more than 9 squares",
+                            std::to_string(y) + "段目が9桝より多くあります");
                 return std::nullopt;
             }
             continue;
         }
         if (ch == '+') {
             if (plus) {
-                error = "'++'";
+                error = say("'++'", "「++」があります");
                 return std::nullopt;
             }
             plus = true;
@@ -113,15 +125,18 @@ std::optional<Position> parseSfen(const std::string& text, std::string& error) {
         const int kind =
             kindOfLetter(static_cast<char>(std::toupper(static_cast<unsigned char>(ch))));
         if (kind == 0 || !std::isalpha(static_cast<unsigned char>(ch))) {
-            error = std::string("unknown piece letter '") + ch + "'";
+            error = say(std::string("unknown piece letter '") + ch + "'",
+                        "知らない駒の文字「" + shown(ch) + "」があります");
             return std::nullopt;
         }
         if (plus && !promotable(kind)) {
-            error = std::string("'+") + ch + "' does not promote";
+            error = say(std::string("'+") + ch + "' does not promote",
+                        "「+" + shown(ch) + "」は成れない駒です");
             return std::nullopt;
         }
         if (x > 9) {
-            error = "rank " + std::to_string(y) + " holds more than 9 squares";
+            error = say("rank " + std::to_string(y) + " holds more than 9 squares",
+                        std::to_string(y) + "段目が9桝より多くあります");
             return std::nullopt;
         }
         const int code = kind + (plus ? 1 : 0);
@@ -130,7 +145,7 @@ std::optional<Position> parseSfen(const std::string& text, std::string& error) {
         ++x;
     }
     if (y != 9 || x != 10 || plus) {
-        error = "the board does not hold 9 ranks of 9 squares";
+        error = say("the board does not hold 9 ranks of 9 squares", "盤面が9段9桝になっていません");
         return std::nullopt;
     }
 
@@ -139,7 +154,7 @@ std::optional<Position> parseSfen(const std::string& text, std::string& error) {
     else if (parts[1] == "w")
         p.sideToMove = 1;
     else {
-        error = "side to move must be b or w";
+        error = say("side to move must be b or w", "手番は b か w で書きます");
         return std::nullopt;
     }
 
@@ -151,7 +166,7 @@ std::optional<Position> parseSfen(const std::string& text, std::string& error) {
                 count = count * 10 + (ch - '0');
                 counted = true;
                 if (count > 18) {
-                    error = "a hand count above 18";
+                    error = say("a hand count above 18", "持駒が18枚より多くあります");
                     return std::nullopt;
                 }
                 continue;
@@ -160,24 +175,25 @@ std::optional<Position> parseSfen(const std::string& text, std::string& error) {
                 kindOfLetter(static_cast<char>(std::toupper(static_cast<unsigned char>(ch))));
             const int slot = handSlot(kind);
             if (slot == 0) {
-                error = std::string("'") + ch + "' cannot be held in hand";
+                error = say(std::string("'") + ch + "' cannot be held in hand",
+                            "「" + shown(ch) + "」は持駒にできません");
                 return std::nullopt;
             }
             if (counted && count == 0) {
-                error = "a hand count of 0";
+                error = say("a hand count of 0", "持駒の数が0です");
                 return std::nullopt;
             }
             int* hand = std::isupper(static_cast<unsigned char>(ch)) ? p.lowerHand : p.upperHand;
             hand[slot] += counted ? count : 1;
             if (hand[slot] > 18) {
-                error = "a hand count above 18";
+                error = say("a hand count above 18", "持駒が18枚より多くあります");
                 return std::nullopt;
             }
             count = 0;
             counted = false;
         }
         if (counted) {
-            error = "a hand count without a piece";
+            error = say("a hand count without a piece", "持駒の数の後に駒がありません");
             return std::nullopt;
         }
     }
@@ -186,7 +202,7 @@ std::optional<Position> parseSfen(const std::string& text, std::string& error) {
         const std::string& n = parts[3];
         if (n.empty() || n.size() > 6 || n.find_first_not_of("0123456789") != std::string::npos ||
             std::stoi(n) < 1) {
-            error = "the move number must be a positive number";
+            error = say("the move number must be a positive number", "手数は1以上の数で書きます");
             return std::nullopt;
         }
         p.moveNumber = std::stoi(n);
@@ -194,12 +210,12 @@ std::optional<Position> parseSfen(const std::string& text, std::string& error) {
     return p;
 }
 
-std::string formatSfen(const Form1& f, int sideToMove, int moveNumber) {
+std::string formatSfen(const engine::GameSnapshot& position, int moveNumber) {
     std::string s;
     for (int y = 1; y <= 9; ++y) {
         int empty = 0;
         for (int x = 1; x <= 9; ++x) {
-            const int c = f.Board[x][y];
+            const int c = position.board[x][y];
             if (c == EMPTY) {
                 ++empty;
                 continue;
@@ -211,12 +227,12 @@ std::string formatSfen(const Form1& f, int sideToMove, int moveNumber) {
         if (empty > 0) s += static_cast<char>('0' + empty);
         if (y < 9) s += '/';
     }
-    s += sideToMove < 0 ? " b " : " w ";
+    s += position.sideToMove < 0 ? " b " : " w ";
     std::string hands;
     // USI writes the hands from the rook down, the lower side's first.
     for (int side = 0; side < 2; ++side)
         for (int slot = 7; slot >= 1; --slot) {
-            const int n = side == 0 ? f.OwnHand[slot] : f.EnemyHand[slot];
+            const int n = side == 0 ? position.lowerHand[slot] : position.upperHand[slot];
             if (n <= 0) continue;
             if (n > 1) hands += std::to_string(n);
             char letter = letterOfKind(kSlotKind[slot]);
@@ -228,7 +244,25 @@ std::string formatSfen(const Form1& f, int sideToMove, int moveNumber) {
     return s;
 }
 
-void place(Form1& f, const Position& p) {
+std::string formatSfen(const Form1& f, int sideToMove, int moveNumber) {
+    engine::GameSnapshot position;
+    std::memcpy(position.board, f.Board, sizeof position.board);
+    std::memcpy(position.lowerHand, f.OwnHand, sizeof position.lowerHand);
+    std::memcpy(position.upperHand, f.EnemyHand, sizeof position.upperHand);
+    position.sideToMove = sideToMove < 0 ? -1 : 1;
+    return formatSfen(position, moveNumber);
+}
+
+engine::GameSnapshot snapshotOf(const SfenPosition& p) {
+    engine::GameSnapshot s;
+    std::memcpy(s.board, p.board, sizeof s.board);
+    std::memcpy(s.lowerHand, p.lowerHand, sizeof s.lowerHand);
+    std::memcpy(s.upperHand, p.upperHand, sizeof s.upperHand);
+    s.sideToMove = p.sideToMove < 0 ? -1 : 1;
+    return s;
+}
+
+void place(Form1& f, const SfenPosition& p) {
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y) f.Board[x][y] = p.board[x][y];
     f.OwnHandCount = f.EnemyHandCount = 0;
@@ -240,10 +274,10 @@ void place(Form1& f, const Position& p) {
     }
 }
 
-std::optional<MoveText> parseMove(const std::string& t) {
+std::optional<UsiMove> parseUsiMove(const std::string& t) {
     auto file = [](char c) { return c >= '1' && c <= '9' ? 10 - (c - '0') : 0; };
     auto rank = [](char c) { return c >= 'a' && c <= 'i' ? c - 'a' + 1 : 0; };
-    MoveText m;
+    UsiMove m;
     if (t.size() == 4 && t[1] == '*') {
         m.drop = true;
         m.dropKind = kindOfLetter(t[0]);
@@ -263,7 +297,7 @@ std::optional<MoveText> parseMove(const std::string& t) {
     return m;
 }
 
-std::string formatMove(const Move& m) {
+std::string formatUsiMove(const Move& m) {
     std::string s;
     auto square = [&](int x, int y) {
         s += static_cast<char>('0' + (10 - x));
@@ -281,4 +315,4 @@ std::string formatMove(const Move& m) {
     return s;
 }
 
-} // namespace kelvore::usi
+} // namespace kelvore::notation

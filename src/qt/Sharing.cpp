@@ -1,0 +1,89 @@
+#include "Sharing.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
+
+#include <algorithm>
+
+namespace kelvore::qt {
+
+namespace {
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+const QString kKifFilter = QString::fromUtf8("KIF（Shift-JIS） (*.kif)");
+const QString kKifuFilter = QString::fromUtf8("KIFU（UTF-8） (*.kifu)");
+
+} // namespace
+
+QString Sharing::chooseFile(QWidget& parent, bool save, const QString& folder,
+                            const QString& name) {
+    QFileDialog dialog(&parent);
+    dialog.setObjectName(QStringLiteral("kifFileDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setDirectory(folder);
+    // Wide enough for a file name with its size and its date at every window size.
+    dialog.resize(std::max(640, parent.width() * 2 / 3), std::max(420, parent.height() / 2));
+    if (auto* files = dialog.findChild<QTreeView*>()) {
+        files->header()->setStretchLastSection(false);
+        files->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        files->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+        files->setColumnHidden(2, true); // the kind of file says nothing here
+    }
+    if (save) {
+        dialog.setWindowTitle(QString::fromUtf8("KIFで書き出す"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setNameFilters({kKifFilter, kKifuFilter});
+        dialog.setDefaultSuffix(QStringLiteral("kif"));
+        // The name follows the kind chosen: a name typed without an ending gets its ending.
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+                const bool utf8 = filter == kKifuFilter;
+                dialog.setDefaultSuffix(utf8 ? QStringLiteral("kifu") : QStringLiteral("kif"));
+                QString n = dialog.selectedFiles().value(0).section(u'/', -1);
+                if (n.endsWith(QStringLiteral(".kifu")))
+                    n.chop(5);
+                else if (n.endsWith(QStringLiteral(".kif")))
+                    n.chop(4);
+                if (!n.isEmpty())
+                    dialog.selectFile(n +
+                                      (utf8 ? QStringLiteral(".kifu") : QStringLiteral(".kif")));
+            });
+        dialog.selectFile(name);
+    } else {
+        dialog.setWindowTitle(QString::fromUtf8("KIFを読み込む"));
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilters(
+            {QString::fromUtf8("KIF (*.kif *.kifu)"), QString::fromUtf8("すべてのファイル (*)")});
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
+Sharing::Sharing(Form1& form, QWidget& window) {
+    kif::Outside outside;
+    outside.setClipboard = [](const std::string& text) {
+        QGuiApplication::clipboard()->setText(q(text));
+    };
+    outside.clipboard = [] { return QGuiApplication::clipboard()->text().toStdString(); };
+    outside.chooseFile = [&window](bool save, const std::string& folder, const std::string& name) {
+        return chooseFile(window, save, q(folder), q(name)).toStdString();
+    };
+    outside.now = [] {
+        return QDateTime::currentDateTime()
+            .toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"))
+            .toStdString();
+    };
+    room_ = std::make_unique<kif::Interchange>(form, std::move(outside));
+}
+
+} // namespace kelvore::qt

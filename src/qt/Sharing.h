@@ -1,0 +1,31 @@
+// What the window lends the room that shares games (kif/Interchange.h): the clipboard, a file
+// chooser for KIF files, and the local time.
+#pragma once
+
+#include "kif/Interchange.h"
+
+#include <QString>
+
+#include <memory>
+
+class QFileDialog;
+class QWidget;
+
+namespace kelvore::qt {
+
+class Sharing {
+public:
+    Sharing(Form1& form, QWidget& window);
+    kif::Interchange& room() { return *room_; }
+
+    // The chooser as the player sees it: opened in `folder`, with `name` proposed when it
+    // saves; ".kif" (Shift-JIS) and ".kifu" (UTF-8) are offered. The dialog is Qt's own, not
+    // the desktop's, so that it looks the same everywhere and tests can answer it.
+    static QString chooseFile(QWidget& parent, bool save, const QString& folder,
+                              const QString& name);
+
+private:
+    std::unique_ptr<kif::Interchange> room_;
+};
+
+} // namespace kelvore::qt

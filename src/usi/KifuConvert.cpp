@@ -1,0 +1,114 @@
+#include "KifuConvert.h"
+
+#include "kif/Kif.h"
+#include "record/RecordFile.h"
+#include "text/Files.h"
+#include "text/ShiftJis.h"
+#include "text/Utf8.h"
+
+#include <cstring>
+
+namespace kelvore::usi {
+
+namespace {
+
+std::string shown(const std::string& path) {
+    return text::printable(path);
+}
+
+// Reads a whole file for a conversion, or says why not.
+bool readWhole(const std::string& path, std::size_t limit, std::string& bytes, std::ostream& out) {
+    const text::ReadResult file = text::readFile(path, limit);
+    if (file.status == text::ReadStatus::TooLarge) {
+        out << "info string " << shown(path) << " is too large\n";
+        return false;
+    }
+    if (!file.ok()) {
+        out << "info string cannot open " << shown(path) << "\n";
+        return false;
+    }
+    bytes = file.bytes;
+    return true;
+}
+
+bool writeWhole(const std::string& path, const std::string& bytes, std::ostream& out) {
+    const int error = text::writeFileAtomically(path, bytes);
+    if (error != 0) {
+        out << "info string cannot write " << shown(path) << ": " << std::strerror(error) << "\n";
+        return false;
+    }
+    return true;
+}
+
+void exportKif(const std::string& from, const std::string& to, std::ostream& out) {
+    const std::optional<kif::Encoding> encoding = kif::encodingOfPath(to);
+    if (!encoding) {
+        out << "info string kifu export writes a .kif (Shift-JIS) or .kifu (UTF-8) file\n";
+        return;
+    }
+    std::string bytes;
+    if (!readWhole(from, kRecordFileLimit, bytes, out)) return;
+    const RecordFile record = readRecord(bytes);
+    if (!record.error.empty()) {
+        out << "info string " << record.error << "\n";
+        return;
+    }
+    if (record.damagedAt > 0) {
+        out << "info string move " << record.damagedAt << " does not fit the position ("
+            << record.damage << "): nothing written\n";
+        return;
+    }
+    kif::KifGame game;
+    game.game = recordOfFile(record);
+    const auto file = kif::encodeKif(kif::writeKif(game, *encoding), *encoding);
+    if (!file) {
+        out << "info string a name has characters Shift-JIS cannot hold: write a .kifu\n";
+        return;
+    }
+    if (!writeWhole(to, *file, out)) return;
+    out << "kifu exported " << shown(to) << " moves " << game.game.moves.size() << "\n";
+}
+
+void importKif(const std::string& from, const std::string& to, std::ostream& out) {
+    const std::optional<kif::Encoding> encoding = kif::encodingOfPath(from);
+    if (!encoding) {
+        out << "info string kifu import reads a .kif (Shift-JIS) or .kifu (UTF-8) file\n";
+        return;
+    }
+    std::string bytes;
+    if (!readWhole(from, kif::kKifFileLimit, bytes, out)) return;
+    const kif::KifRead read = kif::readKif(bytes, *encoding);
+    if (!read.game) {
+        out << "info string " << shown(read.message()) << "\n";
+        return;
+    }
+    const GameRecord& game = read.game->game;
+    if (!isStandardStart(game.start)) {
+        out << "info string the KIF starts from another position than the starting position, "
+               "which a record file cannot hold: nothing written\n";
+        return;
+    }
+    if (const std::string error = writeRecordFile(to, game); !error.empty()) {
+        out << "info string cannot write the record: " << shown(error) << "\n";
+        return;
+    }
+    out << "kifu imported " << shown(to) << " moves " << game.moves.size() << "\n";
+}
+
+} // namespace
+
+bool convertKifu(const std::vector<std::string>& w, std::ostream& out) {
+    if (w.size() < 2 || (w[1] != "export" && w[1] != "import")) return false;
+    if (w.size() != 4) {
+        out << "info string usage: kifu export <record> <file.kif|file.kifu> | kifu import "
+               "<file.kif|file.kifu> <record>\n";
+        return true;
+    }
+    if (w[1] == "export")
+        exportKif(w[2], w[3], out);
+    else
+        importKif(w[2], w[3], out);
+    return true;
+}
+
+} // namespace kelvore::usi

@@ -1,0 +1,16 @@
+// kifu export and kifu import: a record file (".棋譜") to KIF and back, for scripts.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace kelvore::usi {
+
+// Handles `kifu export <record> <file.kif|file.kifu>` and `kifu import <file.kif|file.kifu>
+// <record>`, answering one line: "kifu exported <file> moves <n>" / "kifu imported <file>
+// moves <n>", or "info string …" saying why nothing was written. False for any other kifu
+// command, which is left to the caller.
+bool convertKifu(const std::vector<std::string>& words, std::ostream& out);
+
+} // namespace kelvore::usi

@@ -1,0 +1,164 @@
+// Sharing games from the real window: our commands in the 棋譜 menu, the KIF file chooser, and
+// the clipboard, as a player uses them.
+#include "MainWindow.h"
+#include "engine/Snapshot.h"
+#include "screen/MenuTree.h"
+#include "text/ShiftJis.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QtTest/QtTest>
+
+#include <cstring>
+
+using namespace kelvore;
+
+namespace {
+
+// Answers the next file chooser with `path`, noting its title and the file it proposed.
+void answerFileChooser(const QString& path, QStringList& seen) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, path, &seen] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        seen << dialog->windowTitle() + " " + dialog->directory().absolutePath() + " " +
+                    dialog->selectedFiles().value(0).section(u'/', -1);
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, through its base
+        timer->stop();
+        timer->deleteLater();
+    });
+    timer->start(10);
+}
+
+bool sameBoard(const Form1& a, const engine::GameSnapshot& b) {
+    return std::memcmp(a.Board, b.board, sizeof b.board) == 0 &&
+           std::memcmp(a.OwnHand, b.lowerHand, sizeof b.lowerHand) == 0 &&
+           std::memcmp(a.EnemyHand, b.upperHand, sizeof b.upperHand) == 0;
+}
+
+} // namespace
+
+class SharingTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QTimer boxes;
+    QStringList said; // the texts of the message boxes, in order
+
+    // A click in the middle of board cell (col, row), as the player makes it.
+    static void click(qt::MainWindow& w, int col, int row, Qt::MouseButton b = Qt::LeftButton) {
+        const QRect cell = w.view().fromTwips(QRectF(1050 + col * 495, 100 + row * 615, 495, 615));
+        QTest::mouseClick(&w.view(), b, {}, cell.center());
+    }
+
+private slots:
+    void initTestCase() {
+        // Every box is answered as it opens, and what it said is kept.
+        connect(&boxes, &QTimer::timeout, this, [this] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) {
+                    said << box->text();
+                    box->accept();
+                }
+        });
+        boxes.start(10);
+    }
+
+    void ourCommandsFollowReadAndWriteBehindASeparator() {
+        qt::MainWindow w(dir.path());
+        QStringList items;
+        for (QAction* a : w.action(MenuItem::KIFU)->menu()->actions()) {
+            items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+            QVERIFY(a->isEnabled());
+        }
+        QCOMPARE(items,
+                 (QStringList{"読込", "書込", "-", "解析", "KIF書出…", "KIF読込…",
+                              "局面をSFENでコピー", "棋譜をUSIでコピー", "SFENの局面を貼付"}));
+    }
+
+    void aGamePlayedIsExportedImportedAndSteppedThrough() {
+        qt::MainWindow w(dir.path());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        Form1& f = w.form();
+        w.action(MenuItem::START)->trigger();
+        click(w, 3, 7);
+        click(w, 3, 6); // ７六歩
+        click(w, 7, 3);
+        click(w, 7, 4); // ３四歩
+        click(w, 2, 8);
+        click(w, 8, 2, Qt::RightButton); // ２二角成
+        click(w, 7, 1);
+        click(w, 8, 2); // 同銀
+        QCOMPARE(f.KifuCursor, 4);
+        const engine::GameSnapshot end = engine::snapshotOf(f, -1);
+
+        QStringList seen;
+        const QString path = dir.path() + QStringLiteral("/window.kif");
+        answerFileChooser(path, seen);
+        w.action(MenuItem::KIF_EXPORT)->trigger();
+        QCOMPARE(seen.size(), 1);
+        QVERIFY2(seen[0].startsWith(QString::fromUtf8("KIFで書き出す ") + dir.path() +
+                                    QString::fromUtf8(" 対局_")),
+                 qPrintable(seen[0]));
+        QTRY_COMPARE(said.value(said.size() - 1),
+                     QString::fromUtf8("KIFを書き出しました\n") + path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const auto text = text::fromShiftJis(file.readAll().toStdString());
+        QVERIFY(text.has_value());
+        QVERIFY2(text->find("   4 同　銀(31)   ( 0:") != std::string::npos, text->c_str());
+
+        // Back to the start, then the file read in and stepped through with 進.
+        w.action(MenuItem::CANCEL)->trigger();
+        answerFileChooser(path, seen);
+        w.action(MenuItem::KIF_IMPORT)->trigger();
+        QCOMPARE(seen.size(), 2);
+        QVERIFY2(seen[1].startsWith(QString::fromUtf8("KIFを読み込む ")), qPrintable(seen[1]));
+        QCOMPARE(f.KifuMode, 1);
+        QCOMPARE(f.KifuLength, 4);
+        for (int i = 0; i < 4; ++i) w.action(MenuItem::AFTER)->trigger();
+        QVERIFY(sameBoard(f, end));
+    }
+
+    void aPositionIsCopiedPastedAndRefusedThroughTheClipboard() {
+        qt::MainWindow w(dir.path());
+        Form1& f = w.form();
+        w.action(MenuItem::SFEN_COPY)->trigger();
+        QCOMPARE(
+            QGuiApplication::clipboard()->text(),
+            QStringLiteral("lnsgkgsnl/1r2e2b1/ppppppppp/9/9/9/PPPPPPPPP/1B2E2R1/LNSGKGSNL b - 1"));
+
+        const QString position = QStringLiteral("4k4/9/9/9/9/9/9/4E4/4K4 w 2P 7");
+        QGuiApplication::clipboard()->setText(position);
+        w.action(MenuItem::SFEN_PASTE)->trigger();
+        QTRY_VERIFY(
+            said.value(said.size() - 1).startsWith(QString::fromUtf8("局面を貼り付けました")));
+        QCOMPARE(f.Board[5][1], 950);
+        QCOMPARE(f.Turn, f.ComTurn);
+        QGuiApplication::clipboard()->clear();
+        w.action(MenuItem::SFEN_COPY)->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), position);
+        QTRY_COMPARE(said.value(said.size() - 1),
+                     QString::fromUtf8("局面をSFENでクリップボードにコピーしました\n") + position);
+
+        // Text that is no position: said plainly, and the board stays.
+        QGuiApplication::clipboard()->setText(QString::fromUtf8("将棋"));
+        w.action(MenuItem::SFEN_PASTE)->trigger();
+        QTRY_COMPARE(said.value(said.size() - 1),
+                     QString::fromUtf8("SFENとして読めません\n（盤面と手番がありません）"));
+        QCOMPARE(f.Board[5][1], 950);
+    }
+};
+
+int runSharingTest(int argc, char** argv) {
+    SharingTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "SharingTest.moc"
