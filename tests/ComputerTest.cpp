@@ -330,7 +330,7 @@ TEST(ComputerSignature, TheBenchSignatureIsUnchanged) {
     EXPECT_EQ(line.substr(0, 13), "bench search ");
     EXPECT_EQ(positions, 35);
     EXPECT_EQ(depth, 6);
-    EXPECT_EQ(searchSignature, "11481811668108187135");
+    EXPECT_EQ(searchSignature, "13380321863710544142");
 }
 
 // The investigations and escape routes, on small positions surveyed as the computer does.

@@ -472,7 +472,7 @@ TEST(EngineEvaluation, TheOtherChairSeesTheSameScore) {
     for (const engine::GameSnapshot& s : randomPositions().positions) {
         const int score = evaluate(positionOf(s));
         EXPECT_EQ(score, evaluate(positionOf(mirrored(s))));
-        differentFromZero += score != eval::kTempo;
+        differentFromZero += score != eval::kWeights[eval::feature::Tempo];
     }
     EXPECT_GT(differentFromZero, 250);
     // More material is better for the side that has it, whoever moves.
@@ -594,54 +594,6 @@ TEST(EngineLevels, LevelFiveThinksFiveTimesAsLong) {
     EXPECT_EQ(engine::levelLimits(4, 0).moveTimeMs, 1) << "never a search without a limit";
     EXPECT_EQ(engine::levelLimits(5, engine::kWindowBaseMoveTimeMs).depth, 0);
     EXPECT_FALSE(engine::levelLimits(5, 1000).infinite);
-}
-
-TEST(EngineLevels, TheTimeBudgetStaysInsideTheClock) {
-    engine::Limits limits;
-    EXPECT_FALSE(engine::timeBudget(limits, LOWER).timed) << "no limit: until stop";
-    limits.depth = 8;
-    EXPECT_FALSE(engine::timeBudget(limits, LOWER).timed);
-
-    limits = {};
-    limits.moveTimeMs = 1000;
-    engine::TimeBudget b = engine::timeBudget(limits, UPPER);
-    EXPECT_TRUE(b.timed);
-    EXPECT_LE(b.hardMs, 1000);
-    EXPECT_GE(b.hardMs, 900);
-    EXPECT_LE(b.softMs, b.hardMs);
-    limits.moveTimeMs = 1;
-    EXPECT_EQ(engine::timeBudget(limits, UPPER).hardMs, 1);
-    limits.infinite = true;
-    EXPECT_FALSE(engine::timeBudget(limits, UPPER).timed) << "infinite wins over movetime";
-
-    // The clock of the side to move counts, not the other's.
-    limits = {};
-    limits.lowerTimeMs = 60000;
-    limits.upperTimeMs = 600;
-    const engine::TimeBudget lower = engine::timeBudget(limits, LOWER);
-    const engine::TimeBudget upper = engine::timeBudget(limits, UPPER);
-    EXPECT_GT(lower.hardMs, upper.hardMs);
-    EXPECT_LE(lower.hardMs, 60000 / 3);
-    EXPECT_LE(upper.hardMs, 600 / 3);
-    EXPECT_GE(lower.hardMs, 60000 / 30);
-
-    // With byoyomi and an empty clock the byoyomi is the budget, less a margin.
-    limits = {};
-    limits.lowerTimeMs = limits.upperTimeMs = 0;
-    limits.byoyomiMs = 5000;
-    b = engine::timeBudget(limits, LOWER);
-    EXPECT_LT(b.hardMs, 5000);
-    EXPECT_GT(b.hardMs, 4500);
-    EXPECT_LT(b.softMs, b.hardMs);
-    // The increment adds to the budget.
-    limits = {};
-    limits.upperTimeMs = 10000;
-    const int without = engine::timeBudget(limits, UPPER).hardMs;
-    limits.upperIncMs = 2000;
-    EXPECT_GT(engine::timeBudget(limits, UPPER).hardMs, without);
-    // A movetime below what the clock allows is kept.
-    limits.moveTimeMs = 50;
-    EXPECT_LE(engine::timeBudget(limits, UPPER).hardMs, 50);
 }
 
 TEST(EnginePosition, ChecksAreTheMovesThatAttackARoyalPiece) {

@@ -106,9 +106,8 @@ std::string lineText(const std::vector<Move>& line, Pos previousTo, int firstMov
 int captureWorth(int code) {
     const int kind = engineKind(code);
     if (kind == engine::NO_KIND) return 0;
-    int worth =
-        engine::eval::kPieceValue[kind] + engine::eval::kHandValue[engine::handKindOf(kind)];
-    if (engine::isRoyal(kind)) worth += engine::eval::kTwoRoyals;
+    int worth = engine::eval::pieceValue(kind) + engine::eval::handValue(engine::handKindOf(kind));
+    if (engine::isRoyal(kind)) worth += engine::eval::kWeights[engine::eval::feature::TwoRoyals];
     return worth;
 }
 

@@ -1,6 +1,7 @@
 // The engine's evaluation: material on the board and in hand, piece-square terms, the second
 // life a prince gives, the safety of the royal pieces, the reach of the long-range pieces and
-// their threats to promote. Symmetric: the position turned half a circle with the sides
+// their threats to promote, each a feature times a generated weight (EvalTerms.h,
+// EvalWeights.generated.h). Symmetric: the position turned half a circle with the sides
 // exchanged scores the same for the side to move.
 #pragma once
 
@@ -16,9 +17,6 @@ int evaluate(const Position& pos);
 int materialScore(const Position& pos);
 
 namespace eval {
-// Worth of a side's second royal piece while it has both: losing either one costs this.
-inline constexpr int kTwoRoyals = 900;
-inline constexpr int kTempo = 15;
 inline constexpr int kLazyMargin = 700;
 } // namespace eval
 

@@ -1,5 +1,7 @@
 #include "engine/MovePicker.h"
 
+#include "engine/See.h"
+
 #include <algorithm>
 
 namespace kelvore::engine {
@@ -19,6 +21,7 @@ enum Stage {
     CHECKS,
     GENERATE_QUIETS,
     QUIETS,
+    BAD_CAPTURES,
     DONE,
     // The quiescence search: one list, captures or every move.
     GENERATE_ALL,
@@ -133,6 +136,11 @@ Mv MovePicker::next() {
             continue;
         case CAPTURES:
             m = pick();
+            // A capture that loses material in the exchange waits until the end.
+            while (!m.isNone() && badCount_ < kMaxBadCaptures && !seeAtLeast(pos_, m, 0)) {
+                badCaptures_[badCount_++] = m;
+                m = pick();
+            }
             if (m.isNone()) stage_ = KILLER_1;
             break;
         case KILLER_1:
@@ -157,7 +165,7 @@ Mv MovePicker::next() {
             continue;
         case CHECKS:
             m = pick();
-            if (m.isNone()) stage_ = checksOnly_ || skipQuiets_ ? DONE : GENERATE_QUIETS;
+            if (m.isNone()) stage_ = checksOnly_ || skipQuiets_ ? BAD_CAPTURES : GENERATE_QUIETS;
             break;
         case GENERATE_QUIETS:
             fill(GenType::Quiets);
@@ -166,7 +174,13 @@ Mv MovePicker::next() {
         case QUIETS:
             do m = skipQuiets_ ? Mv{} : pick();
             while (!m.isNone() && handedBefore(m));
-            if (m.isNone()) stage_ = DONE;
+            if (m.isNone()) stage_ = BAD_CAPTURES;
+            break;
+        case BAD_CAPTURES:
+            if (badCurrent_ < badCount_)
+                m = badCaptures_[badCurrent_++];
+            else
+                stage_ = DONE;
             break;
         case GENERATE_ALL:
             fill(everyMove_ ? GenType::All : GenType::QCaptures);

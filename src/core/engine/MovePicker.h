@@ -1,8 +1,9 @@
 // Hands out the moves of a position best first, so that a cut-off comes early: the hash move
-// before anything is generated, then captures by what they win (least valuable attacker first),
-// promotions, the killer moves of the ply, the quiet moves that check a royal piece, and the
-// other quiet moves by their history. Captures are generated only when the hash move did not
-// suffice, quiet moves only when no capture did.
+// before anything is generated, then the captures that do not lose material in the exchange by
+// what they win (least valuable attacker first), promotions, the killer moves of the ply, the
+// quiet moves that check a royal piece, the other quiet moves by their history, and last the
+// captures that lose material. Captures are generated only when the hash move did not suffice,
+// quiet moves only when no capture did.
 #pragma once
 
 #include "engine/MoveGen.h"
@@ -40,6 +41,7 @@ private:
         int score;
     };
     static constexpr int kMaxChecks = 96;
+    static constexpr int kMaxBadCaptures = 128;
 
     int scoreOf(Mv m) const;
     void fill(GenType type);
@@ -63,6 +65,8 @@ private:
     int checkCount_ = 0;
     bool checksCut_ = false;
     Mv last_{};
+    Mv badCaptures_[kMaxBadCaptures];
+    int badCount_ = 0, badCurrent_ = 0;
     Scored moves_[MAX_MOVES];
 };
 

@@ -3,6 +3,7 @@
 #include "engine/Evaluate.h"
 #include "engine/MoveGen.h"
 #include "engine/MovePicker.h"
+#include "engine/See.h"
 #include "engine/TimeBudget.h"
 #include "rules/Pieces.h"
 
@@ -58,6 +59,11 @@ bool winsAtOnce(const Position& pos, Mv m) {
 
 } // namespace
 
+int gameCodeOf(Piece p) {
+    if (p == NO_PIECE || p == WALL) return 0;
+    return (colorOf(p) == LOWER ? -1 : 1) * kGameCode[kindOf(p)];
+}
+
 kelvore::Move toGameMove(Mv m, Color us) {
     const int sign = us == LOWER ? -1 : 1;
     kelvore::Move g;
@@ -86,7 +92,7 @@ bool Search::timeUp() {
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                             std::chrono::steady_clock::now() - start_)
                             .count();
-        if (ms >= hardMs_) return true;
+        if (ms - budgetFromMs_ >= budget_.maximumMs) return true;
     }
     return false;
 }
@@ -96,12 +102,13 @@ bool Search::takePonderhit() {
     pondering_ = false;
     if (afterPonderhit_.timed) {
         // The budget runs from now: the time spent pondering was the opponent's.
-        const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
-                             std::chrono::steady_clock::now() - start_)
-                             .count();
         timed_ = true;
-        softMs_ = int(std::min<long long>(now + afterPonderhit_.softMs, INT_MAX));
-        hardMs_ = int(std::min<long long>(now + afterPonderhit_.hardMs, INT_MAX));
+        budget_ = afterPonderhit_;
+        budgetFromMs_ = int(std::min<long long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now() - start_)
+                .count(),
+            INT_MAX / 2));
     }
     return true;
 }
@@ -168,6 +175,8 @@ int Search::quiesce(int alpha, int beta, int ply) {
         if (!inCheck && !m.promotes() &&
             standPat + MovePicker::victimValue(m.captured()) + 150 <= alpha)
             continue;
+        // A capture that loses material in the exchange does not calm the position.
+        if (!inCheck && !seeAtLeast(pos, m, 0)) continue;
         pos.make(m);
         int score;
         if (pos.lastRoyalAttacked(us)) {
@@ -266,6 +275,13 @@ int Search::search(int alpha, int beta, int depth, int ply, bool nullAllowed) {
                 picker.skipQuiets(); // so are all quiet moves after this one
                 continue;
             }
+        }
+        // Near the leaves, a move that loses material in the exchange on its square is not
+        // worth a search: a capture or a check only when it loses a lot, a quiet move or a
+        // drop sooner.
+        if (!royalThreat && depth <= 6 && bestScore > -kMateInMaxPly) {
+            const int threshold = quiet && !check ? -30 * depth * depth : -150 * depth;
+            if (!seeAtLeast(pos, m, threshold)) continue;
         }
 
         pos.make(m);
@@ -370,6 +386,21 @@ int Search::searchRoot(int alpha, int beta, int depth) {
     return bestScore;
 }
 
+int Search::quiescence(Position& pos, std::vector<Mv>& line) {
+    static const std::atomic<bool> never{false};
+    pos_ = &pos;
+    stop_ = &never;
+    nodes_ = 0;
+    nodeLimit_ = 0;
+    timed_ = false;
+    aborted_ = false;
+    selDepth_ = 0;
+    gameKeys_.clear();
+    const int score = quiesce(-kInfinite, kInfinite, 0);
+    line.assign(pv_[0], pv_[0] + pvLength_[0]);
+    return score;
+}
+
 Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, const Limits& limits,
                    const std::function<void(const Info&)>& onInfo, const std::atomic<bool>& stop) {
     pos_ = &pos;
@@ -384,10 +415,9 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
     std::memset(killers_, 0, sizeof killers_);
     std::memset(history_, 0, sizeof history_);
     tt_.newSearch();
-    const TimeBudget budget = timeBudget(limits, pos.sideToMove());
-    timed_ = budget.timed;
-    softMs_ = budget.softMs;
-    hardMs_ = budget.hardMs;
+    budget_ = timeBudget(limits, pos.sideToMove());
+    timed_ = budget_.timed;
+    budgetFromMs_ = 0;
     pondering_ = limits.infinite;
     Limits afterPonderhit = limits;
     afterPonderhit.infinite = false;
@@ -427,6 +457,10 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
     int bestScore = 0;
     std::vector<Mv> pv{best};
     const int maxDepth = limits.depth > 0 ? std::min(limits.depth, MAX_PLY - 1) : MAX_PLY - 1;
+    // What the iterations show, for the clock: how often the best move changed lately, and
+    // for how many iterations it has stood.
+    double bestMoveChanges = 0;
+    int stableIterations = 0;
     for (int depth = 1; depth <= maxDepth; ++depth) {
         rootBest_ = Mv{};
         int delta = 40;
@@ -459,6 +493,14 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
             }
             break;
         }
+        const int scoreDrop = depth > 1 ? bestScore - score : 0;
+        bestMoveChanges /= 2;
+        if (depth > 1 && rootMoves_[0].move != best) {
+            bestMoveChanges += 1;
+            stableIterations = 0;
+        } else {
+            ++stableIterations;
+        }
         best = rootMoves_[0].move;
         bestScore = score;
         result.depth = depth;
@@ -482,7 +524,8 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
             onInfo(info);
         }
         if (timed_) {
-            if (elapsedMs() >= softMs_) break;
+            const double scale = timeScale(bestMoveChanges, scoreDrop, stableIterations);
+            if (!startNextIteration(budget_, elapsedMs() - budgetFromMs_, scale)) break;
             if (rootMoves_.size() == 1) break;
             if (std::abs(score) >= kMateInMaxPly && depth >= kMate - std::abs(score) + 4) break;
         }

@@ -24,6 +24,8 @@ inline constexpr int kMateInMaxPly = kMate - MAX_PLY;
 
 // The game's move of a packed move made by the side `us`.
 kelvore::Move toGameMove(Mv m, Color us);
+// The game's code of a piece (negative for the lower side), 0 for an empty square.
+int gameCodeOf(Piece p);
 
 class Search {
 public:
@@ -43,6 +45,11 @@ public:
     // reached: clearPonderhit() before the next one starts.
     void ponderhit() { ponderhit_.store(true, std::memory_order_relaxed); }
     void clearPonderhit() { ponderhit_.store(false, std::memory_order_relaxed); }
+
+    // The quiescence search alone from `pos`: its score for the side to move, and in `line`
+    // the moves that lead to the quiet position it judged. For the tuner, which fits the
+    // evaluation of those positions.
+    int quiescence(Position& pos, std::vector<Mv>& line);
 
 private:
     struct RootMove {
@@ -74,7 +81,8 @@ private:
     bool aborted_ = false;
     bool timed_ = false;
     std::chrono::steady_clock::time_point start_;
-    int softMs_ = 0, hardMs_ = 0;
+    TimeBudget budget_;
+    int budgetFromMs_ = 0; // the budget counts from here (a ponderhit), in ms since start_
     std::atomic<bool> ponderhit_{false};
     bool pondering_ = false;
     TimeBudget afterPonderhit_; // the budget of the limits without `infinite`
