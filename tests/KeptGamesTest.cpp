@@ -1,11 +1,12 @@
 // Every game is kept: a won game once, a game replaced by 最初 or by a new one over its
-// history, never a record only viewed, never a game from a handicap in the game's own format;
-// each kept file reads back move for move; a folder that cannot be written leaves the game
+// history, never a record only viewed, a game from a handicap as KIF; each kept file reads back
+// move for move; a folder that cannot be written leaves the game
 // going with one warning a run.
 #include "fakes/Clicks.h"
 #include "fakes/Files.h"
 #include "fakes/Harness.h"
 #include "kept/GameKeeper.h"
+#include "kif/Kif.h"
 #include "record/RecordFile.h"
 #include "text/Files.h"
 
@@ -173,9 +174,10 @@ TEST_F(KeptGames, PlayResumedFromTheStartOfAGameKeepsTheGameLeft) {
     EXPECT_EQ(r.moves[2].ToY, 6);
 }
 
-// A record read and stepped is not a game played here; a game after a handicap cannot be
-// written in the record format, which always starts from the standard position.
-TEST_F(KeptGames, ViewedRecordsAndHandicapGamesAreNotKept) {
+// A record read and stepped is not a game played here. A game after a handicap cannot be
+// written in the record format, which always starts from the standard position: it is kept as
+// KIF, its start and every move read back, and its winner named.
+TEST_F(KeptGames, ViewedRecordsAreNotKeptAndHandicapGamesAreKeptAsKif) {
     f.START_Click();
     move(f, 3, 7, 3, 6);
     const std::string path = g.folder.path + "/a.棋譜";
@@ -192,9 +194,27 @@ TEST_F(KeptGames, ViewedRecordsAndHandicapGamesAreNotKept) {
     f.START_Click();
     move(f, 3, 7, 3, 6);
     move(f, 7, 3, 7, 4);
+    const std::optional<GameRecord> played = recordOfHistory(f);
+    ASSERT_TRUE(played);
     f.CANCEL_Click();
-    EXPECT_EQ(files().size(), 1u);
-    EXPECT_EQ(g.fake.dispatcher.waiting(), 0u) << "skipped without a warning";
+    ASSERT_EQ(files().size(), 2u);
+    EXPECT_EQ(files()[0], "2026-12-08_2315_人間.kifu");
+    EXPECT_EQ(g.fake.dispatcher.waiting(), 0u) << "written without a warning";
+
+    const text::ReadResult file = text::readFile(keeper.folder() + "/" + files()[0], 1 << 20);
+    ASSERT_TRUE(file.ok());
+    const kif::KifRead read = kif::readKif(file.bytes, kif::Encoding::Utf8);
+    ASSERT_TRUE(read.game) << read.message();
+    EXPECT_FALSE(isStandardStart(read.game->game.start)) << "the bishop stays given";
+    const auto& board = read.game->game.start.board;
+    EXPECT_TRUE(std::equal(&board[0][0], &board[0][0] + 100, &played->start.board[0][0]));
+    ASSERT_EQ(read.game->game.moves.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(read.game->game.moves[i].ToX, played->moves[i].ToX) << i;
+        EXPECT_EQ(read.game->game.moves[i].ToY, played->moves[i].ToY) << i;
+        EXPECT_EQ(read.game->game.moves[i].MovedPiece, played->moves[i].MovedPiece) << i;
+    }
+    EXPECT_EQ(read.game->winner, 0) << "replaced, not won";
 }
 
 // The folder cannot be made (a file stands in its place): the game goes on as ever, and one

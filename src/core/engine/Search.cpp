@@ -104,11 +104,11 @@ bool Search::takePonderhit() {
         // The budget runs from now: the time spent pondering was the opponent's.
         timed_ = true;
         budget_ = afterPonderhit_;
-        budgetFromMs_ = int(std::min<long long>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(
-                std::chrono::steady_clock::now() - start_)
-                .count(),
-            INT_MAX / 2));
+        budgetFromMs_ =
+            int(std::min<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                        std::chrono::steady_clock::now() - start_)
+                                        .count(),
+                                    INT_MAX / 2));
     }
     return true;
 }

@@ -1,6 +1,8 @@
 #include "kept/GameKeeper.h"
 
 #include "Form1.h"
+#include "kif/Kif.h"
+#include "text/Files.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -31,7 +33,24 @@ std::string dateText(const std::tm& t) {
 } // namespace
 
 Format formatOf(const GameRecord& game) {
-    return isStandardStart(game.start) ? Format::Record : Format::None;
+    return isStandardStart(game.start) ? Format::Record : Format::Kif;
+}
+
+// A game from another start than the standard one, as KIF in UTF-8, as safely as a record.
+// A game won names its winner: the side that made the last move.
+std::string writeKifFile(const std::string& path, const GameRecord& game, const std::tm& when,
+                         std::string_view winner) {
+    kif::KifGame k;
+    k.game = game;
+    char started[64];
+    std::snprintf(started, sizeof started, "%04d/%02d/%02d %02d:%02d:00", when.tm_year + 1900,
+                  when.tm_mon + 1, when.tm_mday, when.tm_hour, when.tm_min);
+    k.startedAt = started;
+    if (!winner.empty()) k.winner = game.moves.back().MovedPiece > 0 ? 1 : -1;
+    const auto bytes = kif::encodeKif(kif::writeKif(k, kif::Encoding::Utf8), kif::Encoding::Utf8);
+    if (!bytes) return "KIFに書けない文字があります";
+    const int error = text::writeFileAtomically(path, *bytes);
+    return error == 0 ? std::string() : recordWriteError(error);
 }
 
 std::string baseName(const std::tm& when, const std::string& opponent) {
@@ -120,7 +139,8 @@ void GameKeeper::gameWon(std::string_view winner) {
 
 void GameKeeper::keep(Unkept u, std::string_view winner) {
     const std::string where = folder();
-    if (where.empty() || u.game.moves.empty() || formatOf(u.game) == Format::None) return;
+    if (where.empty() || u.game.moves.empty()) return;
+    const Format format = formatOf(u.game);
     const std::tm when = now();
     u.game.title =
         "対局 " + dateText(when) + " " + twoDigits(when.tm_hour) + ":" + twoDigits(when.tm_min);
@@ -134,7 +154,8 @@ void GameKeeper::keep(Unkept u, std::string_view winner) {
     }
     // A name not taken yet: the minute's name, then the same with _2, _3, ...
     const std::string base = where + "/" + baseName(when, u.opponent);
-    std::string path = base + ".棋譜";
+    const std::string extension = format == Format::Record ? ".棋譜" : ".kifu";
+    std::string path = base + extension;
     for (int n = 2;
          std::filesystem::symlink_status(path, ec).type() != std::filesystem::file_type::not_found;
          ++n) {
@@ -142,9 +163,10 @@ void GameKeeper::keep(Unkept u, std::string_view winner) {
             warnOnce("同じ名前の記録が多すぎます");
             return;
         }
-        path = base + "_" + std::to_string(n) + ".棋譜";
+        path = base + "_" + std::to_string(n) + extension;
     }
-    const std::string error = writeRecordFile(path, u.game);
+    const std::string error = format == Format::Record ? writeRecordFile(path, u.game)
+                                                       : writeKifFile(path, u.game, when, winner);
     if (!error.empty()) {
         warnOnce(error);
         return;

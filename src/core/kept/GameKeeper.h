@@ -24,10 +24,10 @@ namespace kept {
 // The folder the kept games go to, under the work folder.
 inline constexpr const char* kFolderName = "対局記録";
 
-// How a kept game is written. Only a game from the standard start can be written in the game's
-// own record format (its reader starts every record there); a game after a handicap is left
-// unwritten until a format that carries its start is added here.
-enum class Format { Record, None };
+// How a kept game is written. A game from the standard start is written in the game's own
+// record format; a game from any other start (a handicap, a pasted position) as KIF in UTF-8
+// (".kifu"), which carries its start as a diagram and reads back with KIF読込.
+enum class Format { Record, Kif };
 Format formatOf(const GameRecord& game);
 
 // The name of a kept game without its extension and folder: the date, the time and who the
