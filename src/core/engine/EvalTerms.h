@@ -56,14 +56,17 @@ struct Attacks {
     }
 };
 
-// Marks the squares the piece `p` on `from` attacks. For a long-range piece it also counts the
-// squares it reaches (empty ones and the first enemy piece of each line) and whether one of its
-// lines enters the zone where it would promote (looked at only when `zone` is asked for).
+// Marks the squares the piece `p` on `from` attacks (when `Mark`). For a long-range piece it
+// also counts the squares it reaches (empty ones and the first enemy piece of each line) and
+// whether one of its lines enters the zone where it would promote (looked at only when `zone`
+// is asked for).
+template <bool Mark>
 inline int markAttacks(const Position& pos, Square from, Piece p, Attacks& a, bool zone,
                        bool& intoZone) {
     const Color us = colorOf(p);
     const int rank = kRank[kindOf(p)];
     if (kindOf(p) == KNIGHT) {
+        if constexpr (!Mark) return 0;
         const Square k = from + (us == LOWER ? 2 * UP : 2 * DOWN);
         for (Square t : {k + LEFT, k + RIGHT})
             if (pos.at(t) != WALL) a.mark(us, t, rank);
@@ -75,18 +78,19 @@ inline int markAttacks(const Position& pos, Square from, Piece p, Attacks& a, bo
     for (int i = 0; i < 8; ++i) {
         const int d = kDirections[i];
         if (steps >> i & 1) {
-            if (pos.at(from + d) != WALL) a.mark(us, from + d, rank);
+            if constexpr (Mark)
+                if (pos.at(from + d) != WALL) a.mark(us, from + d, rank);
             continue;
         }
         if (!(slides >> i & 1)) continue;
         Square s = from + d;
         for (; pos.at(s) == NO_PIECE; s += d) {
-            a.mark(us, s, rank);
+            if constexpr (Mark) a.mark(us, s, rank);
             ++mobility;
         }
         const Piece t = pos.at(s);
         if (t != WALL) {
-            a.mark(us, s, rank);
+            if constexpr (Mark) a.mark(us, s, rank);
             if (colorOf(t) != us) {
                 ++mobility;
                 s += d;
@@ -108,9 +112,20 @@ inline int dangerOf(const RoyalWatch& w, int handThreat) {
 
 } // namespace detail
 
-// Everything but the material and piece-square sum that the position keeps.
+// True when some feature read from the attack maps (pieces threatened or hanging, the squares
+// around the royal pieces) has a weight: the evaluation builds the maps only then.
+constexpr bool weightsNeedAttackMaps(const int* weights) {
+    for (int f = feature::Threatened; f < feature::Count; ++f)
+        if (weights[f] != 0) return true;
+    return false;
+}
+
+// Everything but the material and piece-square sum that the position keeps. A sink whose
+// `kAttackMaps` is false does not need the features read from the attack maps, which are then
+// neither built nor counted; the other features are the same either way.
 template <class Sink> void addPositionalTerms(const Position& pos, Sink& sink) {
     using namespace detail;
+    constexpr bool maps = Sink::kAttackMaps;
     RoyalWatch watch[2][2]; // [side][king, prince]
     for (Color c : {LOWER, UPPER}) {
         const Square squares[2] = {pos.kingSquare(c), pos.princeSquare(c)};
@@ -118,7 +133,7 @@ template <class Sink> void addPositionalTerms(const Position& pos, Sink& sink) {
             if (squares[r]) watch[c][r] = {fileOf(squares[r]), rowOf(squares[r])};
     }
     Attacks attacks;
-    attacks.clear();
+    if constexpr (maps) attacks.clear();
     for (Color c : {LOWER, UPPER})
         pos.pieces(c).forEach([&](Square s) {
             const Piece p = pos.at(s);
@@ -132,9 +147,10 @@ template <class Sink> void addPositionalTerms(const Position& pos, Sink& sink) {
             }
             for (RoyalWatch& w : watch[c])
                 if (w.x != 0 && chebyshev(x, y, w.x, w.y) == 1) w.defence += kDefendWeight[kind];
+            if (!maps && !kReaches[kind]) return;
             const bool zone = kPromotes[kind] && !inZone(c, y);
             bool intoZone = false;
-            const int mobility = markAttacks(pos, s, p, attacks, zone, intoZone);
+            const int mobility = markAttacks<maps>(pos, s, p, attacks, zone, intoZone);
             if (kReaches[kind]) {
                 sink.add(c, feature::Mobility + kind, mobility - 4);
                 if (intoZone) sink.add(c, feature::PromotionThreat + kind, 1);
@@ -143,15 +159,16 @@ template <class Sink> void addPositionalTerms(const Position& pos, Sink& sink) {
     for (Color c : {LOWER, UPPER}) {
         // Pieces the other side attacks.
         const int toMove = pos.sideToMove() == c ? 1 : 0;
-        pos.pieces(c).forEach([&](Square s) {
-            if (attacks.count[~c][s] == 0) return;
-            const int kind = kindOf(pos.at(s));
-            if (isRoyal(kind)) return;
-            if (attacks.least[~c][s] < kRank[kind])
-                sink.add(c, feature::Threatened + toMove * KIND_NB + kind, 1);
-            if (attacks.count[c][s] == 0)
-                sink.add(c, feature::Hanging + toMove * KIND_NB + kind, 1);
-        });
+        if constexpr (maps)
+            pos.pieces(c).forEach([&](Square s) {
+                if (attacks.count[~c][s] == 0) return;
+                const int kind = kindOf(pos.at(s));
+                if (isRoyal(kind)) return;
+                if (attacks.least[~c][s] < kRank[kind])
+                    sink.add(c, feature::Threatened + toMove * KIND_NB + kind, 1);
+                if (attacks.count[c][s] == 0)
+                    sink.add(c, feature::Hanging + toMove * KIND_NB + kind, 1);
+            });
         int handThreat = 0;
         for (int kind = 1; kind < kHandKinds; ++kind)
             if (pos.hand(~c, kind) > 0) handThreat += kHandThreat[kind];
@@ -164,6 +181,7 @@ template <class Sink> void addPositionalTerms(const Position& pos, Sink& sink) {
         for (const RoyalWatch& w : watch[c]) {
             if (w.x == 0) continue;
             sink.add(c, feature::Danger + two * kDangerNb + dangerOf(w, handThreat), 1);
+            if constexpr (!maps) continue;
             // The squares around it; the royal piece itself defends each of them.
             const Square r = square(w.x, w.y);
             for (const int d : kDirections) {

@@ -9,6 +9,7 @@ namespace {
 
 // Adds up the weights of the features, for each side.
 struct WeightSum {
+    static constexpr bool kAttackMaps = eval::weightsNeedAttackMaps(eval::kWeights);
     int sum[2] = {0, 0};
     void add(Color c, int feature, int n) { sum[c] += n * eval::kWeights[feature]; }
 };

@@ -20,6 +20,7 @@ namespace {
 
 // Counts features from the lower side's view.
 struct Counter {
+    static constexpr bool kAttackMaps = true; // every feature is counted, weighted or not
     std::vector<int>& counts;
     void add(Color c, int f, int n) { counts[std::size_t(f)] += c == LOWER ? n : -n; }
 };
