@@ -88,11 +88,11 @@ TEST(Interchange, AGamePlayedIsExportedReadByEyeImportedAndSteppedThrough) {
     EXPECT_TRUE(s.chooserSeen.empty());
 
     std::mt19937 rng(5);
-    RandomGame spec;
-    spec.mode = RandomGame::Mode::HumanFirst;
-    spec.plies = 400;
-    spec.playAgain = true;
-    playRandomGame(s.g, spec, rng);
+    RandomGame game;
+    game.mode = RandomGame::Mode::HumanFirst;
+    game.plies = 400;
+    game.playAgain = true;
+    playRandomGame(s.g, game, rng);
     ASSERT_EQ(s.f.Turn, 0) << "won, and はい has reset the board";
     const int length = s.f.KifuLength;
     ASSERT_GT(length, 0);
@@ -220,9 +220,9 @@ TEST(Interchange, AGameFromAnotherStartIsSteppedFromThereAndNeverWrittenAsARecor
 TEST(Interchange, ABadKifIsRefusedWithItsLineAndTheGameIsNotChanged) {
     Shared s;
     std::mt19937 rng(3);
-    RandomGame spec;
-    spec.plies = 12;
-    playRandomGame(s.g, spec, rng);
+    RandomGame game;
+    game.plies = 12;
+    playRandomGame(s.g, game, rng);
     s.f.REPLAY_Click();
     const Snapshot before(s.f);
     const std::string good = "手合割：その他\n"

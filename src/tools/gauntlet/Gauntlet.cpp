@@ -37,23 +37,23 @@ bool numberPair(const std::string& s, long long& first, long long& second) {
 
 // One engine program of a worker, started and made ready on first use and after a failure.
 struct Player {
-    const EngineSpec* spec = nullptr;
+    const EngineProgram* program = nullptr;
     UsiProcess process;
     bool ready = false;
 
     bool prepare(std::string& error) {
         if (ready && process.running()) return true;
-        if (!process.start(spec->command, error)) return false;
+        if (!process.start(program->command, error)) return false;
         std::string line;
         if (!process.send("usi") || !process.waitFor("usiok", 10000, line)) {
-            error = spec->name + " did not answer usi";
+            error = program->name + " did not answer usi";
             process.stop();
             return false;
         }
-        for (const auto& [name, value] : spec->options)
+        for (const auto& [name, value] : program->options)
             process.send("setoption name " + name + " value " + value);
         if (!process.send("isready") || !process.waitFor("readyok", 30000, line)) {
-            error = spec->name + " did not answer isready";
+            error = program->name + " did not answer isready";
             process.stop();
             return false;
         }
@@ -275,8 +275,8 @@ Summary runGauntlet(const Config& config, std::ostream& out,
 
     auto worker = [&] {
         Player players[2];
-        players[0].spec = &config.a;
-        players[1].spec = &config.b;
+        players[0].program = &config.a;
+        players[1].program = &config.b;
         Referee referee;
         for (;;) {
             if (finished.load() || (stopRequested && stopRequested->load())) return;

@@ -17,7 +17,7 @@
 
 namespace kelvore::gauntlet {
 
-struct EngineSpec {
+struct EngineProgram {
     std::string name;
     std::string command;                                      // the program and its arguments
     std::vector<std::pair<std::string, std::string>> options; // setoption name N value V
@@ -39,7 +39,7 @@ bool parseTimeControl(const std::string& text, TimeControl& tc, std::string& err
 std::string describe(const TimeControl& tc);
 
 struct Config {
-    EngineSpec a, b;      // a is the engine under test, b the reference
+    EngineProgram a, b;   // a is the engine under test, b the reference
     TimeControl tcA, tcB; // usually the same
     std::vector<std::string> openings;
     int pairs = 100;      // at most this many pairs of games

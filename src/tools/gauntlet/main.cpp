@@ -66,7 +66,7 @@ int play(const std::vector<std::string>& args) {
         if (i + 1 >= args.size()) return fail("missing value after " + key);
         const std::string& value = args[++i];
         long long n = 0;
-        auto option = [&](EngineSpec& e) {
+        auto option = [&](EngineProgram& e) {
             const std::size_t eq = value.find('=');
             if (eq == std::string::npos) return false;
             e.options.emplace_back(value.substr(0, eq), value.substr(eq + 1));
@@ -136,7 +136,7 @@ int play(const std::vector<std::string>& args) {
     if (!parseTimeControl(tcA.empty() ? tc : tcA, c.tcA, error) ||
         !parseTimeControl(tcB.empty() ? tc : tcB, c.tcB, error))
         return fail(error);
-    for (EngineSpec* e : {&c.a, &c.b}) {
+    for (EngineProgram* e : {&c.a, &c.b}) {
         bool level = false;
         for (const auto& [name, value] : e->options) level |= name == "Level";
         if (!level) e->options.insert(e->options.begin(), {"Level", "4"});
