@@ -4,10 +4,10 @@
 // for play when it holds no moves.
 #include "Form1.h"
 #include "engine/Snapshot.h"
-#include "kif/Interchange.h"
 #include "kif/Kif.h"
 #include "kif/PositionCheck.h"
 #include "platform/NullPlatform.h"
+#include "sharing/Interchange.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Form1 f(platform.platform);
     f.SkipWait = true;
     f.Form_Load();
-    kif::Interchange room(f, {});
+    sharing::Interchange room(f, {});
     if (!room.importFrom(path)) std::abort();
     check(f);
     for (int i = 0; i <= f.KifuLength; ++i) f.AFTER_Click();

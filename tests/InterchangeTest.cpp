@@ -1,7 +1,7 @@
 // The window's commands for sharing games, on the fake platform: KIF written from the game and
 // read into it to be stepped through, positions copied and pasted as SFEN, and the game's own
 // commands kept from going against a position set up here.
-#include "kif/Interchange.h"
+#include "sharing/Interchange.h"
 
 #include "computer/SearchingTurn.h"
 #include "engine/Snapshot.h"
@@ -28,7 +28,7 @@ struct Shared {
     std::string clipboard;
     std::string chosen;                   // the file the player "chooses"; empty: none
     std::vector<std::string> chooserSeen; // "save <folder> <name>" or "open <folder>"
-    kif::Interchange room{
+    sharing::Interchange room{
         f,
         {[this](const std::string& t) { clipboard = t; }, [this] { return clipboard; },
          [this](bool save, const std::string& folder, const std::string& name) {
