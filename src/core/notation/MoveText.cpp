@@ -15,12 +15,7 @@ bool onBoard(int x, int y) {
 } // namespace
 
 std::string_view markText(Mark mark) {
-    switch (mark) {
-    case Mark::Sente: return "▲";
-    case Mark::Gote: return "△";
-    case Mark::None: break;
-    }
-    return "";
+    return mark == Mark::Sente ? "▲" : mark == Mark::Gote ? "△" : "";
 }
 
 std::string_view pieceName(int code) {
