@@ -104,7 +104,7 @@ public:
     ~MainWindow() override;
 
     Form1& form() { return *form_; }
-    kif::Interchange& sharing() { return sharing_->room(); }
+    sharing::Interchange& sharing() { return sharing_->room(); }
     QAction* action(MenuItem item) const { return actions_[static_cast<int>(item)]; }
     BoardView& view() { return *view_; }
 

@@ -14,8 +14,6 @@
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
 
-#include <cstring>
-
 using namespace kelvore;
 
 namespace {
@@ -36,12 +34,6 @@ void answerFileChooser(const QString& path, QStringList& seen) {
     timer->start(10);
 }
 
-bool sameBoard(const Form1& a, const engine::GameSnapshot& b) {
-    return std::memcmp(a.Board, b.board, sizeof b.board) == 0 &&
-           std::memcmp(a.OwnHand, b.lowerHand, sizeof b.lowerHand) == 0 &&
-           std::memcmp(a.EnemyHand, b.upperHand, sizeof b.upperHand) == 0;
-}
-
 } // namespace
 
 class SharingTest : public QObject {
@@ -54,6 +46,12 @@ class SharingTest : public QObject {
     static void click(qt::MainWindow& w, int col, int row, Qt::MouseButton b = Qt::LeftButton) {
         const QRect cell = w.view().fromTwips(QRectF(1050 + col * 495, 100 + row * 615, 495, 615));
         QTest::mouseClick(&w.view(), b, {}, cell.center());
+    }
+    // A move by two clicks, the second with button `b`.
+    static void move(qt::MainWindow& w, int fromCol, int fromRow, int toCol, int toRow,
+                     Qt::MouseButton b = Qt::LeftButton) {
+        click(w, fromCol, fromRow);
+        click(w, toCol, toRow, b);
     }
 
 private slots:
@@ -87,14 +85,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         Form1& f = w.form();
         w.action(MenuItem::START)->trigger();
-        click(w, 3, 7);
-        click(w, 3, 6); // ７六歩
-        click(w, 7, 3);
-        click(w, 7, 4); // ３四歩
-        click(w, 2, 8);
-        click(w, 8, 2, Qt::RightButton); // ２二角成
-        click(w, 7, 1);
-        click(w, 8, 2); // 同銀
+        move(w, 3, 7, 3, 6);                  // ７六歩
+        move(w, 7, 3, 7, 4);                  // ３四歩
+        move(w, 2, 8, 8, 2, Qt::RightButton); // ２二角成
+        move(w, 7, 1, 8, 2);                  // 同銀
         QCOMPARE(f.KifuCursor, 4);
         const engine::GameSnapshot end = engine::snapshotOf(f, -1);
 
@@ -123,7 +117,7 @@ private slots:
         QCOMPARE(f.KifuMode, 1);
         QCOMPARE(f.KifuLength, 4);
         for (int i = 0; i < 4; ++i) w.action(MenuItem::AFTER)->trigger();
-        QVERIFY(sameBoard(f, end));
+        QVERIFY(engine::samePosition(engine::snapshotOf(f, -1), end));
     }
 
     void aPositionIsCopiedPastedAndRefusedThroughTheClipboard() {

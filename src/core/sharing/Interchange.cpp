@@ -1,4 +1,4 @@
-#include "kif/Interchange.h"
+#include "sharing/Interchange.h"
 
 #include "kif/PositionCheck.h"
 #include "notation/Sfen.h"
@@ -11,8 +11,9 @@
 #include <ctime>
 #include <sstream>
 
-namespace kelvore::kif {
+namespace kelvore::sharing {
 
+using namespace kif;
 using namespace piece;
 
 namespace {
@@ -507,4 +508,4 @@ bool Interchange::guard(MenuItem item) {
     }
 }
 
-} // namespace kelvore::kif
+} // namespace kelvore::sharing
