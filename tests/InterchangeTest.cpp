@@ -243,8 +243,10 @@ TEST(Interchange, APositionCopiedAndPastedBackIsTheSamePosition) {
     s.clipboard.clear();
     s.f.onMenu(MenuItem::SFEN_COPY);
     EXPECT_EQ(s.clipboard, kMiddleGame);
-    EXPECT_EQ(s.lastPrompt(),
-              std::string("局面をSFENでクリップボードにコピーしました\r") + kMiddleGame);
+    // Said in the status line, without a box to close.
+    EXPECT_EQ(s.g.fake.status.shown.back(),
+              std::string("局面をSFENでクリップボードにコピーしました：") + kMiddleGame);
+    EXPECT_TRUE(s.lastPrompt().starts_with("局面を貼り付けました"));
 
     // Played on by two people: the copied game gives the engine the position on the board.
     move(s.f, 2, 2, 2, 4); // △８四飛

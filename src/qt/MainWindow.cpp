@@ -176,8 +176,10 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
     timer_.setInterval(50);
     connect(&timer_, &QTimer::timeout, this, [this] { form_->Timer1_Timer(); });
 
-    platform_ = std::make_unique<Platform>(
-        Platform{view_->canvas(), *this, *this, *this, clock_, sound_, *this, *this, *this});
+    // Our notices stand over the foot of the board, below its last row.
+    status_ = new QtStatusLine(view_, [this] { return view_->fromTwips({1050, 6880, 4455, 600}); });
+    platform_ = std::make_unique<Platform>(Platform{view_->canvas(), *this, *this, *this, clock_,
+                                                    sound_, *this, *this, *this, *status_});
     form_ = std::make_unique<Form1>(*platform_);
     sharing_ = std::make_unique<Sharing>(*form_, *this);
     // The margins around the game's window show the game's current background.
@@ -437,9 +439,17 @@ Answer MainWindow::messageBox(std::string_view prompt, std::string_view title, B
     if (text.count(QLatin1Char('\n')) > 6)
         box.setStyleSheet(QStringLiteral("QLabel { min-width: 36em; }"));
     box.setIcon(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon);
+    QAbstractButton* promote = nullptr;
+    QAbstractButton* keep = nullptr;
     if (buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
+    } else if (buttons == Buttons::Promotion) {
+        // Neither is an escape button: a stray Esc decides nothing, one of the two must be
+        // chosen. A box closed otherwise answers Cancel, and the piece stays held.
+        promote = box.addButton(QStringLiteral("成る"), QMessageBox::ActionRole);
+        keep = box.addButton(QStringLiteral("成らない"), QMessageBox::ActionRole);
+        box.setDefaultButton(static_cast<QPushButton*>(promote));
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
@@ -458,6 +468,10 @@ Answer MainWindow::messageBox(std::string_view prompt, std::string_view title, B
             Qt::QueuedConnection);
     }
     if (buttons == Buttons::OK) return Answer::OK;
+    if (buttons == Buttons::Promotion)
+        return box.clickedButton() == promote ? Answer::Yes
+               : box.clickedButton() == keep  ? Answer::No
+                                              : Answer::Cancel;
     return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 

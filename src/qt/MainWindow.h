@@ -5,6 +5,7 @@
 #include "Form1.h"
 #include "QtCanvas.h"
 #include "QtSound.h"
+#include "QtStatusLine.h"
 #include "RecordPlaces.h"
 #include "Sharing.h"
 
@@ -171,6 +172,7 @@ private:
     void showPath();
 
     BoardView* view_ = nullptr;
+    QtStatusLine* status_ = nullptr;
     std::array<QAction*, static_cast<int>(MenuItem::Count)> actions_{};
     QTimer timer_;
     SystemClock clock_;

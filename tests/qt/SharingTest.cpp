@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -138,8 +139,12 @@ private slots:
         QGuiApplication::clipboard()->clear();
         w.action(MenuItem::SFEN_COPY)->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), position);
-        QTRY_COMPARE(said.value(said.size() - 1),
-                     QString::fromUtf8("局面をSFENでクリップボードにコピーしました\n") + position);
+        // Said in the status line over the board, which screen readers read.
+        const auto* status = w.findChild<QLabel*>(QStringLiteral("statusLine"));
+        QVERIFY(status != nullptr);
+        QCOMPARE(status->accessibleName(),
+                 QString::fromUtf8("局面をSFENでクリップボードにコピーしました：") + position);
+        QVERIFY(status->isVisible());
 
         // Text that is no position: said plainly, and the board stays.
         QGuiApplication::clipboard()->setText(QString::fromUtf8("将棋"));

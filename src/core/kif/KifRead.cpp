@@ -119,13 +119,22 @@ bool mayDrop(int kind) {
 // The words that end the moves in the move column, and who wins by each: the side to move
 // loses by resigning, being mated, running out of time or a foul; wins by a foul of the other
 // side or by declaring.
-struct Ending {
+struct EndWord {
     std::string_view word;
     int winnerIsMover; // 1 the side to move wins, -1 it loses, 0 no one wins
 };
-constexpr Ending kEndings[] = {{"投了", -1},   {"詰み", -1},    {"切れ負け", -1}, {"反則負け", -1},
-                               {"不戦敗", -1}, {"反則勝ち", 1}, {"入玉勝ち", 1},  {"宣言勝ち", 1},
-                               {"不戦勝", 1},  {"中断", 0},     {"千日手", 0},    {"持将棋", 0}};
+constexpr EndWord kEndings[] = {
+    {"投了", -1},   {"詰み", -1},    {"切れ負け", -1}, {"時間切れ", -1}, {"反則負け", -1},
+    {"不戦敗", -1}, {"反則勝ち", 1}, {"入玉勝ち", 1},  {"宣言勝ち", 1},  {"不戦勝", 1},
+    {"中断", 0},    {"千日手", 0},   {"持将棋", 0}};
+
+// The ends of ours among them: a resignation, a loss on time, an adjournment.
+Ending endingOf(std::string_view word) {
+    if (word == "投了") return Ending::Resigned;
+    if (word == "切れ負け" || word == "時間切れ") return Ending::TimeUp;
+    if (word == "中断") return Ending::Adjourned;
+    return Ending::None;
+}
 
 // ---------------------------------------------------------------- the reader
 
@@ -225,6 +234,9 @@ void Reader::line(int number, std::string_view text) {
             if (endsWith("先手") || endsWith("下手")) result_.winner = -1;
             if (endsWith("後手") || endsWith("上手")) result_.winner = 1;
         }
+        // "まで30手で中断" alone, without its line in the move column.
+        if (t.find("中断") != std::string_view::npos && result_.game.end.how == Ending::None)
+            result_.game.end = {Ending::Adjourned, 0, static_cast<int>(result_.game.moves.size())};
         if (phase_ == Phase::Moves) phase_ = Phase::Ended;
         return;
     }
@@ -365,10 +377,13 @@ void Reader::move(std::string_view t) {
     skipBlanks(t);
     std::string_view word = t;
     if (!eat(word, "▲") && !eat(word, "△") && !eat(word, "☗")) eat(word, "☖");
-    for (const Ending& e : kEndings)
+    for (const EndWord& e : kEndings)
         if (word.substr(0, e.word.size()) == e.word) {
             if (e.winnerIsMover != 0 && result_.winner == 0)
                 result_.winner = e.winnerIsMover * side_;
+            if (const Ending how = endingOf(e.word); how != Ending::None)
+                result_.game.end = {how, e.winnerIsMover * side_,
+                                    static_cast<int>(result_.game.moves.size())};
             phase_ = Phase::Ended;
             return;
         }

@@ -78,6 +78,7 @@ void Form1::初期設定() {
     LastShownSecond = 0;
     KifuMode = 0;
     ResumePending = 0;
+    End = {};
     for (std::string& line : RecordHeader) line.clear();
 
     for (int i = 1; i <= 7; ++i) {
@@ -113,7 +114,7 @@ void Form1::START_Click() {
     描画_将棋盤桝();
 
     MoveStartTime = p_.clock.secondsSinceMidnight();
-    if (p_.menu.isChecked(MenuItem::KEIKA)) p_.timer.setEnabled(true);
+    時計_開始();
 
     PickedUp = 0;
     GameMode = GameModeMan;

@@ -82,6 +82,10 @@ void Form1::notifyHistoryChanged() {
     tell([](GameListener& l) { l.historyChanged(); });
 }
 
+void Form1::notifyAdjourned() {
+    tell([](GameListener& l) { l.gameAdjourned(); });
+}
+
 void Form1::onMenu(MenuItem item) {
     if (Ended) return;
     if (思考中()) {
@@ -160,10 +164,11 @@ void Form1::Form_Unload() {
 }
 
 // Releases the four sound buffers and the device, then ends the program at once. Nothing is
-// asked and nothing is saved.
+// asked; the rooms beside the game have their last word first (a game in play is kept).
 void Form1::処理_終了() {
     if (Ended) return;
     if (Searching) Searching->cancel();
+    tell([](GameListener& l) { l.beforeShutdown(); });
     p_.sound.dsFree(OtherSound);
     p_.sound.dsFree(ForbiddenSound);
     p_.sound.dsFree(PieceSound);

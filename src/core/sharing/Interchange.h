@@ -95,6 +95,8 @@ private:
     // `play`, else left for 進), the side to move and a two-person game when `play`.
     void setUp(const GameRecord& game, bool play);
     std::string now() const;
+    // The 持ち時間 header of a game played here, from the time control that holds.
+    void noteTimeControl();
 
     Form1& f_;
     Outside outside_;
