@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -248,4 +249,225 @@ TEST_F(Matches, AMoveMadeAfterTheFlagFellIsNotPlayed) {
     const RecordFile r = readKept(keptFiles()[0]);
     EXPECT_EQ(r.moves.size(), 1u) << "the late move is not in the record";
     EXPECT_EQ(kept::endOfTitle(r.header[0]).winner, -1);
+}
+
+TEST_F(Matches, TheComputersThinkingIsChargedToItsClockAndItLosesOnTimeLikeAnyone) {
+    timed(both(60, 10));
+    engine::Limits depthOne;
+    depthOne.depth = 1;
+    f.onMenu(MenuItem::LEVEL4);
+    f.Searching = std::make_unique<SearchingTurn>(f);
+    f.Searching->fixedLimits = depthOne;
+    g.fake.clock.now = 1000;
+    f.onMenu(MenuItem::GOTE); // the computer moves first
+    ASSERT_TRUE(f.思考中());
+    g.fake.clock.now = 1007;
+    f.Searching->waitForWorker();
+    g.fake.dispatcher.drain();
+    ASSERT_EQ(f.KifuCursor, 1);
+    EXPECT_NEAR(clocks.mainLeft(1), 53, 1e-9);
+    EXPECT_EQ(clocks.clockText(f.ComTurn), "00:00:53");
+
+    // On its clock, LEVEL5 thinks as the engine shares the clock out; LEVEL4 no longer than
+    // its own move time. A margin stays back for the move to reach the board.
+    g.fake.clock.now = 1010;
+    move(f, 3, 7, 3, 6); // the human's turn took 3 s; the computer's begins
+    f.Searching->waitForWorker();
+    g.fake.dispatcher.drain();
+    const engine::Limits level{.moveTimeMs = 1000};
+    const engine::Limits four = clocks.searchLimits(level);
+    EXPECT_EQ(four.moveTimeMs, 1000);
+    EXPECT_EQ(four.upperTimeMs, 53000);
+    EXPECT_EQ(four.byoyomiMs, 9000) << "a tenth of what the move may take, at most a second";
+    EXPECT_EQ(four.lowerTimeMs, 57000);
+    f.onMenu(MenuItem::LEVEL5);
+    EXPECT_EQ(clocks.searchLimits(level).moveTimeMs, 0);
+
+    // Thinking past its clock, it loses at the tick that sees zero; its search is dropped.
+    thinkWithoutEnd(f);
+    g.fake.clock.now = 1020;
+    move(f, 2, 7, 2, 6);
+    ASSERT_TRUE(f.思考中());
+    const double start = f.MoveStartTime;
+    tickAt(start + 62.9);
+    EXPECT_TRUE(f.思考中()) << "53 s of main time and 10 s of byoyomi: 0.1 s are left";
+    tickAt(start + 63);
+    EXPECT_FALSE(f.思考中()) << "the search was stopped and its move will never be played";
+    if (f.思考中()) stopThinking(f);
+    EXPECT_TRUE(said("ｺﾝﾋﾟｭｰﾀの時間切れです\rあなたの勝ちです"));
+    f.Searching->waitForWorker();
+    g.fake.dispatcher.drain();
+    EXPECT_EQ(f.Turn, 0);
+    ASSERT_EQ(keptFiles().size(), 1u);
+    EXPECT_EQ(readKept(keptFiles()[0]).moves.size(), 4u);
+}
+
+TEST_F(Matches, TheLastTenSecondsOfAHumanTickEachSecondShownOrNot) {
+    std::ofstream(g.folder.path + "/" + match::kTickSound) << "RIFF";
+    timed(both(0, 12));
+    const int tick = static_cast<int>(g.fake.sound.calls.size());
+    ASSERT_EQ(g.fake.sound.calls.back(), "dsCreateDSB 3");
+    auto ticks = [&] {
+        return std::count(g.fake.sound.calls.begin(), g.fake.sound.calls.end(),
+                          "dsPlay " + std::to_string(tick));
+    };
+    // The clocks hidden: nothing is drawn, but the time still counts.
+    f.処理_経過時間();
+    ASSERT_FALSE(g.fake.menu.isChecked(MenuItem::KEIKA));
+    g.fake.clock.now = 1000;
+    f.START_Click();
+    g.fake.canvas.clear();
+    for (int i = 1; i <= 7; ++i) tickAt(1000 + i * 0.25);
+    EXPECT_EQ(ticks(), 0) << "more than ten seconds left";
+    for (int i = 8; i <= 12; ++i) tickAt(1000 + i * 0.25);
+    EXPECT_EQ(ticks(), 2) << "10 and 9 seconds left, once each";
+    for (int i = 13; i <= 47; ++i) tickAt(1000 + i * 0.25);
+    EXPECT_EQ(ticks(), 10);
+    EXPECT_TRUE(g.fake.canvas.of(DrawOp::Text).empty());
+    EXPECT_EQ(f.Turn, f.ManTurn);
+    tickAt(1012);
+    EXPECT_EQ(ticks(), 10);
+    EXPECT_TRUE(said("先手の時間切れです\r後手の勝ちです"));
+    EXPECT_EQ(f.Turn, 0);
+}
+
+TEST_F(Matches, ResigningWhileTheComputerThinksEndsTheGameThroughItsOwnDialogue) {
+    f.onMenu(MenuItem::RESIGN);
+    EXPECT_EQ(g.fake.status.shown.back(), "投了：対局中ではありません");
+    EXPECT_TRUE(g.prompts().empty());
+
+    thinkWithoutEnd(f);
+    f.onMenu(MenuItem::SENTE);
+    g.fake.clock.now += 5;
+    move(f, 3, 7, 3, 6);
+    ASSERT_TRUE(f.思考中());
+    f.onMenu(MenuItem::RESIGN);
+    EXPECT_FALSE(f.思考中()) << "the search is dropped";
+    EXPECT_TRUE(said("あなたが投了しました\rｺﾝﾋﾟｭｰﾀの勝ちです"));
+    EXPECT_EQ(lastPrompt(), "続けますか？");
+    f.Searching->waitForWorker();
+    g.fake.dispatcher.drain();
+    EXPECT_EQ(f.Turn, 0);
+    EXPECT_EQ(f.KifuCursor, 0) << "the search's answer is dropped";
+    ASSERT_EQ(keptFiles(), std::vector<std::string>{"2026-12-08_2315_LEVEL4.棋譜"});
+    const RecordFile r = readKept(keptFiles()[0]);
+    EXPECT_EQ(r.moves.size(), 1u);
+    EXPECT_EQ(r.header[0], "対局 2026-12-08 23:15（投了でｺﾝﾋﾟｭｰﾀの勝ち）");
+    const GameEnd end = kept::endOfTitle(r.header[0]);
+    EXPECT_EQ(end.how, Ending::Resigned);
+    EXPECT_EQ(end.winner, 1);
+
+    // Between two people the side to move resigns.
+    f.START_Click();
+    move(f, 3, 7, 3, 6);
+    f.onMenu(MenuItem::RESIGN);
+    EXPECT_TRUE(said("後手が投了しました\r先手の勝ちです"));
+}
+
+TEST_F(Matches, AnAdjournedGameIsKeptAndStaysOnTheBoardToBeSteppedOrPlayedOn) {
+    timed(both(300, 30));
+    f.START_Click();
+    move(f, 3, 7, 3, 6);
+    move(f, 7, 3, 7, 4);
+    move(f, 2, 7, 2, 6);
+    Map board;
+    std::memcpy(board, f.Board, sizeof board);
+    const std::size_t boxes = g.prompts().size();
+    f.onMenu(MenuItem::ADJOURN);
+    EXPECT_EQ(g.prompts().size(), boxes) << "no box: a line in the status";
+    EXPECT_EQ(g.fake.status.shown.back(), "対局を中断しました（戻と進で手順を見られます）");
+    EXPECT_FALSE(g.fake.timer.enabled);
+    EXPECT_EQ(std::memcmp(board, f.Board, sizeof board), 0);
+    EXPECT_EQ(f.KifuMode, 1);
+    ASSERT_EQ(keptFiles(), std::vector<std::string>{"2026-12-08_2315_人間.棋譜"});
+    const RecordFile r = readKept(keptFiles()[0]);
+    EXPECT_EQ(r.moves.size(), 3u);
+    EXPECT_EQ(r.header[0], "対局 2026-12-08 23:15［5分+30秒］（中断）");
+    EXPECT_EQ(kept::endOfTitle(r.header[0]).how, Ending::Adjourned);
+
+    // Stepped through, and played on from where it stands; nothing is kept a second time.
+    f.REPLAY_Click();
+    f.AFTER_Click();
+    EXPECT_EQ(f.KifuCursor, 3);
+    f.START_Click();
+    EXPECT_EQ(f.KifuMode, 0);
+    move(f, 8, 3, 8, 4);
+    EXPECT_EQ(f.KifuCursor, 4);
+    EXPECT_EQ(f.End.how, Ending::None);
+    EXPECT_EQ(keptFiles().size(), 1u);
+
+    // Ending the program keeps the game in play as adjourned, silently.
+    const std::size_t before = g.prompts().size();
+    f.Form_KeyDown(Form1::Key::Escape);
+    EXPECT_EQ(g.prompts().size(), before);
+    EXPECT_EQ(g.fake.window.quits, 1);
+    ASSERT_EQ(keptFiles().size(), 2u);
+    const RecordFile later = readKept(keptFiles()[1]);
+    EXPECT_EQ(later.moves.size(), 4u);
+    EXPECT_EQ(kept::endOfTitle(later.header[0]).how, Ending::Adjourned);
+}
+
+TEST_F(Matches, ThePromotionQuestionIsAskedOnlyWhereThePieceMayStayUnpromoted) {
+    auto bishopTakesBishop = [&](Answer answer) {
+        f.CANCEL_Click();
+        f.START_Click();
+        move(f, 3, 7, 3, 6);
+        move(f, 7, 3, 7, 4);
+        g.fake.dialogs.answers = {answer};
+        move(f, 2, 8, 8, 2);
+    };
+    // Off, as the game was designed: a left click never promotes and asks nothing.
+    bishopTakesBishop(Answer::Yes);
+    EXPECT_EQ(f.Board[8][2], -800);
+    EXPECT_NE(lastPrompt(), "成りますか？");
+
+    match::MatchSettings s;
+    s.askPromotion = true;
+    chosen = s;
+    f.onMenu(MenuItem::MATCH_SETTINGS);
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_TRUE(saved.back().askPromotion);
+    bishopTakesBishop(Answer::Yes);
+    EXPECT_EQ(g.fake.dialogs.shown.back().buttons, Buttons::Promotion);
+    EXPECT_EQ(lastPrompt(), "成りますか？");
+    EXPECT_EQ(f.Board[8][2], -801) << "成る";
+    bishopTakesBishop(Answer::No);
+    EXPECT_EQ(f.Board[8][2], -800) << "成らない";
+    bishopTakesBishop(Answer::Cancel);
+    EXPECT_EQ(f.Board[2][8], -800) << "neither: nothing moved";
+    EXPECT_EQ(f.PickedUp, 1) << "the bishop is still held";
+    click(f, 8, 2, kRight);
+    EXPECT_EQ(f.Board[8][2], -801) << "the right click promotes, as ever";
+
+    // Where the piece must promote it does, without a question or the refusal.
+    f.CANCEL_Click();
+    clearBoard(f);
+    f.Board[5][9] = -950;
+    f.Board[5][1] = 950;
+    f.Board[1][2] = -10;
+    f.START_Click();
+    const std::size_t boxes = g.prompts().size();
+    move(f, 1, 2, 1, 1);
+    EXPECT_EQ(f.Board[1][1], -11);
+    EXPECT_EQ(g.prompts().size(), boxes);
+}
+
+TEST_F(Matches, TheLevelChosenIsKeptAndFoundAgainAtTheNextStart) {
+    f.onMenu(MenuItem::LEVEL5);
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved.back().level, 5);
+    EXPECT_EQ(f.ComLevel, 5);
+
+    // The next start: the settings read are taken without being kept again.
+    Game next;
+    match::Match again{next.form, {}};
+    match::MatchSettings s;
+    s.level = 4;
+    s.time = both(600, 30);
+    again.restore(s);
+    EXPECT_EQ(next.form.ComLevel, 4);
+    EXPECT_TRUE(next.fake.menu.isChecked(MenuItem::LEVEL4));
+    EXPECT_FALSE(next.fake.menu.isChecked(MenuItem::LEVEL3));
+    EXPECT_EQ(again.settings(), s);
+    EXPECT_EQ(again.clocks().clockText(next.form.ManTurn), "00:10:00");
 }

@@ -233,6 +233,10 @@ void Reader::line(int number, std::string_view text) {
             };
             if (endsWith("先手") || endsWith("下手")) result_.winner = -1;
             if (endsWith("後手") || endsWith("上手")) result_.winner = 1;
+            // The end line names the winner also where the side that resigned was not the
+            // side to move (a player resigning while the other thinks).
+            if (result_.game.end.how == Ending::Resigned || result_.game.end.how == Ending::TimeUp)
+                result_.game.end.winner = result_.winner;
         }
         // "まで30手で中断" alone, without its line in the move column.
         if (t.find("中断") != std::string_view::npos && result_.game.end.how == Ending::None)
