@@ -1,6 +1,7 @@
 // Sharing games from the real window: our commands in the 棋譜 menu, the KIF file chooser, and
 // the clipboard, as a player uses them.
 #include "MainWindow.h"
+#include "RealWindow.h"
 #include "engine/Snapshot.h"
 #include "screen/MenuTree.h"
 #include "text/ShiftJis.h"
@@ -42,18 +43,6 @@ class SharingTest : public QObject {
     QTimer boxes;
     QStringList said; // the texts of the message boxes, in order
 
-    // A click in the middle of board cell (col, row), as the player makes it.
-    static void click(qt::MainWindow& w, int col, int row, Qt::MouseButton b = Qt::LeftButton) {
-        const QRect cell = w.view().fromTwips(QRectF(1050 + col * 495, 100 + row * 615, 495, 615));
-        QTest::mouseClick(&w.view(), b, {}, cell.center());
-    }
-    // A move by two clicks, the second with button `b`.
-    static void move(qt::MainWindow& w, int fromCol, int fromRow, int toCol, int toRow,
-                     Qt::MouseButton b = Qt::LeftButton) {
-        click(w, fromCol, fromRow);
-        click(w, toCol, toRow, b);
-    }
-
 private slots:
     void initTestCase() {
         // Every box is answered as it opens, and what it said is kept.
@@ -81,14 +70,13 @@ private slots:
 
     void aGamePlayedIsExportedImportedAndSteppedThrough() {
         qt::MainWindow w(dir.path());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(qt::test::showAndWait(w));
         Form1& f = w.form();
         w.action(MenuItem::START)->trigger();
-        move(w, 3, 7, 3, 6);                  // ７六歩
-        move(w, 7, 3, 7, 4);                  // ３四歩
-        move(w, 2, 8, 8, 2, Qt::RightButton); // ２二角成
-        move(w, 7, 1, 8, 2);                  // 同銀
+        qt::test::clickMove(w, 3, 7, 3, 6);                  // ７六歩
+        qt::test::clickMove(w, 7, 3, 7, 4);                  // ３四歩
+        qt::test::clickMove(w, 2, 8, 8, 2, Qt::RightButton); // ２二角成
+        qt::test::clickMove(w, 7, 1, 8, 2);                  // 同銀
         QCOMPARE(f.KifuCursor, 4);
         const engine::GameSnapshot end = engine::snapshotOf(f, -1);
 
