@@ -27,6 +27,9 @@ void answerFileChooser(const QString& path, QStringList& seen) {
         if (dialog == nullptr) return;
         seen << dialog->windowTitle() + " " + dialog->directory().absolutePath() + " " +
                     dialog->selectedFiles().value(0).section(u'/', -1);
+        // selectFile leaves the name field alone while it has the keyboard (as it has once the
+        // dialog is active, sooner or later after it opens): the field lets it go first.
+        if (QWidget* focused = dialog->focusWidget()) focused->clearFocus();
         dialog->selectFile(path);
         static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, through its base
         timer->stop();
