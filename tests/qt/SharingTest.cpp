@@ -1,6 +1,7 @@
 // Sharing games from the real window: our commands in the 棋譜 menu, the KIF file chooser, and
 // the clipboard, as a player uses them.
 #include "MainWindow.h"
+#include "RealWindow.h"
 #include "engine/Snapshot.h"
 #include "screen/MenuTree.h"
 #include "text/ShiftJis.h"
@@ -27,6 +28,9 @@ void answerFileChooser(const QString& path, QStringList& seen) {
         if (dialog == nullptr) return;
         seen << dialog->windowTitle() + " " + dialog->directory().absolutePath() + " " +
                     dialog->selectedFiles().value(0).section(u'/', -1);
+        // selectFile leaves the name field alone while it has the keyboard (as it has once the
+        // dialog is active, sooner or later after it opens): the field lets it go first.
+        if (QWidget* focused = dialog->focusWidget()) focused->clearFocus();
         dialog->selectFile(path);
         static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, through its base
         timer->stop();
@@ -42,18 +46,6 @@ class SharingTest : public QObject {
     QTemporaryDir dir;
     QTimer boxes;
     QStringList said; // the texts of the message boxes, in order
-
-    // A click in the middle of board cell (col, row), as the player makes it.
-    static void click(qt::MainWindow& w, int col, int row, Qt::MouseButton b = Qt::LeftButton) {
-        const QRect cell = w.view().fromTwips(QRectF(1050 + col * 495, 100 + row * 615, 495, 615));
-        QTest::mouseClick(&w.view(), b, {}, cell.center());
-    }
-    // A move by two clicks, the second with button `b`.
-    static void move(qt::MainWindow& w, int fromCol, int fromRow, int toCol, int toRow,
-                     Qt::MouseButton b = Qt::LeftButton) {
-        click(w, fromCol, fromRow);
-        click(w, toCol, toRow, b);
-    }
 
 private slots:
     void initTestCase() {
@@ -82,14 +74,13 @@ private slots:
 
     void aGamePlayedIsExportedImportedAndSteppedThrough() {
         qt::MainWindow w(dir.path());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(qt::test::showAndWait(w));
         Form1& f = w.form();
         w.action(MenuItem::START)->trigger();
-        move(w, 3, 7, 3, 6);                  // ７六歩
-        move(w, 7, 3, 7, 4);                  // ３四歩
-        move(w, 2, 8, 8, 2, Qt::RightButton); // ２二角成
-        move(w, 7, 1, 8, 2);                  // 同銀
+        qt::test::clickMove(w, 3, 7, 3, 6);                  // ７六歩
+        qt::test::clickMove(w, 7, 3, 7, 4);                  // ３四歩
+        qt::test::clickMove(w, 2, 8, 8, 2, Qt::RightButton); // ２二角成
+        qt::test::clickMove(w, 7, 1, 8, 2);                  // 同銀
         QCOMPARE(f.KifuCursor, 4);
         const engine::GameSnapshot end = engine::snapshotOf(f, -1);
 
@@ -144,7 +135,7 @@ private slots:
         QVERIFY(status != nullptr);
         QCOMPARE(status->accessibleName(),
                  QString::fromUtf8("局面をSFENでクリップボードにコピーしました：") + position);
-        QVERIFY(status->isVisible());
+        QVERIFY(!status->isHidden());
 
         // Text that is no position: said plainly, and the board stays.
         QGuiApplication::clipboard()->setText(QString::fromUtf8("将棋"));

@@ -28,6 +28,10 @@ std::string timeText(double seconds) {
     return buf;
 }
 
+void revealMoveList(Form1& form) {
+    if (!form.platform().menu.isChecked(MenuItem::MOVE_LIST)) form.onMenu(MenuItem::MOVE_LIST);
+}
+
 GameReview::GameReview(Form1& form) : form_(form) {
     form_.addListener(*this);
     follow();
