@@ -2,9 +2,12 @@
 
 #include "AnalysisSettings.h"
 #include "GameKeys.h"
+#include "MatchDialog.h"
+#include "MatchSettingsFile.h"
 #include "MoveListPanel.h"
 #include "WindowGeometry.h"
 #include "kept/GameKeeper.h"
+#include "match/Match.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -77,7 +80,20 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
     view_->canvas().resize(kBaseWidth, kBaseHeight);
     // Esc, F1 and F2 wherever the focus is in the window; every other key does nothing.
     new GameKeys(*this, [this](Form1::Key key) { form_->Form_KeyDown(key); });
+    // The match room: 対局設定… opens its dialogue; what is set there and the level chosen in
+    // the menu are kept in window.ini and found again at the next start.
+    match_ = std::make_unique<match::Match>(
+        *form_, match::Outside{
+                    [this](const match::MatchSettings& now) -> std::optional<match::MatchSettings> {
+                        MatchDialog dialog(now, this);
+                        if (execModal(dialog) != QDialog::Accepted) return std::nullopt;
+                        return dialog.settings();
+                    },
+                    [this](const match::MatchSettings& chosen) {
+                        writeMatchSettings(geometryFile(), chosen);
+                    }});
     form_->Form_Load();
+    match_->restore(readMatchSettings(geometryFile()));
 }
 
 MainWindow::~MainWindow() {
@@ -85,6 +101,7 @@ MainWindow::~MainWindow() {
     delete moveList_;
     moveList_ = nullptr;
     keeper_.reset();
+    match_.reset();
 }
 
 QString MainWindow::soundFolder() {
@@ -123,8 +140,18 @@ Answer MainWindow::messageBox(std::string_view prompt, std::string_view title, B
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    const int result = execModal(box);
+    if (buttons == Buttons::OK) return Answer::OK;
+    if (buttons == Buttons::Promotion)
+        return box.clickedButton() == promote ? Answer::Yes
+               : box.clickedButton() == keep  ? Answer::No
+                                              : Answer::Cancel;
+    return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+int MainWindow::execModal(QDialog& dialog) {
     ++openBoxes_;
-    const int result = box.exec();
+    const int result = dialog.exec();
     --openBoxes_;
     if (openBoxes_ == 0 && !heldBack_.empty()) {
         // What arrived while the box was open runs once the handler that showed it is done.
@@ -137,12 +164,7 @@ Answer MainWindow::messageBox(std::string_view prompt, std::string_view title, B
             },
             Qt::QueuedConnection);
     }
-    if (buttons == Buttons::OK) return Answer::OK;
-    if (buttons == Buttons::Promotion)
-        return box.clickedButton() == promote ? Answer::Yes
-               : box.clickedButton() == keep  ? Answer::No
-                                              : Answer::Cancel;
-    return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    return result;
 }
 
 // ---------------------------------------------------------------- Window
