@@ -1,8 +1,10 @@
 // The match in the real window: our three items of the 対局 menu, the dialogue of 対局設定…
 // writing the [match] group of window.ini, and the level and the time control found again by
 // the next window on the same folder.
-#include "MatchDialog.h"
+// Before Qt: the game has a member named "slots".
 #include "MainWindow.h"
+
+#include "MatchDialog.h"
 #include "RealWindow.h"
 #include "match/Match.h"
 
