@@ -166,8 +166,11 @@ TEST(MatchSettings, AHandWrittenGroupTakesWhatIsThereAndDefaultsTheRest) {
 TEST_F(Matches, TheClocksCountDownRenewTheByoyomiAndAddTheIncrement) {
     timed(both(60, 10));
     EXPECT_EQ(clocks.clockText(f.ManTurn), "00:01:00") << "the allotment, before any game";
-    g.fake.clock.now = 1000;
+    // The turn's time starts once "先手の番です" is closed: the box eats no time.
+    g.fake.clock.now = 970;
+    g.fake.dialogs.onShow = [this](const Box&) { g.fake.clock.now += 30; };
     f.START_Click();
+    g.fake.dialogs.onShow = nullptr;
     tickAt(1020.4);
     EXPECT_EQ(clocks.clockText(f.ManTurn), "00:00:40") << "the seconds left, rounded up";
     EXPECT_EQ(clocks.clockText(f.ComTurn), "00:01:00") << "only the side to move runs";
@@ -470,4 +473,35 @@ TEST_F(Matches, TheLevelChosenIsKeptAndFoundAgainAtTheNextStart) {
     EXPECT_FALSE(next.fake.menu.isChecked(MenuItem::LEVEL3));
     EXPECT_EQ(again.settings(), s);
     EXPECT_EQ(again.clocks().clockText(next.form.ManTurn), "00:10:00");
+}
+
+TEST_F(Matches, APersonWhoseLastRoyalPieceIsTrulyMatedIsToldSoBesideTheBoard) {
+    // The lower king in the corner; the upper gold steps next to it, guarded by the lance.
+    clearBoard(f);
+    f.Board[1][9] = -950;
+    f.Board[9][7] = -10;
+    f.Board[9][1] = 950;
+    f.Board[1][7] = 110;
+    f.Board[1][5] = 20;
+    f.START_Click();
+    move(f, 9, 7, 9, 6);
+    EXPECT_TRUE(g.fake.status.shown.empty()) << "nothing to say after a quiet move";
+    const std::size_t boxes = g.prompts().size();
+    move(f, 1, 7, 1, 8);
+    ASSERT_EQ(g.fake.status.shown.size(), 1u);
+    EXPECT_EQ(g.fake.status.shown.back(), match::kMateNotice);
+    EXPECT_EQ(g.prompts().size(), boxes) << "no box: the game goes on until it is decided";
+    EXPECT_EQ(f.Turn, f.ManTurn);
+
+    // Guarded no more, the gold can be taken: no mate.
+    f.CANCEL_Click();
+    clearBoard(f);
+    f.Board[1][9] = -950;
+    f.Board[9][7] = -10;
+    f.Board[9][1] = 950;
+    f.Board[1][7] = 110;
+    f.START_Click();
+    move(f, 9, 7, 9, 6);
+    move(f, 1, 7, 1, 8);
+    EXPECT_EQ(g.fake.status.shown.size(), 1u);
 }

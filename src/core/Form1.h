@@ -310,6 +310,9 @@ public:
     // The clock of the side to move starts: the timer runs while the clocks are shown, and
     // always while they count down.
     void 時計_開始();
+    // With a time control, the time of the turn starts once its announcement ("MANの番です",
+    // "先手の番です") has been closed, so that a box never eats a byoyomi.
+    void 持ち時間_手番開始();
     void 処理_経過時間();
     void 描画_所有時間(int 手番, double 秒);
     void 消去_所有時間(int 手番);

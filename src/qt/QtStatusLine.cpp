@@ -36,8 +36,10 @@ void QtStatusLine::show(std::string_view text) {
     setAccessibleName(t);
     if (place_) {
         const QRect area = place_();
-        // As wide as the text needs, within the area, at its foot.
-        const int width = std::min(area.width(), sizeHint().width());
+        // As wide as the text needs on one line, within the area, at its foot.
+        const QMargins m = contentsMargins();
+        const int one = fontMetrics().horizontalAdvance(t) + m.left() + m.right() + 24;
+        const int width = std::min(area.width(), one);
         const int height = std::min(area.height(), heightForWidth(width));
         setGeometry(area.center().x() - width / 2, area.bottom() - height, width, height);
     }

@@ -1,6 +1,8 @@
 #include "match/Match.h"
 
 #include "Form1.h"
+#include "engine/GameEnd.h"
+#include "engine/Snapshot.h"
 #include "match/Ending.h"
 
 namespace kelvore::match {
@@ -106,8 +108,18 @@ void Match::adjourn() {
 }
 
 void Match::movePlayed() {
+    Form1& f = form_;
     // A move after an adjournment: the game goes on.
-    form_.End = {};
+    f.End = {};
+    // A person whose last royal piece is truly mated is told so, without a box, and may resign
+    // rather than give the piece away. The game's own mate test misses a defence by the
+    // elephant or the prince; the engine's sees every reply.
+    const int toMove = f.Kifu.MovedPiece[f.KifuCursor] > 0 ? -1 : 1;
+    if (f.GameMode == f.GameModeCom && toMove > 0) return;
+    const engine::GameSnapshot s = engine::snapshotOf(f, toMove);
+    engine::Position pos;
+    pos.set(s.board, s.lowerHand, s.upperHand, toMove < 0 ? engine::LOWER : engine::UPPER);
+    if (engine::isMated(pos)) f.platform().status.show(kMateNotice);
 }
 
 } // namespace kelvore::match

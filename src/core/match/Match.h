@@ -8,8 +8,9 @@
 // 中断 ends it without a result: the game is kept as adjourned and stays on the board in record
 // mode, to be stepped through with 戻 and 進, or played on with 先手, 後手 or スタート.
 //
-// The clocks themselves are MatchClocks; how a game ended is Form1::End, which the kept games
-// and KIF write.
+// After every move, a person whose last royal piece is truly mated is told so in the status
+// line. The clocks themselves are MatchClocks; how a game ended is Form1::End, which the kept
+// games and KIF write.
 #pragma once
 
 #include "GameListener.h"
@@ -24,6 +25,10 @@ class Form1;
 }
 
 namespace kelvore::match {
+
+// Said beside the board when the person to move has a last royal piece that every reply
+// leaves to be taken.
+inline constexpr const char* kMateNotice = "詰みです — 投了できます";
 
 // What the window lends the room.
 struct Outside {

@@ -132,6 +132,7 @@ void Form1::START_Click() {
     } else if (Turn == GOTE) {
         p_.dialogs.messageBox("後手の番です", " ", Buttons::OK);
     }
+    持ち時間_手番開始();
     ResumePending = 0;
 }
 
@@ -157,11 +158,13 @@ void Form1::SENTE_Click() {
         ComTurn = GOTE;
         Turn = SENTE;
         p_.dialogs.messageBox("MANの番です", " ", Buttons::OK);
+        持ち時間_手番開始();
     } else if (Turn == ManTurn) {
         ManTurn = SENTE;
         ComTurn = GOTE;
         Turn = SENTE;
         p_.dialogs.messageBox("MANの番です", "対局", Buttons::OK);
+        持ち時間_手番開始();
     } else if (Turn == ComTurn) {
         com_ban();
     }
@@ -192,6 +195,7 @@ void Form1::GOTE_Click() {
         com_ban();
     } else if (Turn == ManTurn) {
         p_.dialogs.messageBox("MANの番です", "対局", Buttons::OK);
+        持ち時間_手番開始();
     } else if (Turn == ComTurn) {
         com_ban();
     }

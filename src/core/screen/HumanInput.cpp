@@ -78,11 +78,13 @@ void Form1::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
         MoveStartTime = p_.clock.secondsSinceMidnight();
         時計_開始();
         p_.dialogs.messageBox("MANの番です", "対局", Buttons::OK);
+        持ち時間_手番開始();
     } else if (GameMode == GameModeMan && ResumePending == 1) {
         ResumePending = 0;
         MoveStartTime = p_.clock.secondsSinceMidnight();
         時計_開始();
         p_.dialogs.messageBox(Turn == SENTE ? "先手の番です" : "後手の番です", "対局", Buttons::OK);
+        持ち時間_手番開始();
     }
 
     auto ownsSideToMove = [this](int code) {

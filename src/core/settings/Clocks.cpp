@@ -27,6 +27,10 @@ void Form1::時計_開始() {
     if (p_.menu.isChecked(MenuItem::KEIKA) || 持ち時間制()) p_.timer.setEnabled(true);
 }
 
+void Form1::持ち時間_手番開始() {
+    if (持ち時間制()) MoveStartTime = p_.clock.secondsSinceMidnight();
+}
+
 // 経過時間 (and F2): shows or hides both clocks. Clocks that count down go on counting hidden:
 // only their showing is the option's.
 void Form1::処理_経過時間() {
