@@ -4,6 +4,7 @@
 //   kelvore-tune --records FILE [--records FILE]... --out FILE [--skip N] [--every N]
 //                [--epochs N] [--rate R] [--regularisation L] [--max-score CP]
 #include "Fit.h"
+#include "OutputFile.h"
 #include "Samples.h"
 
 #include <cmath>
@@ -89,10 +90,11 @@ int main(int argc, char** argv) {
     note << "Fitted on " << data.size() << " positions of " << total.games
          << " games: mean squared error " << r.errorBefore << " -> " << r.errorAfter
          << " (k = " << k << ").";
-    std::ofstream file(out);
-    writeWeights(file, rounded, note.str());
-    if (!file) {
-        std::cerr << "kelvore-tune: cannot write " << out << "\n";
+    std::ostringstream weights;
+    writeWeights(weights, rounded, note.str());
+    std::string error;
+    if (!kelvore::gauntlet::writeWholeFile(out, weights.str(), error)) {
+        std::cerr << "kelvore-tune: " << error << "\n";
         return 1;
     }
     return 0;
