@@ -10,7 +10,8 @@ if(count EQUAL 0)
     message(FATAL_ERROR "no tests listed")
 endif()
 # Each test lists its properties as {"name": ..., "value": ...}; a test has at most one TIMEOUT.
-string(REGEX MATCHALL "\"name\" *: *\"TIMEOUT\" *, *\"value\" *: *[1-9][0-9]*" timeouts "${json}")
+string(REGEX MATCHALL "\"name\"[ \t\r\n]*:[ \t\r\n]*\"TIMEOUT\"[ \t\r\n]*,[ \t\r\n]*\"value\"[ \t\r\n]*:[ \t\r\n]*[1-9]"
+       timeouts "${json}")
 list(LENGTH timeouts timed)
 if(NOT timed EQUAL count)
     math(EXPR missing "${count} - ${timed}")
