@@ -280,8 +280,13 @@ ReadResult readFile(const std::string& path, std::size_t limit) {
         return r;
     }
     r.status = ReadStatus::Ok;
+    // Room for the whole file at once (and the read that finds its end): the bytes are never
+    // copied to a larger buffer, and no more memory is touched than the file needs.
+    constexpr std::size_t kChunk = 65536;
+    if (struct stat st{}; ::fstat(fd, &st) == 0 && st.st_size > 0)
+        r.bytes.reserve(std::min(static_cast<std::size_t>(st.st_size), limit + 1) + kChunk);
     for (;;) {
-        const ssize_t n = readSome(fd, r.bytes, 65536);
+        const ssize_t n = readSome(fd, r.bytes, kChunk);
         if (n < 0) {
             r.status = ReadStatus::ReadError;
             r.error = errno;
