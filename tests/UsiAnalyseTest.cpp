@@ -89,10 +89,8 @@ TEST(UsiAnalyse, BadFilesAndLimitsAreRefusedPlainly) {
     EXPECT_EQ(say("kifu analyse " + r.dir + "/none.棋譜"),
               "info string cannot open " + r.dir + "/none.棋譜\n");
     EXPECT_EQ(say("kifu analyse " + r.dir), "info string cannot open " + r.dir + "\n");
-    // A number alone is a path; a limit out of range stays part of the path.
+    // A number alone is a path.
     EXPECT_EQ(say("kifu analyse 500"), "info string cannot open 500\n");
-    EXPECT_EQ(say("kifu analyse " + r.path + " depth 0"),
-              "info string cannot open " + r.path + " depth 0\n");
     const std::string broken = r.dir + "/broken.棋譜";
     {
         std::ofstream f(broken, std::ios::binary);
@@ -105,6 +103,40 @@ TEST(UsiAnalyse, BadFilesAndLimitsAreRefusedPlainly) {
               std::string::npos)
         << out;
     EXPECT_NE(out.find("\nanalyse done\n"), std::string::npos) << out;
+}
+
+// `kifu analyse game.棋譜 depth 10000` answered that it could not open "game.棋譜 depth 10000":
+// a limit out of range was taken as a part of the file's name. It is refused by name now, and
+// a word after a record's name that is no limit at all is too.
+TEST(UsiAnalyse, ALimitItCannotTakeIsRefusedByName) {
+    Recorded r;
+    usi::Engine engine;
+    auto say = [&engine](const std::string& line) {
+        std::ostringstream out;
+        engine.handle(line, out);
+        return out.str();
+    };
+    const std::pair<std::string, std::string> refused[] = {
+        {"depth 10000", "depth 10000 is not a limit (depth 1 to 64)"},
+        {"depth 0", "depth 0 is not a limit (depth 1 to 64)"},
+        {"nodes -5", "nodes -5 is not a limit (nodes 1 to 1099511627776)"},
+        {"nodes many", "nodes many is not a limit (nodes 1 to 1099511627776)"},
+        {"0", "0 is not a limit (1 to 3600000 milliseconds a position)"},
+        {"-5", "-5 is not a limit (1 to 3600000 milliseconds a position)"},
+        {"1.5", "1.5 is not a limit (1 to 3600000 milliseconds a position)"},
+        {"3600001", "3600001 is not a limit (1 to 3600000 milliseconds a position)"},
+        {"abc", "abc is not a limit (<ms> | depth <n> | nodes <n>)"},
+    };
+    for (const auto& [limit, why] : refused)
+        EXPECT_EQ(say("kifu analyse " + r.path + " " + limit),
+                  "info string kifu analyse: " + why + "; nothing analysed\n")
+            << limit;
+    // A word that is no limit after what is no record: the whole is the name, not found.
+    EXPECT_EQ(say("kifu analyse " + r.dir + "/none.棋譜 abc"),
+              "info string cannot open " + r.dir + "/none.棋譜 abc\n");
+    EXPECT_EQ(say("kifu analyse " + r.path + " depth 1")
+                  .rfind("info string analysing 7 moves, depth 1", 0),
+              0u);
 }
 
 // A long analysis: isready is answered while it runs, and stop ends it with the moves judged
