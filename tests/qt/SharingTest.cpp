@@ -15,23 +15,45 @@
 #include <QtTest/QtTest>
 
 #include <cstring>
+#include <memory>
 
 using namespace kelvore;
 
 namespace {
 
-// Answers the next file chooser with `path`, noting its title and the file it proposed.
+// Answers the next file chooser with `path`, noting its title and the file it proposed. It is
+// answered again until it has closed: answered once and left open (the file not taken), it
+// waited for ever under load, and the window test with it.
 void answerFileChooser(const QString& path, QStringList& seen) {
     auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, path, &seen] {
+    struct Answered {
+        QPointer<QFileDialog> dialog; // null again once the chooser is gone
+        bool once = false;
+    };
+    auto answered = std::make_shared<Answered>();
+    QObject::connect(timer, &QTimer::timeout, [timer, path, &seen, answered] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr) return;
-        seen << dialog->windowTitle() + " " + dialog->directory().absolutePath() + " " +
-                    dialog->selectedFiles().value(0).section(u'/', -1);
+        if (dialog == nullptr) {
+            // Gone or hidden: answered. (A box over it, say that the file was not found, is
+            // answered by the test's box timer; the chooser is then tried again.)
+            if (answered->once && (answered->dialog == nullptr || !answered->dialog->isVisible())) {
+                timer->stop();
+                timer->deleteLater();
+            }
+            return;
+        }
+        if (!answered->once) {
+            answered->once = true;
+            answered->dialog = dialog;
+            seen << dialog->windowTitle() + " " + dialog->directory().absolutePath() + " " +
+                        dialog->selectedFiles().value(0).section(u'/', -1);
+        }
+        // The name field takes a chosen file only while it has no focus (the player might be
+        // typing there), and it has the focus once the chooser is active: on a busy machine,
+        // before this answer comes.
+        if (QWidget* typing = dialog->focusWidget()) typing->clearFocus();
         dialog->selectFile(path);
         static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, through its base
-        timer->stop();
-        timer->deleteLater();
     });
     timer->start(10);
 }
