@@ -75,7 +75,7 @@ TEST(Usi, Handshake) {
 TEST(Usi, StartingPositionAndItsMoves) {
     Session s;
     s.say("position startpos");
-    EXPECT_EQ(s.sfen(), usi::kStartSfen);
+    EXPECT_EQ(s.sfen(), notation::kStartSfen);
     const auto list = s.moves();
     EXPECT_EQ(list.size(), 26u);
     EXPECT_TRUE(std::is_sorted(list.begin(), list.end()));

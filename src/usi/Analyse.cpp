@@ -24,11 +24,12 @@ bool wholeNumber(const std::string& s, long long most, long long& value) {
 std::string moveLine(const analysis::GameAnalysis& a, std::size_t i) {
     const analysis::MoveReview& r = *a.review(i);
     const analysis::Verdict& before = a.verdict(i);
-    std::string s = "ply " + std::to_string(i + 1) + " move " + formatMove(r.played) + " " +
-                    r.text + " before " + analysis::usiScoreText(r.before) + " after " +
-                    analysis::usiScoreText(r.after) + " loss " + std::to_string(r.loss) + " best " +
-                    (before.hasMove ? formatMove(before.best) + " " + r.bestText : "none") +
-                    " mark ";
+    std::string s =
+        "ply " + std::to_string(i + 1) + " move " + notation::formatUsiMove(r.played) + " " +
+        r.text + " before " + analysis::usiScoreText(r.before) + " after " +
+        analysis::usiScoreText(r.after) + " loss " + std::to_string(r.loss) + " best " +
+        (before.hasMove ? notation::formatUsiMove(before.best) + " " + r.bestText : "none") +
+        " mark ";
     s += r.grade == analysis::Grade::None ? "-" : std::string(analysis::gradeName(r.grade));
     if (!r.reason.empty()) s += " reason " + r.reason;
     return s + "\n";

@@ -4,6 +4,7 @@
 #include "KifuConvert.h"
 #include "engine/Searcher.h"
 #include "engine/Snapshot.h"
+#include "notation/Usi.h"
 #include "record/RecordFile.h"
 #include "rules/TrialMove.h"
 #include "text/Files.h"
@@ -24,13 +25,6 @@ namespace kelvore::usi {
 using namespace piece;
 
 namespace {
-
-std::vector<std::string> words(const std::string& line) {
-    std::istringstream in(line);
-    std::vector<std::string> w;
-    for (std::string s; in >> s;) w.push_back(s);
-    return w;
-}
 
 // A line quoted back to the sender: valid UTF-8, control bytes shown as '?', cut at a sane
 // length between characters.
@@ -56,13 +50,9 @@ Move turnBack(const Move& m) {
     r.placed = -m.placed;
     r.toX = 10 - m.toX;
     r.toY = 10 - m.toY;
-    if (m.fromX == -1) {
-        r.fromX = 11;
-        r.fromY = m.fromY + 2;
-    } else {
-        r.fromX = 10 - m.fromX;
-        r.fromY = 10 - m.fromY;
-    }
+    if (m.fromX == -1) return Move::drop(-1, m.moved, r.toX, r.toY); // the upper hand's slot
+    r.fromX = 10 - m.fromX;
+    r.fromY = 10 - m.fromY;
     return r;
 }
 
@@ -79,14 +69,14 @@ struct CandidateSink {
 Engine::Engine() : form_(null_.platform) {
     form_.Form_Load();
     std::string error;
-    place(form_, *parseSfen(kStartSfen, error));
+    notation::place(form_, *notation::parseSfen(notation::kStartSfen, error));
     resetMaps();
 }
 
 bool Engine::handle(const std::string& rawLine, std::ostream& out) {
     std::string line = rawLine;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    const std::vector<std::string> w = words(line);
+    const std::vector<std::string> w = notation::words(line);
     if (w.empty()) return true;
     const std::string& cmd = w[0];
     if (cmd == "quit") return false;
@@ -177,31 +167,25 @@ void Engine::resetMaps() {
 
 void Engine::position(const std::vector<std::string>& w, const std::string& line,
                       std::ostream& out) {
-    std::string sfen;
-    std::size_t next = 2;
-    if (w.size() >= 2 && w[1] == "startpos") {
-        sfen = kStartSfen;
-    } else if (w.size() >= 2 && w[1] == "sfen") {
-        for (; next < w.size() && w[next] != "moves"; ++next)
-            sfen += (sfen.empty() ? "" : " ") + w[next];
-    } else {
+    const notation::PositionText text = notation::readPosition(w);
+    if (text.fault == notation::PositionText::Fault::NoStart) {
         out << "info string bad position: expected startpos or sfen in '" << echoed(line) << "'\n";
         return;
     }
-    if (next < w.size() && w[next] != "moves") {
+    if (text.fault == notation::PositionText::Fault::NotMoves) {
         out << "info string bad position: expected moves after startpos\n";
         return;
     }
     std::string error;
-    const std::optional<Position> p = parseSfen(sfen, error);
+    const std::optional<notation::SfenPosition> p = notation::parseSfen(text.sfen, error);
     if (!p) {
         out << "info string bad position: " << error << "\n";
         return;
     }
-    place(form_, *p);
+    notation::place(form_, *p);
     side_ = p->sideToMove;
     moveNumber_ = p->moveNumber;
-    fromStart_ = w[1] == "startpos";
+    fromStart_ = text.startpos;
     // The lower side always holds turn value 1 here; the side to move decides Turn.
     form_.ManTurn = 1;
     form_.ComTurn = -1;
@@ -212,12 +196,12 @@ void Engine::position(const std::vector<std::string>& w, const std::string& line
     resetMaps();
     moves_.clear();
     history_.clear();
-    for (std::size_t i = next + 1; i < w.size(); ++i) {
-        if (!play(w[i])) {
-            out << "info string illegal move " << echoed(w[i]) << "\n";
+    for (const std::string& move : text.moves) {
+        if (!play(move)) {
+            out << "info string illegal move " << echoed(move) << "\n";
             break;
         }
-        moves_.push_back(w[i]);
+        moves_.push_back(move);
     }
     form_.調査_2歩フラグ設定();
 }
@@ -227,34 +211,10 @@ bool Engine::gameOver() const {
 }
 
 bool Engine::play(const std::string& text) {
-    const std::optional<MoveText> m = parseMove(text);
-    if (!m || gameOver()) return false;
-    Form1& f = form_;
-    int fromX = m->fromX, fromY = m->fromY, piece = 0, placed = 0;
-    if (m->drop) {
-        const int slot = handSlot(m->dropKind);
-        const int* hand = side_ < 0 ? f.OwnHand : f.EnemyHand;
-        if (hand[slot] <= 0) return false;
-        piece = side_ * m->dropKind;
-        fromX = side_ < 0 ? 11 : -1;
-        fromY = side_ < 0 ? slot + 2 : slot;
-        f.調査_2歩フラグ設定();
-        if (f.移動チェック(fromX, fromY, m->toX, m->toY, piece) != 1) return false;
-        placed = piece;
-    } else {
-        piece = f.Board[fromX][fromY];
-        if (side_ < 0 ? piece > -HU : piece < HU) return false;
-        if (f.移動チェック(fromX, fromY, m->toX, m->toY, piece) != 1) return false;
-        if (m->promote) {
-            if (f.調査_駒成(fromX, fromY, m->toX, m->toY, piece) != 1) return false;
-            placed = f.PromotedCode;
-        } else {
-            if (f.移動後チェック(m->toY, piece) != 1) return false;
-            placed = piece;
-        }
-    }
-    playMove({fromX, fromY, m->toX, m->toY, piece, placed});
-    return true;
+    if (gameOver()) return false;
+    const std::optional<Move> m = notation::playedMove(form_, side_, text);
+    if (m) playMove(*m);
+    return m.has_value();
 }
 
 void Engine::listMoves(std::ostream& out) {
@@ -263,7 +223,7 @@ void Engine::listMoves(std::ostream& out) {
         form_.調査_2歩フラグ設定();
         MoveList moves;
         generateMoves(form_, side_, moves);
-        for (const Move& m : moves) list.push_back(formatMove(m));
+        for (const Move& m : moves) list.push_back(notation::formatUsiMove(m));
         std::sort(list.begin(), list.end());
     }
     out << "moves";
@@ -307,7 +267,7 @@ void Engine::display(std::ostream& out) {
         std::string s;
         for (int slot = 7; slot >= 1; --slot)
             if (h[slot] > 0)
-                s += " " + pieceLetters(sign * kSlotKind[slot]) + std::to_string(h[slot]);
+                s += " " + notation::pieceLetters(sign * kSlotKind[slot]) + std::to_string(h[slot]);
         return s.empty() ? std::string(" -") : s;
     };
     out << "upper hand:" << hand(f.EnemyHand, 1) << "\n";
@@ -316,14 +276,14 @@ void Engine::display(std::ostream& out) {
         out << ' ';
         for (int x = 1; x <= 9; ++x) {
             const int c = f.Board[x][y];
-            std::string cell = c == 0 ? "." : pieceLetters(c);
+            std::string cell = c == 0 ? "." : notation::pieceLetters(c);
             out << std::string(3 - cell.size(), ' ') << cell;
         }
         out << "  " << static_cast<char>('a' + y - 1) << "\n";
     }
     out << "lower hand:" << hand(f.OwnHand, -1) << "\n";
     out << "side to move: " << (side_ < 0 ? "lower (b)" : "upper (w)") << "\n";
-    out << "sfen " << formatSfen(f, side_, moveNumber_) << "\n";
+    out << "sfen " << notation::formatSfen(f, side_, moveNumber_) << "\n";
 }
 
 bool Engine::search(Move& best, int& score, std::vector<Candidate>* each) {
@@ -372,8 +332,8 @@ void Engine::go(std::ostream& out, bool listCandidates) {
     int score = 0;
     const bool found = search(best, score, listCandidates ? &each : nullptr);
     for (const Candidate& c : each)
-        out << "eval " << formatMove(c.move) << ' ' << tenths(c.score) << "\n";
-    out << "bestmove " << (found ? formatMove(best) : std::string("resign")) << "\n";
+        out << "eval " << notation::formatUsiMove(c.move) << ' ' << tenths(c.score) << "\n";
+    out << "bestmove " << (found ? notation::formatUsiMove(best) : std::string("resign")) << "\n";
 }
 
 // Games between two levels from the starting position: 0 is a random player, 1-3 the game's
@@ -615,10 +575,8 @@ void Engine::kifu(const std::vector<std::string>& w, const std::string& line, st
         for (const RecordMove& r : record.moves) {
             if (stopRequested()) break; // the position stays after the moves played so far
             ++played;
-            Move m{r.FromX, r.FromY, r.ToX, r.ToY, r.MovedPiece, r.PlacedPiece};
-            if (m.fromX == -1) m.fromY = handSlot(m.placed);
-            if (m.fromX == 11) m.fromY = handSlot(m.placed) + 2;
-            const std::string text = formatMove(m);
+            const Move m = moveOf(r);
+            const std::string text = notation::formatUsiMove(m);
             list += " " + text;
             moves_.push_back(text);
             playMove(m);

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "Form1.h"
-#include "Notation.h"
 #include "engine/Levels.h"
 #include "engine/Searcher.h"
+#include "notation/Sfen.h"
 #include "platform/NullPlatform.h"
 #include "record/RecordFile.h"
 

@@ -107,7 +107,7 @@ std::string infoLine(const engine::Info& i) {
                     std::to_string(i.nps) + " time " + std::to_string(i.timeMs);
     if (!i.pv.empty()) {
         s += " pv";
-        for (const Move& m : i.pv) s += " " + formatMove(m);
+        for (const Move& m : i.pv) s += " " + notation::formatUsiMove(m);
     }
     return s + "\n";
 }
@@ -196,8 +196,8 @@ void Engine::goSearching(const std::vector<std::string>& w, std::ostream& out) {
         out << "bestmove resign\n";
         return;
     }
-    out << "bestmove " << formatMove(result.best);
-    if (result.hasPonder) out << " ponder " << formatMove(result.ponder);
+    out << "bestmove " << notation::formatUsiMove(result.best);
+    if (result.hasPonder) out << " ponder " << notation::formatUsiMove(result.ponder);
     out << "\n";
 }
 
