@@ -1,7 +1,7 @@
 // The searching engine: its position and move generator against the game's own judge, make and
 // unmake, the evaluation's symmetry, mates and repetitions found by the search, and the façade.
-#include "Engine.h"
 #include "BenchPositions.h"
+#include "Protocol.h"
 #include "engine/Evaluate.h"
 #include "engine/Levels.h"
 #include "engine/MoveGen.h"
@@ -84,7 +84,7 @@ struct RandomPositions {
     int withHand = 0, withPrince = 0, withOneRoyalLost = 0, withPromotion = 0;
 
     RandomPositions(int count, unsigned seed) {
-        usi::Engine engine;
+        usi::Protocol engine;
         Form1& f = engine.form();
         std::mt19937 rng(seed);
         while (int(positions.size()) < count) {
@@ -175,7 +175,7 @@ TEST(EnginePosition, TheRandomSetCoversDropsPromotionsPrincesAndLostRoyals) {
 }
 
 TEST(EnginePosition, MoveListsAgreeWithTheGameOnTheRandomSet) {
-    usi::Engine engine;
+    usi::Protocol engine;
     int compared = 0;
     for (const engine::GameSnapshot& s : randomPositions().positions) {
         const Position pos = positionOf(s);
@@ -190,7 +190,7 @@ TEST(EnginePosition, MoveListsAgreeWithTheGameOnTheRandomSet) {
 // The judge takes each move alone: it accepts exactly the moves the game lists, and a written
 // move reaches the engine as the very move its generator makes.
 TEST(EnginePosition, TheJudgeAcceptsExactlyTheListedMovesAndTheEngineGetsTheSame) {
-    usi::Engine engine;
+    usi::Protocol engine;
     Form1& f = engine.form();
     notation::UsiGame game;
     int judged = 0;
@@ -639,7 +639,7 @@ TEST(EngineLevels, LevelFiveThinksFiveTimesAsLong) {
 }
 
 TEST(EnginePosition, ChecksAreTheMovesThatAttackARoyalPiece) {
-    usi::Engine engine;
+    usi::Protocol engine;
     Form1& f = engine.form();
     int checks = 0;
     for (const engine::GameSnapshot& s : randomPositions().positions) {

@@ -32,7 +32,7 @@ std::string withoutTimes(const std::string& text) {
 }
 
 struct Loop {
-    Engine engine;
+    Protocol engine;
     WaitingSink out;
     Front front{engine, out};
     void waitUntilALongCommandRuns() {
@@ -44,7 +44,7 @@ struct Loop {
 
 TEST(Front, StopEndsADeepPerftWithAPartialCountAndThePositionIsAsBefore) {
     const std::string position = "position startpos moves 7g7f 3c3d";
-    Engine fresh;
+    Protocol fresh;
     std::ostringstream ignored, expected;
     fresh.handle(position, ignored);
     fresh.handle("d", expected);
@@ -169,7 +169,7 @@ TEST(Front, IsreadyIsAnsweredAtOnceDuringALongKifuReadAndStopEndsIt) {
     const std::string small = dir + "/small.棋譜", large = dir + "/large.棋譜";
     {
         // Both rooks out and back, over and over: the largest record read, some 400000 moves.
-        Engine e;
+        Protocol e;
         std::ostringstream ignored;
         e.handle("position startpos moves 2h3h 8b7b 3h2h 7b8b", ignored);
         e.handle("kifu write " + small + " a|b|c", ignored);

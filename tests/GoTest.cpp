@@ -1,8 +1,8 @@
 // `go` at the searching levels through the engine front: the limits it reads, the progress
 // and answer lines, stop and quit during a search, and the game's earlier positions handed on.
 #include "Go.h"
-#include "Engine.h"
 #include "Front.h"
+#include "Protocol.h"
 #include "engine/Snapshot.h"
 #include "fakes/WaitingSink.h"
 
@@ -80,7 +80,7 @@ std::optional<std::pair<std::string, std::string>> readBest(const std::string& l
 }
 
 struct Searching {
-    Engine engine;
+    Protocol engine;
     Searching() { EXPECT_EQ(say("setoption name Level value 4"), ""); }
     std::string say(const std::string& line) {
         std::ostringstream out;
@@ -179,7 +179,7 @@ TEST(GoSearching, AWinByCaptureIsReportedAsAMateAndAFinishedGameIsResigned) {
 }
 
 TEST(GoSearching, TheSpecifiedLevelsAnswerAsBeforeWhateverTheLimits) {
-    Engine e;
+    Protocol e;
     std::ostringstream bare, timed;
     e.handle("position startpos moves 7g7f", bare);
     e.handle("go", bare);
@@ -205,7 +205,7 @@ TEST(GoSearching, TheGamesEarlierPositionsAreHandedOnOldestFirst) {
 }
 
 TEST(GoSearching, StopEndsAnEndlessSearchWithItsBestMove) {
-    Engine engine;
+    Protocol engine;
     engine.form().ComLevel = 5;
     WaitingSink out;
     Front front(engine, out);
@@ -235,7 +235,7 @@ TEST(GoSearching, StopEndsAnEndlessSearchWithItsBestMove) {
 }
 
 TEST(GoSearching, QuitDuringASearchAnswersAndEnds) {
-    Engine engine;
+    Protocol engine;
     engine.form().ComLevel = 4;
     WaitingSink out;
     Front front(engine, out);
@@ -250,7 +250,7 @@ TEST(GoSearching, QuitDuringASearchAnswersAndEnds) {
 }
 
 TEST(GoSearching, TheEndOfInputStopsAnEndlessSearchButNotALimitedOne) {
-    Engine engine;
+    Protocol engine;
     engine.form().ComLevel = 4;
     WaitingSink out;
     {
@@ -327,7 +327,7 @@ TEST(GoLimits, ZeroLimitsAndMissingClocksAreGivenAnEnd) {
 }
 
 TEST(GoSearching, AZeroMovetimeAndAMissingClockAnswerWithoutAStop) {
-    Engine engine;
+    Protocol engine;
     engine.form().ComLevel = 5;
     WaitingSink out;
     Front front(engine, out);
@@ -356,7 +356,7 @@ TEST(GoSearching, AZeroMovetimeAndAMissingClockAnswerWithoutAStop) {
 // ponderhit stopped the search: its answer came within milliseconds, often before a single
 // iteration, where a plain go with the same clock searched for seconds.
 TEST(GoSearching, PonderhitKeepsSearchingUntilItsClock) {
-    Engine engine;
+    Protocol engine;
     engine.form().ComLevel = 4;
     WaitingSink out;
     Front front(engine, out);
@@ -382,7 +382,7 @@ TEST(GoSearching, PonderhitKeepsSearchingUntilItsClock) {
 }
 
 TEST(GoSearching, APonderhitBeforeThePonderStartsIsKeptForIt) {
-    Engine engine;
+    Protocol engine;
     engine.form().ComLevel = 4;
     WaitingSink out;
     Front front(engine, out);
@@ -418,7 +418,7 @@ TEST(GoSearching, AWonPositionIsReportedAsAWinAndAnEndlessGoWaitsForItsStop) {
     s.say("position sfen 9/9/9/9/9/9/9/4G4/4K4 w - 1");
     EXPECT_EQ(s.say("go"), "bestmove resign\n");
 
-    Engine engine;
+    Protocol engine;
     engine.form().ComLevel = 4;
     WaitingSink out;
     Front front(engine, out);

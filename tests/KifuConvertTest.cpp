@@ -1,5 +1,5 @@
 // kelvore-usi's kifu export and kifu import: records to KIF and back, for scripts.
-#include "Engine.h"
+#include "Protocol.h"
 
 #include "fakes/Files.h"
 #include "fakes/Harness.h"
@@ -14,7 +14,7 @@ using namespace kelvore::test;
 
 namespace {
 
-std::string say(usi::Engine& engine, const std::string& line) {
+std::string say(usi::Protocol& engine, const std::string& line) {
     std::ostringstream out;
     engine.handle(line, out);
     return out.str();
@@ -24,7 +24,7 @@ std::string say(usi::Engine& engine, const std::string& line) {
 
 TEST(KifuConvert, ARecordGoesToKifAndBackByteForByte) {
     TempFolder dir;
-    usi::Engine e;
+    usi::Protocol e;
     say(e, "position startpos moves 7g7f 3c3d 8h2b+ 3a2b B*5e 5c5d 5e3c+ 2b3c");
     const std::string record = dir.path + "/対局.棋譜";
     ASSERT_EQ(say(e, "kifu write " + record + " 練習|上の人|下の人"),
@@ -48,7 +48,7 @@ TEST(KifuConvert, ARecordGoesToKifAndBackByteForByte) {
 
 TEST(KifuConvert, WhatCannotBeConvertedIsRefusedAndNothingIsWritten) {
     TempFolder dir;
-    usi::Engine e;
+    usi::Protocol e;
     say(e, "position startpos moves 7g7f");
     const std::string record = dir.path + "/r.棋譜";
     ASSERT_EQ(say(e, "kifu write " + record + " a|b|c"), "kifu written " + record + "\n");

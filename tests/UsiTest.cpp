@@ -1,5 +1,5 @@
 // kelvore-usi through its text protocol.
-#include "Engine.h"
+#include "Protocol.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ using namespace kelvore;
 namespace {
 
 struct Session {
-    usi::Engine engine;
+    usi::Protocol engine;
     std::string say(const std::string& line) {
         std::ostringstream out;
         engine.handle(line, out);

@@ -1,7 +1,7 @@
 // kifu analyse <file> [<ms per position> | depth <n> | nodes <n>]: the engine's judgement of
 // every move of a record, one line per move as each move's two positions are searched, then a
 // summary per side. `stop` ends it with the moves judged so far.
-#include "Engine.h"
+#include "Protocol.h"
 
 #include "analysis/Analyser.h"
 #include "analysis/GameAnalysis.h"
@@ -44,8 +44,8 @@ std::string summaryLine(const analysis::GameAnalysis& a, notation::Mark side) {
 
 } // namespace
 
-void Engine::analyseKifu(const std::vector<std::string>& w, const std::string& line,
-                         std::ostream& out) {
+void Protocol::analyseKifu(const std::vector<std::string>& w, const std::string& line,
+                           std::ostream& out) {
     // The path is the rest of the line, less a limit at its end.
     const std::vector<std::string> words(w.begin() + 2, w.end());
     const std::size_t n = words.size();

@@ -1,6 +1,6 @@
 #include "Go.h"
 
-#include "Engine.h"
+#include "Protocol.h"
 #include "engine/Levels.h"
 #include "engine/Snapshot.h"
 #include "rules/TrialMove.h"
@@ -112,8 +112,9 @@ std::string infoLine(const engine::Info& i) {
     return s + "\n";
 }
 
-engine::Result Engine::searchWatched(engine::Searcher& searcher, const engine::Limits& limits,
-                                     bool ponder, std::function<void(const engine::Info&)> onInfo) {
+engine::Result Protocol::searchWatched(engine::Searcher& searcher, const engine::Limits& limits,
+                                       bool ponder,
+                                       std::function<void(const engine::Info&)> onInfo) {
     engine::Result result;
     bool done = false;
     searcher.start(engine::snapshotOf(form_, side_), history_, limits, std::move(onInfo),
@@ -146,7 +147,7 @@ engine::Result Engine::searchWatched(engine::Searcher& searcher, const engine::L
     return result;
 }
 
-void Engine::answerFinished(std::ostream& out, bool endless, bool ponder) {
+void Protocol::answerFinished(std::ostream& out, bool endless, bool ponder) {
     if (endless) {
         // Nothing to search, but the answer waits for the word that ends the search.
         std::unique_lock lock(stopMutex_);
@@ -164,7 +165,7 @@ void Engine::answerFinished(std::ostream& out, bool endless, bool ponder) {
 
 // The searching levels: the search runs on its worker while this thread waits for its end or
 // for a stop or ponderhit, which it passes on; progress lines leave as each iteration ends.
-void Engine::goSearching(const std::vector<std::string>& w, std::ostream& out) {
+void Protocol::goSearching(const std::vector<std::string>& w, std::ostream& out) {
     const GoLimits g = parseGo(w);
     if (!g.ignored.empty()) {
         // Quoted back as plain printable ASCII, and not at any length.

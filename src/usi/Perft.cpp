@@ -1,7 +1,7 @@
 // `perft`: the number of move sequences of a given length from the current position, counted
 // by the searching engine's own position and generator, or by the game's judge (`perft judge`),
 // which the engine's generator must agree with. Both can be stopped.
-#include "Engine.h"
+#include "Protocol.h"
 #include "engine/MoveGen.h"
 #include "engine/Position.h"
 #include "engine/Snapshot.h"
@@ -40,7 +40,7 @@ std::uint64_t engineCount(engine::Position& pos, int depth, const std::atomic<bo
 
 } // namespace
 
-void Engine::runPerft(const std::vector<std::string>& w, std::ostream& out) {
+void Protocol::runPerft(const std::vector<std::string>& w, std::ostream& out) {
     // Each ply costs about thirty times the one before: depth 6 takes seconds, 7 some minutes,
     // 8 hours. Deeper than 7 is refused; any depth can be stopped.
     constexpr int kDeepest = 7;
