@@ -52,13 +52,19 @@ std::vector<MoveKey> engineMoves(const Position& pos) {
     return keys;
 }
 
-std::vector<MoveKey> gameMoves(Form1& f, const engine::GameSnapshot& s) {
+// The position placed on the judge's board, and the moves the game lists there.
+MoveList placedAndListed(Form1& f, const engine::GameSnapshot& s) {
     std::memcpy(f.Board, s.board, sizeof f.Board);
     std::memcpy(f.OwnHand, s.lowerHand, sizeof f.OwnHand);
     std::memcpy(f.EnemyHand, s.upperHand, sizeof f.EnemyHand);
     f.調査_2歩フラグ設定();
     MoveList list;
     generateMoves(f, s.sideToMove, list);
+    return list;
+}
+
+std::vector<MoveKey> gameMoves(Form1& f, const engine::GameSnapshot& s) {
+    const MoveList list = placedAndListed(f, s);
     std::vector<MoveKey> keys;
     for (const kelvore::Move& m : list) keys.push_back(keyOf(m));
     std::sort(keys.begin(), keys.end());
@@ -195,12 +201,7 @@ TEST(EnginePosition, TheJudgeAcceptsExactlyTheListedMovesAndTheEngineGetsTheSame
     notation::UsiGame game;
     int judged = 0;
     for (const engine::GameSnapshot& s : randomPositions().positions) {
-        std::memcpy(f.Board, s.board, sizeof f.Board);
-        std::memcpy(f.OwnHand, s.lowerHand, sizeof f.OwnHand);
-        std::memcpy(f.EnemyHand, s.upperHand, sizeof f.EnemyHand);
-        f.調査_2歩フラグ設定();
-        MoveList listed;
-        generateMoves(f, s.sideToMove, listed);
+        const MoveList listed = placedAndListed(f, s);
         auto isListed = [&](const kelvore::Move& m) {
             return std::find(listed.begin(), listed.end(), m) != listed.end();
         };

@@ -1,8 +1,7 @@
 // kelvore-usi's kifu export and kifu import: records to KIF and back, for scripts.
-#include "Protocol.h"
-
 #include "fakes/Files.h"
 #include "fakes/Harness.h"
+#include "fakes/Talk.h"
 
 #include <gtest/gtest.h>
 
@@ -11,16 +10,6 @@
 
 using namespace kelvore;
 using namespace kelvore::test;
-
-namespace {
-
-std::string say(usi::Protocol& engine, const std::string& line) {
-    std::ostringstream out;
-    engine.handle(line, out);
-    return out.str();
-}
-
-} // namespace
 
 TEST(KifuConvert, ARecordGoesToKifAndBackByteForByte) {
     TempFolder dir;

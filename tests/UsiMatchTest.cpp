@@ -1,8 +1,6 @@
 // The engine front's match between levels: the searching levels, draws by repetition, and the
 // summary.
-#include "Front.h"
-#include "Protocol.h"
-#include "fakes/WaitingSink.h"
+#include "fakes/Talk.h"
 
 #include <gtest/gtest.h>
 
@@ -11,14 +9,9 @@
 #include <thread>
 
 using namespace kelvore;
+using kelvore::test::say;
 
 namespace {
-
-std::string say(usi::Protocol& engine, const std::string& line) {
-    std::ostringstream out;
-    engine.handle(line, out);
-    return out.str();
-}
 
 struct Summary {
     int a = -1, b = -1, draws = -1, repetitions = -1;
