@@ -45,7 +45,7 @@ Move turnBack(const Move& m) {
     r.placed = -m.placed;
     r.toX = 10 - m.toX;
     r.toY = 10 - m.toY;
-    if (m.fromX == -1) return Move::drop(-1, m.moved, r.toX, r.toY); // the upper hand's slot
+    if (m.isDrop()) return Move::drop(-1, m.moved, r.toX, r.toY); // the same piece, lower hand
     r.fromX = 10 - m.fromX;
     r.fromY = 10 - m.fromY;
     return r;
