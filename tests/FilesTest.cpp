@@ -1,7 +1,7 @@
 // The files the game reads and writes: only regular files are read, and none is waited on;
 // saves keep the file's mode and its symbolic link, and replace it only whole.
 #include "fakes/Files.h"
-#include "Engine.h"
+#include "Protocol.h"
 #include "fakes/Clicks.h"
 #include "fakes/Harness.h"
 #include "record/RecordFile.h"
@@ -159,7 +159,7 @@ TEST(Files, KifuReadOfAFifoAnswersAtOnceAndTheFrontStillQuits) {
     TempFolder folder;
     const std::string bytes = sjis("対局\r\n上\r\n下\r\n");
     LoadedFifo fifo(folder.path + "/fifo.棋譜", bytes);
-    usi::Engine engine;
+    usi::Protocol engine;
     std::ostringstream out;
     engine.handle("kifu read " + fifo.path, out);
     EXPECT_EQ(out.str(), "info string cannot open " + fifo.path + "\n");

@@ -3,6 +3,8 @@
 #include "Gauntlet.h"
 #include "Referee.h"
 #include "Stats.h"
+#include "engine/GameEnd.h"
+#include "notation/Sfen.h"
 
 #include <gtest/gtest.h>
 
@@ -23,8 +25,8 @@ Referee startAt(const std::string& sfen) {
 bool matedAt(const std::string& sfen) {
     engine::Position pos;
     std::string error;
-    EXPECT_TRUE(setFromSfen(pos, sfen, error)) << error;
-    return isMated(pos);
+    EXPECT_TRUE(notation::setFromSfen(pos, sfen, error)) << error;
+    return engine::isMated(pos);
 }
 
 } // namespace

@@ -456,23 +456,14 @@ RecordMove Reader::resolve(std::string_view& t) {
         if (drop) throw Fault{"打つ手に移動元があります"};
     }
 
-    RecordMove m;
-    m.ToX = toX;
-    m.ToY = toY;
-    m.CapturedPiece = f.Board[toX][toY];
+    const int captured = f.Board[toX][toY];
     const int side = side_;
     const int* hand = side < 0 ? f.OwnHand : f.EnemyHand;
     auto dropMove = [&] {
         if (!mayDrop(name)) throw Fault{"その駒は打てません"};
-        m.FromX = side < 0 ? 11 : -1;
-        m.FromY = handSlot(name) + (side < 0 ? 2 : 0);
-        m.MovedPiece = m.PlacedPiece = side * name;
+        return recordMoveOf(Move::drop(side, name, toX, toY), captured);
     };
-    auto promoted = [side](int code) { return side < 0 ? code - 1 : code + 1; };
-    if (drop) {
-        dropMove();
-        return m;
-    }
+    if (drop) return dropMove();
     if (fromX == 0) {
         // No origin: the one piece of that name that can make the move, or else a drop.
         int found = 0;
@@ -488,11 +479,8 @@ RecordMove Reader::resolve(std::string_view& t) {
             }
         if (found > 1) throw Fault{"どの駒を動かす手か分かりません（移動元を書いて下さい）"};
         if (found == 0) {
-            if (!promote && !keep && mayDrop(name) && hand[handSlot(name)] > 0 &&
-                m.CapturedPiece == EMPTY) {
-                dropMove();
-                return m;
-            }
+            if (!promote && !keep && mayDrop(name) && hand[handSlot(name)] > 0 && captured == EMPTY)
+                return dropMove();
             throw Fault{"その駒はそこへ動けません"};
         }
     }
@@ -501,11 +489,9 @@ RecordMove Reader::resolve(std::string_view& t) {
         throw Fault{"移動元（" + std::to_string(10 - fromX) + std::to_string(fromY) + "）に" +
                     (side < 0 ? "先手" : "後手") + "の駒がありません"};
     if (moved * side != name) throw Fault{"駒の名前が盤面と合いません"};
-    m.FromX = fromX;
-    m.FromY = fromY;
-    m.MovedPiece = moved;
-    m.PlacedPiece = promote ? promoted(moved) : moved;
-    return m;
+    return recordMoveOf(promote ? Move::promotion(fromX, fromY, toX, toY, moved)
+                                : Move{fromX, fromY, toX, toY, moved, moved},
+                        captured);
 }
 
 KifGame Reader::finish(int lastLine) {
@@ -519,11 +505,7 @@ KifGame Reader::finish(int lastLine) {
     for (const auto& [n, line] : recordLines_) {
         if (n < 1 || static_cast<std::size_t>(n) > g.moves.size()) continue;
         RecordMove& m = g.moves[n - 1];
-        const RecordMove r = parseMoveLine(line);
-        const Move a = moveOf(m), b = moveOf(r);
-        if (r.FromX == m.FromX && a.fromY == b.fromY && a.toX == b.toX && a.toY == b.toY &&
-            a.moved == b.moved && a.placed == b.placed && r.CapturedPiece == m.CapturedPiece)
-            m = r;
+        if (const RecordMove r = parseMoveLine(line); r == m) m = r;
     }
     return result_;
 }
