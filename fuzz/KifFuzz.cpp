@@ -2,43 +2,20 @@
 // a file that reads is a game of this game's rules, written again and read back to the same
 // game, then read into the window to be stepped through with 進 and back with 戻, or set up
 // for play when it holds no moves.
-#include "Form1.h"
+#include "FuzzGame.h"
 #include "engine/Snapshot.h"
-#include "kif/Interchange.h"
 #include "kif/Kif.h"
 #include "kif/PositionCheck.h"
 #include "platform/NullPlatform.h"
+#include "sharing/Interchange.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
-
-namespace {
 
 using namespace kelvore;
-
-void check(const Form1& f) {
-    int own = 0, enemy = 0;
-    for (int s = 1; s <= 7; ++s) {
-        if (f.OwnHand[s] < 0 || f.EnemyHand[s] < 0) std::abort();
-        own += f.OwnHand[s];
-        enemy += f.EnemyHand[s];
-    }
-    if (own != f.OwnHandCount || enemy != f.EnemyHandCount) std::abort();
-}
-
-const std::string& folder() {
-    static const std::string dir = [] {
-        char pattern[] = "/tmp/kelvore-fuzz-XXXXXX";
-        return std::string(mkdtemp(pattern));
-    }();
-    return dir;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
@@ -68,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // Into the window, stepped through and back.
-    const std::string path = folder() + (utf8 ? "/in.kifu" : "/in.kif");
+    const std::string path = fuzz::scratchFolder() + (utf8 ? "/in.kifu" : "/in.kif");
     FILE* file = std::fopen(path.c_str(), "wb");
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
@@ -76,12 +53,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Form1 f(platform.platform);
     f.SkipWait = true;
     f.Form_Load();
-    kif::Interchange room(f, {});
+    sharing::Interchange room(f, {});
     if (!room.importFrom(path)) std::abort();
-    check(f);
+    fuzz::checkSound(f);
     for (int i = 0; i <= f.KifuLength; ++i) f.AFTER_Click();
     if (f.KifuCursor != f.KifuLength) std::abort();
-    check(f);
+    fuzz::checkSound(f);
     for (int i = 0; i <= f.KifuLength; ++i) f.REPLAY_Click();
     if (f.KifuCursor != 0) std::abort();
     for (int x = 1; x <= 9; ++x)

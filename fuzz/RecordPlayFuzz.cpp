@@ -4,7 +4,7 @@
 // the position stays sound and the record the game writes reads back whole.
 //
 // Input: 6 control bytes (steps, mode, level, three move choices), then the record file.
-#include "Form1.h"
+#include "FuzzGame.h"
 #include "platform/NullPlatform.h"
 #include "record/RecordFile.h"
 #include "rules/TrialMove.h"
@@ -28,27 +28,6 @@ public:
     std::string folder() const override { return dir; }
 };
 
-void check(const Form1& f) {
-    int own = 0, enemy = 0;
-    for (int s = 1; s <= 7; ++s) {
-        if (f.OwnHand[s] < 0 || f.EnemyHand[s] < 0) std::abort();
-        own += f.OwnHand[s];
-        enemy += f.EnemyHand[s];
-    }
-    if (own != f.OwnHandCount || enemy != f.EnemyHandCount) std::abort();
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y)
-            if (f.Board[x][y] != 0 && !piece::isPieceCode(f.Board[x][y])) std::abort();
-}
-
-const std::string& folder() {
-    static const std::string dir = [] {
-        char pattern[] = "/tmp/kelvore-fuzz-XXXXXX";
-        return std::string(mkdtemp(pattern));
-    }();
-    return dir;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -59,28 +38,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data) + skip, size - skip);
     if (readRecord(bytes).moves.size() > 300) return 0; // long records add only time
 
-    const std::string in = folder() + "/in.棋譜";
+    const std::string in = fuzz::scratchFolder() + "/in.棋譜";
     FILE* file = std::fopen(in.c_str(), "wb");
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
 
     PanelPlatform platform;
-    platform.dir = folder();
+    platform.dir = fuzz::scratchFolder();
     platform.name = "out";
     Form1 f(platform.platform);
     f.SkipWait = true;
     f.Form_Load();
     f.File1_Click(in);
-    check(f);
+    fuzz::checkSound(f);
     const int steps = f.KifuLength > 0 ? c[0] % (f.KifuLength + 1) : 0;
     for (int i = 0; i < steps; ++i) f.AFTER_Click();
-    check(f);
+    fuzz::checkSound(f);
 
     f.onMenu(c[2] % 3 == 0   ? MenuItem::LEVEL1
              : c[2] % 3 == 1 ? MenuItem::LEVEL2
                              : MenuItem::LEVEL3);
     f.onMenu(c[1] % 3 == 0 ? MenuItem::START : c[1] % 3 == 1 ? MenuItem::SENTE : MenuItem::GOTE);
-    check(f);
+    fuzz::checkSound(f);
     for (int i = 0; i < 3 && !f.Ended && f.Turn != 0; ++i) {
         const int side = f.Turn == f.ManTurn ? -1 : 1;
         f.調査_2歩フラグ設定();
@@ -93,12 +72,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         };
         clickAt(m.fromX, m.fromX == -1 ? 8 - m.fromY : m.fromY, 1);
         clickAt(m.toX, m.toY, m.promotes() ? 2 : 1);
-        check(f);
+        fuzz::checkSound(f);
     }
     if (f.KifuCursor < 1 || f.Reversed == 1 || f.HandicapSet == 1) return 0;
 
     // What the game writes reads back whole, move for move.
-    const std::string out = folder() + "/out.棋譜";
+    const std::string out = fuzz::scratchFolder() + "/out.棋譜";
     ::unlink(out.c_str());
     f.Command1_Click();
     const text::ReadResult written = text::readFile(out, kRecordFileLimit);

@@ -1,9 +1,10 @@
 // The files the game reads and writes: only regular files are read, and none is waited on;
 // saves keep the file's mode and its symbolic link, and replace it only whole.
 #include "fakes/Files.h"
-#include "Engine.h"
+#include "Protocol.h"
 #include "fakes/Clicks.h"
 #include "fakes/Harness.h"
+#include "fakes/Talk.h"
 #include "record/RecordFile.h"
 #include "text/Files.h"
 #include "text/ShiftJis.h"
@@ -184,7 +185,7 @@ TEST(Files, KifuReadOfAFifoAnswersAtOnceAndTheFrontStillQuits) {
     TempFolder folder;
     const std::string bytes = sjis("対局\r\n上\r\n下\r\n");
     LoadedFifo fifo(folder.path + "/fifo.棋譜", bytes);
-    usi::Engine engine;
+    usi::Protocol engine;
     std::ostringstream out;
     engine.handle("kifu read " + fifo.path, out);
     EXPECT_EQ(out.str(), "info string cannot open " + fifo.path + "\n");
@@ -355,27 +356,22 @@ TEST(Files, ASaveOntoAFifoADeviceOrASocketIsRefusedAndLeavesItAsItWas) {
     EXPECT_EQ(save(g, "棚"),
               "棋譜を書き込めませんでした\r同じ名前のフォルダがあります\r" + dir + "/棚.棋譜");
 
-    usi::Engine engine;
-    auto say = [&engine](const std::string& command) {
-        std::ostringstream out;
-        engine.handle(command, out);
-        return out.str();
-    };
+    usi::Protocol engine;
     const std::string record = dir + "/対局.棋譜";
     ASSERT_EQ(save(g, "対局"), "棋譜を書き込みました");
-    ASSERT_EQ(say("kifu export " + record + " " + dir + "/対局.kifu"),
+    ASSERT_EQ(say(engine, "kifu export " + record + " " + dir + "/対局.kifu"),
               "kifu exported " + dir + "/対局.kifu moves 2\n");
     for (const std::string name : {"管", "穴", "リンク"}) {
         const std::string kif = dir + "/" + name + ".kif";
         ASSERT_EQ(::symlink((name + std::string(".棋譜")).c_str(), kif.c_str()), 0);
-        EXPECT_EQ(say("kifu export " + record + " " + kif),
+        EXPECT_EQ(say(engine, "kifu export " + record + " " + kif),
                   "info string cannot write " + kif +
                       ": not a regular file (a FIFO, a device or a socket)\n");
         const std::string target = dir + "/" + name + ".棋譜";
-        EXPECT_EQ(say("kifu import " + dir + "/対局.kifu " + target),
+        EXPECT_EQ(say(engine, "kifu import " + dir + "/対局.kifu " + target),
                   "info string cannot write the record: " + refused + "\n");
-        say("position startpos moves 7g7f");
-        EXPECT_EQ(say("kifu write " + target + " a|b|c"),
+        say(engine, "position startpos moves 7g7f");
+        EXPECT_EQ(say(engine, "kifu write " + target + " a|b|c"),
                   "info string cannot write the record: " + refused + "\n");
     }
     for (const auto& [name, type] : specials)

@@ -3,41 +3,11 @@
 #include "record/GameRecord.h"
 
 #include "engine/Snapshot.h"
-#include "fakes/Clicks.h"
 #include "fakes/Positions.h"
-
-#include <cstring>
+#include "fakes/Records.h"
 
 using namespace kelvore;
 using namespace kelvore::test;
-
-namespace {
-
-bool samePlacement(const engine::GameSnapshot& a, const engine::GameSnapshot& b) {
-    return std::memcmp(a.board, b.board, sizeof a.board) == 0 &&
-           std::memcmp(a.lowerHand, b.lowerHand, sizeof a.lowerHand) == 0 &&
-           std::memcmp(a.upperHand, b.upperHand, sizeof a.upperHand) == 0;
-}
-
-// Two people: pawns forward, the bishops exchanged, the upper side drops the bishop back in
-// (clicked on its hand row); the times are those the clock gave.
-void playShortGame(Game& g) {
-    Form1& f = g.form;
-    g.fake.clock.now = 100;
-    f.START_Click();
-    const int moves[][5] = {
-        {3, 7, 3, 6, kLeft}, {7, 3, 7, 4, kLeft}, {2, 8, 8, 2, kRight}, {7, 1, 8, 2, kLeft}};
-    for (const auto& m : moves) {
-        g.fake.clock.now += 5;
-        move(f, m[0], m[1], m[2], m[3], m[4]);
-    }
-    g.fake.clock.now += 7;
-    move(f, 11, 8, 5, 5); // the lower side drops the bishop it took (slot 6, row 8)
-    g.fake.clock.now += 3;
-    move(f, -1, 2, 5, 4); // the upper side drops its own from row 2 (slot 6)
-}
-
-} // namespace
 
 TEST(GameRecord, TheHistoryGivesItsStartPositionsAndNotation) {
     Game g;

@@ -3,6 +3,8 @@
 #include "Gauntlet.h"
 #include "Referee.h"
 #include "Stats.h"
+#include "engine/GameEnd.h"
+#include "notation/Sfen.h"
 
 #include "fakes/Files.h"
 #include "fakes/Harness.h"
@@ -30,8 +32,8 @@ Referee startAt(const std::string& sfen) {
 bool matedAt(const std::string& sfen) {
     engine::Position pos;
     std::string error;
-    EXPECT_TRUE(setFromSfen(pos, sfen, error)) << error;
-    return isMated(pos);
+    EXPECT_TRUE(notation::setFromSfen(pos, sfen, error)) << error;
+    return engine::isMated(pos);
 }
 
 // The gauntlet and the tuner run as programs in a folder of their own: what they print, what
@@ -85,8 +87,10 @@ TEST_F(ToolFiles, OpeningsAndWeightsThatCannotBeWrittenFailWithTheFileNamed) {
     const std::string gauntlet = KELVORE_GAUNTLET_BINARY;
     const Ran openings = run(gauntlet + " openings --count 1 --nodes 50 --out /dev/full");
     EXPECT_EQ(openings.status, 1);
-    EXPECT_NE(openings.err.find("kelvore-gauntlet: cannot write /dev/full: not a regular file\n"),
-              std::string::npos)
+    EXPECT_NE(
+        openings.err.find("kelvore-gauntlet: cannot write /dev/full: not a regular file (a FIFO, a "
+                          "device or a socket)\n"),
+        std::string::npos)
         << openings.err;
     const std::string missing = folder.path + "/none/openings.sfen";
     const Ran nowhere = run(gauntlet + " openings --count 1 --nodes 50 --out " + missing);
@@ -105,7 +109,9 @@ TEST_F(ToolFiles, OpeningsAndWeightsThatCannotBeWrittenFailWithTheFileNamed) {
     EXPECT_EQ(test::slurp(weights).rfind("// The evaluation's weights.", 0), 0u);
     const Ran refused = run(tune + " --out /dev/full");
     EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.err.find("kelvore-tune: cannot write /dev/full: not a regular file\n"),
+    EXPECT_NE(refused.err.find(
+                  "kelvore-tune: cannot write /dev/full: not a regular file (a FIFO, a device "
+                  "or a socket)\n"),
               std::string::npos)
         << refused.err;
 }

@@ -1,20 +1,21 @@
 // The window's commands for sharing games, on the fake platform: KIF written from the game and
 // read into it to be stepped through, positions copied and pasted as SFEN, and the game's own
 // commands kept from going against a position set up here.
-#include "kif/Interchange.h"
+#include "sharing/Interchange.h"
 
 #include "computer/SearchingTurn.h"
 #include "engine/Snapshot.h"
 #include "fakes/Clicks.h"
 #include "fakes/Files.h"
+#include "fakes/Positions.h"
 #include "fakes/RandomGames.h"
+#include "fakes/Records.h"
 #include "notation/Sfen.h"
 #include "text/ShiftJis.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 
 using namespace kelvore;
 using namespace kelvore::test;
@@ -28,7 +29,7 @@ struct Shared {
     std::string clipboard;
     std::string chosen;                   // the file the player "chooses"; empty: none
     std::vector<std::string> chooserSeen; // "save <folder> <name>" or "open <folder>"
-    kif::Interchange room{
+    sharing::Interchange room{
         f,
         {[this](const std::string& t) { clipboard = t; }, [this] { return clipboard; },
          [this](bool save, const std::string& folder, const std::string& name) {
@@ -51,28 +52,11 @@ struct Snapshot {
         : position(engine::snapshotOf(f, 1)), turn(f.Turn), moveNumber(f.MoveNumber),
           cursor(f.KifuCursor), length(f.KifuLength), mode(f.KifuMode) {}
     bool operator==(const Snapshot& o) const {
-        return std::memcmp(position.board, o.position.board, sizeof position.board) == 0 &&
-               std::memcmp(position.lowerHand, o.position.lowerHand, sizeof position.lowerHand) ==
-                   0 &&
-               std::memcmp(position.upperHand, o.position.upperHand, sizeof position.upperHand) ==
-                   0 &&
-               turn == o.turn && moveNumber == o.moveNumber && cursor == o.cursor &&
-               length == o.length && mode == o.mode;
+        return samePlacement(position, o.position) && turn == o.turn &&
+               moveNumber == o.moveNumber && cursor == o.cursor && length == o.length &&
+               mode == o.mode;
     }
 };
-
-bool boardIs(const Form1& f, const engine::GameSnapshot& p) {
-    return std::memcmp(f.Board, p.board, sizeof p.board) == 0 &&
-           std::memcmp(f.OwnHand, p.lowerHand, sizeof p.lowerHand) == 0 &&
-           std::memcmp(f.EnemyHand, p.upperHand, sizeof p.upperHand) == 0;
-}
-
-engine::GameSnapshot fromSfen(const std::string& sfen) {
-    std::string error;
-    const auto p = notation::parseSfen(sfen, error);
-    EXPECT_TRUE(p.has_value()) << error;
-    return p ? notation::snapshotOf(*p) : engine::GameSnapshot{};
-}
 
 // The upper side to move with a rook in hand; its elephant has become the prince.
 constexpr const char* kMiddleGame = "l2gk2nl/1r1s2g2/p1pp+e1spp/4pp3/1p5P1/2P1P4/PP1P1PP1P/"
@@ -164,18 +148,8 @@ TEST(Interchange, AGameFromAnotherStartIsSteppedFromThereAndNeverWrittenAsARecor
     const std::string kif = "手合割：その他\n"
                             "先手：甲\n"
                             "後手：乙\n"
-                            "後手の持駒：なし\n"
-                            "+---------------------------+\n"
-                            "| ・ ・ ・ ・v玉 ・ ・ ・ ・|一\n"
-                            "| ・ ・ ・ ・v象 ・ ・ ・ ・|二\n"
-                            "| ・ ・ ・ ・ ・ ・ ・ ・ ・|三\n"
-                            "| ・ ・ ・ ・ ・ ・ ・ ・ ・|四\n"
-                            "| ・ ・ ・ ・ 歩 ・ ・ ・ ・|五\n"
-                            "| ・ ・ ・ ・ ・ ・ ・ ・ ・|六\n"
-                            "| ・ ・ ・ ・ ・ ・ ・ ・ ・|七\n"
-                            "| ・ ・ ・ ・ 象 ・ ・ ・ ・|八\n"
-                            "| ・ ・ ・ ・ 玉 ・ ・ ・ ・|九\n"
-                            "+---------------------------+\n"
+                            "後手の持駒：なし\n" +
+                            kifDiagram("4k4/4e4/9/9/4P4/9/9/4E4/4K4") +
                             "先手の持駒：金\n"
                             "後手番\n"
                             "1 ５三象(52)\n"
@@ -184,7 +158,7 @@ TEST(Interchange, AGameFromAnotherStartIsSteppedFromThereAndNeverWrittenAsARecor
                             "4 ５二金打\n";
     spitBytes(s.path("elsewhere.kifu"), kif);
     ASSERT_TRUE(s.room.importFrom(s.path("elsewhere.kifu"))) << s.lastPrompt();
-    const engine::GameSnapshot start = fromSfen("4k4/4e4/9/9/4P4/9/9/4E4/4K4 w G 1");
+    const engine::GameSnapshot start = snapshotOfSfen("4k4/4e4/9/9/4P4/9/9/4E4/4K4 w G 1");
     EXPECT_TRUE(boardIs(s.f, start)) << "the board shows the file's start";
     EXPECT_EQ(s.f.GameMode, s.f.GameModeCom) << "the upper side moved first, as 読込 reads it";
     EXPECT_EQ(s.f.Turn, s.f.ComTurn);
@@ -197,7 +171,7 @@ TEST(Interchange, AGameFromAnotherStartIsSteppedFromThereAndNeverWrittenAsARecor
         EXPECT_FALSE(s.g.fake.panel.fields);
         if (step < 4) s.f.AFTER_Click();
     }
-    EXPECT_TRUE(boardIs(s.f, fromSfen("4k4/4G4/9/4e4/9/9/9/4E4/4K4 w p 5")));
+    EXPECT_TRUE(boardIs(s.f, snapshotOfSfen("4k4/4G4/9/4e4/9/9/9/4E4/4K4 w p 5")));
     s.f.AFTER_Click();
     EXPECT_EQ(s.lastPrompt(), "終わり");
     for (int step = 0; step < 4; ++step) s.f.REPLAY_Click();
@@ -225,19 +199,8 @@ TEST(Interchange, ABadKifIsRefusedWithItsLineAndTheGameIsNotChanged) {
     playRandomGame(s.g, game, rng);
     s.f.REPLAY_Click();
     const Snapshot before(s.f);
-    const std::string good = "手合割：その他\n"
-                             "+---------------------------+\n"
-                             "| ・ ・ ・ ・v玉 ・ ・ ・ ・|一\n"
-                             "| ・ ・ ・ ・ ・ ・ ・ ・ ・|二\n"
-                             "| ・ ・ ・ ・ ・ ・ ・ ・ ・|三\n"
-                             "| ・ ・ ・ ・ ・ ・ ・ ・ ・|四\n"
-                             "| ・ ・ ・ ・ ・ ・ ・ ・ ・|五\n"
-                             "| ・ ・ ・ ・ ・ ・ ・ ・ ・|六\n"
-                             "| ・ ・ ・ ・ ・ ・ ・ ・ ・|七\n"
-                             "| ・ ・ ・ ・ ・ ・ ・ ・ ・|八\n"
-                             "| ・ ・ ・ ・ 玉 ・ ・ ・ ・|九\n"
-                             "+---------------------------+\n"
-                             "1 ５八玉(59)\n";
+    const std::string good =
+        "手合割：その他\n" + kifDiagram("4k4/9/9/9/9/9/9/9/4K4") + "1 ５八玉(59)\n";
     spitBytes(s.path("bad.kifu"), good + "2 ５三玉(51)\n");
     spitBytes(s.path("standard.kif"), "手合割：平手\r\n   1 ７六歩(77)\r\n");
     spitBytes(s.path("cut.kif"), good.substr(0, good.find("|五")));
@@ -273,7 +236,7 @@ TEST(Interchange, APositionCopiedAndPastedBackIsTheSamePosition) {
     EXPECT_EQ(s.lastPrompt(),
               "局面を貼り付けました\r後手（上）の番です\r二人で指すときは盤をクリック"
               "して下さい。\rｺﾝﾋﾟｭｰﾀと指すときは「後手」で始めて下さい。");
-    EXPECT_TRUE(boardIs(s.f, fromSfen(kMiddleGame)));
+    EXPECT_TRUE(boardIs(s.f, snapshotOfSfen(kMiddleGame)));
     EXPECT_EQ(s.f.GameMode, s.f.GameModeMan);
     EXPECT_EQ(s.f.Turn, s.f.ComTurn) << "the upper side is to move, as the SFEN says";
     EXPECT_EQ(s.f.KifuLength, 0);
@@ -300,7 +263,7 @@ TEST(Interchange, APositionCopiedAndPastedBackIsTheSamePosition) {
     EXPECT_EQ(s.clipboard, after);
     s.f.REPLAY_Click();
     s.f.REPLAY_Click();
-    EXPECT_TRUE(boardIs(s.f, fromSfen(kMiddleGame)));
+    EXPECT_TRUE(boardIs(s.f, snapshotOfSfen(kMiddleGame)));
 }
 
 TEST(Interchange, WhatIsNoPositionOfTheGameIsRefusedAndChangesNothing) {

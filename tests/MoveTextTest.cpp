@@ -3,6 +3,7 @@
 #include "notation/MoveText.h"
 
 #include "fakes/Positions.h"
+#include "notation/PieceNames.h"
 #include "rules/Pieces.h"
 
 using namespace kelvore;
@@ -19,9 +20,7 @@ Move boardMove(const char* from, const char* to, int moved, int placed = 0) {
 
 Move drop(int code, const char* to) {
     const Pos t = sq(to);
-    const int slot = handSlot(code);
-    return code < 0 ? Move{11, slot + 2, t.X, t.Y, code, code}
-                    : Move{-1, slot, t.X, t.Y, code, code};
+    return Move::drop(code < 0 ? -1 : 1, std::abs(code), t.X, t.Y);
 }
 
 constexpr Pos kNone{};
@@ -83,4 +82,30 @@ TEST(MoveText, NamesAndSquares) {
     EXPECT_EQ(squareText(0, 5), "");
     EXPECT_EQ(originText(11, 3), "");
     EXPECT_EQ(originText(9, 1), "(11)");
+}
+
+TEST(MoveText, EveryNameWrittenIsReadBackAsItsKind) {
+    for (const PieceNames& n : kPieceNames) {
+        for (std::string_view name : {n.usual, n.single}) {
+            std::string_view text = name;
+            EXPECT_EQ(readPieceName(text), n.kind) << name;
+            EXPECT_TRUE(text.empty()) << name << " is read whole";
+        }
+        EXPECT_EQ(kindOfCharacter(n.single), n.kind) << n.single;
+        EXPECT_EQ(namesOf(-n.kind).usual, n.usual);
+    }
+    std::string_view rest = "太子成(57)";
+    EXPECT_EQ(readPieceName(rest), KO);
+    EXPECT_EQ(rest, "成(57)");
+    rest = "竜王";
+    EXPECT_EQ(readPieceName(rest), RYU);
+    EXPECT_EQ(readPieceName(rest), OU);
+    rest = "香成";
+    EXPECT_EQ(readPieceName(rest), KYOU) << "the screen's names are not the notation's";
+    rest = "成";
+    EXPECT_EQ(readPieceName(rest), 0);
+    EXPECT_EQ(rest, "成");
+    EXPECT_EQ(kindOfCharacter("成香"), 0);
+    EXPECT_EQ(kindOfCharacter("子"), KO);
+    EXPECT_EQ(namesOf(NKIN).screen, "");
 }

@@ -1,6 +1,7 @@
 // kifu analyse through the engine front: one line per move, the summary, and stop.
-#include "Engine.h"
 #include "Front.h"
+#include "Protocol.h"
+#include "fakes/Talk.h"
 #include "fakes/WaitingSink.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +30,7 @@ struct Recorded {
         char pattern[] = "/tmp/kelvore-analyse-XXXXXX";
         dir = mkdtemp(pattern);
         const std::string written = dir + "/対局.棋譜";
-        usi::Engine writer;
+        usi::Protocol writer;
         std::ostringstream out;
         writer.handle("position startpos moves 7g7f 3c3d 2g2f 8c8d 8h5e 2b5e 5g5f", out);
         writer.handle("kifu write " + written + " 練習|上|下", out);
@@ -43,19 +44,15 @@ struct Recorded {
 
 // An engine front with the record, answering one line at a time.
 struct Analysing : Recorded {
-    usi::Engine engine;
-    std::string say(const std::string& line) {
-        std::ostringstream out;
-        engine.handle(line, out);
-        return out.str();
-    }
+    usi::Protocol engine;
+    std::string say(const std::string& line) { return test::say(engine, line); }
 };
 
 } // namespace
 
 TEST(UsiAnalyse, EveryMoveOnALineThenTheSummary) {
     Recorded r;
-    usi::Engine engine;
+    usi::Protocol engine;
     std::ostringstream out;
     // A path with a blank in it, and a fixed depth after it.
     engine.handle("kifu analyse " + r.path + " depth 5", out);
@@ -141,7 +138,7 @@ TEST(UsiAnalyse, ALimitItCannotTakeIsRefusedByName) {
 // so far and the summary.
 TEST(UsiAnalyse, StopEndsALongAnalysis) {
     Recorded r;
-    usi::Engine engine;
+    usi::Protocol engine;
     test::WaitingSink sink;
     usi::Front front(engine, sink);
     front.take("kifu analyse " + r.path + " 600000");

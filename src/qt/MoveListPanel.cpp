@@ -1,6 +1,7 @@
 #include "MoveListPanel.h"
 
 #include "AnalysisView.h"
+#include "BoardView.h"
 #include "Form1.h"
 #include "Pictures.h"
 
@@ -26,7 +27,11 @@ constexpr double kAnalysisWidth = 30;
 } // namespace
 
 MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
-    : QWidget(parent), form_(form), review_(form), hints_(form) {
+    : QWidget(parent), form_(form), review_(form), hints_(form),
+      analyse_(form, review_, [this](const GameRecord& game) {
+          analysisController_->start(game);
+          setWidthInCharacters(kAnalysisWidth); // the graph and its lines want room
+      }) {
     setObjectName(QStringLiteral("moveListPanel"));
     setAutoFillBackground(true);
     setAccessibleName(QStringLiteral("指し手一覧"));
@@ -87,10 +92,6 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
 
     review_.onChanged = [this] { refresh(); };
     hints_.onChanged = [this] { showHint(); };
-    form_.setOwnCommand(MenuItem::HINT, [this] {
-        // The hint is read here: a hidden panel opens for it.
-        if (hints_.ask() && isHidden()) form_.onMenu(MenuItem::MOVE_LIST);
-    });
 
     // The engine's judgement of the game shown: its marks in the list, its view below it, and
     // a click on its graph shows that position as a click on the list does.
@@ -107,17 +108,6 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
     connect(this, &MoveListPanel::changed, this, [this] {
         if (review_.current() >= 0) analysisController_->setCurrentPly(review_.current());
     });
-    form_.setOwnCommand(MenuItem::ANALYSE, [this] {
-        // Not while the computer thinks (two searches would share the machine), nor without
-        // a move to judge.
-        if (form_.思考中() || review_.game().moves.empty()) {
-            form_.音_禁止();
-            return;
-        }
-        analysisController_->start(review_.game());
-        setWidthInCharacters(kAnalysisWidth); // the graph and its lines want room
-        if (isHidden()) form_.onMenu(MenuItem::MOVE_LIST);
-    });
     refresh();
 }
 
@@ -125,8 +115,6 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
 MoveListPanel::~MoveListPanel() {
     review_.onChanged = nullptr;
     hints_.onChanged = nullptr;
-    form_.setOwnCommand(MenuItem::HINT, nullptr);
-    form_.setOwnCommand(MenuItem::ANALYSE, nullptr);
 }
 
 void MoveListPanel::setAnalysisWidget(QWidget* widget) {
@@ -158,8 +146,7 @@ QVector<QRectF> MoveListPanel::hintCells() const {
     const auto& shown = hints_.shown();
     if (!shown) return {};
     const hint::Cells c = hint::cellsOf(shown->move);
-    auto cell = [](Pos p) { return QRectF(1050.0 + p.X * 495, 100.0 + p.Y * 615, 495, 615); };
-    return {cell(c.from), cell(c.to)};
+    return {BoardView::cell(c.from.X, c.from.Y), BoardView::cell(c.to.X, c.to.Y)};
 }
 
 void MoveListPanel::showMove(int ply) {

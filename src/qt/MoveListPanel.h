@@ -2,12 +2,13 @@
 // took, the current move highlighted and kept in view; a click on a move shows that position
 // on the board. Below the list, the hint asked for with 局面 → ヒント, and the engine's
 // judgement of the game asked for with 棋譜 → 解析 (its marks in the list, its graph and
-// lines below). The headless rooms it shows (the game followed, the hint, the analysis) are
-// its own; the window lays it out beside the board and shows or hides it.
+// lines below). The headless rooms it shows (the game followed, the hint, the analysis) and
+// their commands are its own; the window lays it out beside the board and shows or hides it.
 #pragma once
 
 #include "AnalysisController.h"
 #include "MoveListModel.h"
+#include "analysis/AnalyseCommand.h"
 #include "hint/HintSearch.h"
 #include "review/GameReview.h"
 
@@ -82,6 +83,7 @@ private:
     Form1& form_;
     review::GameReview review_;
     hint::HintSearch hints_;
+    analysis::AnalyseCommand analyse_; // starts analysisController_
     MoveListModel* model_ = nullptr;
     QLabel* title_ = nullptr;
     QTableView* list_ = nullptr;

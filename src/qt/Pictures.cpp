@@ -1,5 +1,7 @@
 #include "Pictures.h"
 
+#include "screen/Grid.h"
+
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -13,7 +15,8 @@ namespace kelvore::qt {
 
 namespace {
 
-constexpr double kSquareW = 495, kSquareH = 615;
+// A piece or a background tile is one cell of the grid.
+constexpr double kSquareW = screen::kSquareWidth, kSquareH = screen::kSquareHeight;
 constexpr double kTitleW = 2400, kTitleH = 600;
 
 QString firstAvailable(std::initializer_list<const char*> families, const char* fallback) {
@@ -140,7 +143,8 @@ void paintBackground(QPainter& p, int code, const QRectF& r, QPointF origin, dou
         for (int i = 0; i < 40; ++i) {
             const std::uint32_t h =
                 hash(static_cast<int64_t>(origin.x()), static_cast<int64_t>(origin.y()), i);
-            const QPointF pt = toDevice(origin.x() + h % 495, origin.y() + (h >> 9) % 615);
+            const QPointF pt = toDevice(origin.x() + h % screen::kSquareWidth,
+                                        origin.y() + (h >> 9) % screen::kSquareHeight);
             p.fillRect(QRectF(pt, QSizeF(std::max(1.0, s * 20), std::max(1.0, s * 20))),
                        (h >> 20) & 1 ? QColor(26, 118, 56) : QColor(12, 92, 40));
         }
@@ -151,12 +155,12 @@ void paintBackground(QPainter& p, int code, const QRectF& r, QPointF origin, dou
         p.setPen(QPen(QColor(168, 170, 96), std::max(1.0, s * 12)));
         const double pitch = 40;
         const double first = std::floor(origin.y() / pitch) * pitch;
-        for (double ty = first; ty < origin.y() + 615; ty += pitch)
-            p.drawLine(toDevice(origin.x(), ty), toDevice(origin.x() + 495, ty));
+        for (double ty = first; ty < origin.y() + kSquareH; ty += pitch)
+            p.drawLine(toDevice(origin.x(), ty), toDevice(origin.x() + kSquareW, ty));
         const double mat = 990;
         const double edge = std::floor(origin.x() / mat) * mat;
-        for (double tx = edge; tx < origin.x() + 495 + mat; tx += mat)
-            p.fillRect(QRectF(toDevice(tx - 40, origin.y()), QSizeF(80 * s, 615 * s)),
+        for (double tx = edge; tx < origin.x() + kSquareW + mat; tx += mat)
+            p.fillRect(QRectF(toDevice(tx - 40, origin.y()), QSizeF(80 * s, kSquareH * s)),
                        QColor(40, 52, 36));
         break;
     }
@@ -164,8 +168,8 @@ void paintBackground(QPainter& p, int code, const QRectF& r, QPointF origin, dou
         p.fillRect(r, QColor(210, 220, 170));
         const double pitch = 330;
         const double first = std::floor(origin.x() / pitch) * pitch;
-        for (double tx = first; tx < origin.x() + 495; tx += pitch) {
-            const QRectF stalk(toDevice(tx + 40, origin.y()), QSizeF(250 * s, 615 * s));
+        for (double tx = first; tx < origin.x() + kSquareW; tx += pitch) {
+            const QRectF stalk(toDevice(tx + 40, origin.y()), QSizeF(250 * s, kSquareH * s));
             QLinearGradient g(stalk.topLeft(), stalk.topRight());
             g.setColorAt(0, QColor(70, 120, 40));
             g.setColorAt(0.4, QColor(150, 190, 80));
@@ -175,7 +179,7 @@ void paintBackground(QPainter& p, int code, const QRectF& r, QPointF origin, dou
             const double nodePitch = 900 + h % 300;
             const double offset = h % 500;
             const double n0 = std::floor((origin.y() - offset) / nodePitch) * nodePitch + offset;
-            for (double ty = n0; ty < origin.y() + 615; ty += nodePitch)
+            for (double ty = n0; ty < origin.y() + kSquareH; ty += nodePitch)
                 p.fillRect(QRectF(toDevice(tx + 30, ty), QSizeF(270 * s, 30 * s)),
                            QColor(48, 82, 28));
         }
@@ -190,7 +194,8 @@ void paintBackground(QPainter& p, int code, const QRectF& r, QPointF origin, dou
         const auto cy = static_cast<int64_t>(std::lround(origin.y()));
         for (int i = 0; i < 7; ++i) {
             const std::uint32_t h = hash(cx, cy, 100 + i);
-            const QPointF pt = toDevice(origin.x() + h % 495, origin.y() + (h >> 10) % 615);
+            const QPointF pt = toDevice(origin.x() + h % screen::kSquareWidth,
+                                        origin.y() + (h >> 10) % screen::kSquareHeight);
             const double size = std::max(1.0, s * (8 + (h >> 22) % 18));
             const int shade = 170 + static_cast<int>((h >> 4) % 85);
             p.setPen(Qt::NoPen);
@@ -201,12 +206,12 @@ void paintBackground(QPainter& p, int code, const QRectF& r, QPointF origin, dou
     }
     case 6: { // 煉瓦: red bricks in running bond
         p.fillRect(r, QColor(200, 190, 170));
-        const double bw = 495, bh = 205;
+        const double bw = kSquareW, bh = kSquareH / 3; // three rows a square
         const double row0 = std::floor(origin.y() / bh);
-        for (double row = row0; row * bh < origin.y() + 615; ++row) {
+        for (double row = row0; row * bh < origin.y() + kSquareH; ++row) {
             const double shift = (static_cast<long long>(row) % 2) ? bw / 2 : 0;
             const double col0 = std::floor((origin.x() - shift) / bw) - 1;
-            for (double col = col0; col * bw + shift < origin.x() + 495; ++col) {
+            for (double col = col0; col * bw + shift < origin.x() + kSquareW; ++col) {
                 const double tx = col * bw + shift, ty = row * bh;
                 const std::uint32_t h =
                     hash(static_cast<int64_t>(col), static_cast<int64_t>(row), 3);

@@ -19,7 +19,7 @@ namespace {
 // smallest (the board view is never smaller than 300 x 267 pixels).
 constexpr double kReach = 30;
 
-constexpr double kBoardLeft = 1050, kBoardTop = 100, kSquareHeight = 615;
+constexpr double kBoardLeft = screen::kBoardLeft, kBoardTop = screen::kBoardTop;
 
 // The smallest rectangle of whole twips holding `r`, and the largest held by it.
 QRect outward(const QRectF& r) {

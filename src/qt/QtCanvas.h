@@ -12,6 +12,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "screen/Grid.h"
 
 #include <QColor>
 #include <QImage>
@@ -24,8 +25,10 @@ namespace kelvore::qt {
 
 class QtCanvas : public Canvas {
 public:
-    static constexpr double kWidth = 9000, kHeight = 8000; // the game's window in twips
-    static constexpr double kSquareWidth = 495;            // a board square's width in twips
+    // The game's window, and the grid's cells, in twips.
+    static constexpr double kWidth = screen::kWindowWidth, kHeight = screen::kWindowHeight;
+    static constexpr double kSquareWidth = screen::kSquareWidth;
+    static constexpr double kSquareHeight = screen::kSquareHeight;
 
     void fillWindow(int colour) override;
     void drawPicture(int code, double x, double y) override;

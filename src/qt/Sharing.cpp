@@ -70,7 +70,7 @@ QString Sharing::chooseFile(QWidget& parent, bool save, const QString& folder,
 }
 
 Sharing::Sharing(Form1& form, QWidget& window) {
-    kif::Outside outside;
+    sharing::Outside outside;
     outside.setClipboard = [](const std::string& text) {
         QGuiApplication::clipboard()->setText(q(text));
     };
@@ -83,7 +83,7 @@ Sharing::Sharing(Form1& form, QWidget& window) {
             .toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"))
             .toStdString();
     };
-    room_ = std::make_unique<kif::Interchange>(form, std::move(outside));
+    room_ = std::make_unique<sharing::Interchange>(form, std::move(outside));
 }
 
 } // namespace kelvore::qt

@@ -1,8 +1,8 @@
-// What the window lends the room that shares games (kif/Interchange.h): the clipboard, a file
+// What the window lends the room that shares games (sharing/Interchange.h): the clipboard, a file
 // chooser for KIF files, and the local time.
 #pragma once
 
-#include "kif/Interchange.h"
+#include "sharing/Interchange.h"
 
 #include <QString>
 
@@ -16,7 +16,7 @@ namespace kelvore::qt {
 class Sharing {
 public:
     Sharing(Form1& form, QWidget& window);
-    kif::Interchange& room() { return *room_; }
+    sharing::Interchange& room() { return *room_; }
 
     // The chooser as the player sees it: opened in `folder`, with `name` proposed when it
     // saves; ".kif" (Shift-JIS) and ".kifu" (UTF-8) are offered. The dialog is Qt's own, not
@@ -25,7 +25,7 @@ public:
                               const QString& name);
 
 private:
-    std::unique_ptr<kif::Interchange> room_;
+    std::unique_ptr<sharing::Interchange> room_;
 };
 
 } // namespace kelvore::qt

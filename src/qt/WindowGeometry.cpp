@@ -10,7 +10,8 @@ namespace kelvore::qt {
 
 namespace {
 
-constexpr double kAspect = 9000.0 / 8000.0; // the game's window, width over height
+// The game's window, width over height.
+constexpr double kAspect = double(screen::kWindowWidth) / screen::kWindowHeight;
 constexpr qint64 kMaxFileSize = 64 * 1024;
 constexpr int kMaxSide = 100000;
 

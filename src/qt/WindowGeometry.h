@@ -3,6 +3,8 @@
 // The size and place are kept in "window.ini" in the work folder, beside the game's settings.
 #pragma once
 
+#include "screen/Grid.h"
+
 #include <QRect>
 #include <QString>
 
@@ -22,7 +24,9 @@ struct SavedGeometry {
 inline constexpr int kTitleBarAllowance = 40;
 
 // The base size of the board view: the game's window at 15 twips per pixel.
-inline constexpr int kBaseWidth = 600, kBaseHeight = 533;
+inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int kBaseWidth = screen::kWindowWidth / kTwipsPerPixel,
+                     kBaseHeight = screen::kWindowHeight / kTwipsPerPixel;
 
 // The first start: the board view about 85 % of the available height with the game's aspect,
 // never smaller than the base size nor larger than the available area, centred in it.

@@ -1,7 +1,7 @@
 // kifu analyse <file> [<ms per position> | depth <n> | nodes <n>]: the engine's judgement of
 // every move of a record, one line per move as each move's two positions are searched, then a
 // summary per side. `stop` ends it with the moves judged so far.
-#include "Engine.h"
+#include "Protocol.h"
 
 #include "analysis/Analyser.h"
 #include "analysis/GameAnalysis.h"
@@ -41,11 +41,12 @@ bool wholeNumber(const std::string& s, long long most, long long& value) {
 std::string moveLine(const analysis::GameAnalysis& a, std::size_t i) {
     const analysis::MoveReview& r = *a.review(i);
     const analysis::Verdict& before = a.verdict(i);
-    std::string s = "ply " + std::to_string(i + 1) + " move " + formatMove(r.played) + " " +
-                    r.text + " before " + analysis::usiScoreText(r.before) + " after " +
-                    analysis::usiScoreText(r.after) + " loss " + std::to_string(r.loss) + " best " +
-                    (before.hasMove ? formatMove(before.best) + " " + r.bestText : "none") +
-                    " mark ";
+    std::string s =
+        "ply " + std::to_string(i + 1) + " move " + notation::formatUsiMove(r.played) + " " +
+        r.text + " before " + analysis::usiScoreText(r.before) + " after " +
+        analysis::usiScoreText(r.after) + " loss " + std::to_string(r.loss) + " best " +
+        (before.hasMove ? notation::formatUsiMove(before.best) + " " + r.bestText : "none") +
+        " mark ";
     s += r.grade == analysis::Grade::None ? "-" : std::string(analysis::gradeName(r.grade));
     if (!r.reason.empty()) s += " reason " + r.reason;
     return s + "\n";
@@ -60,8 +61,8 @@ std::string summaryLine(const analysis::GameAnalysis& a, notation::Mark side) {
 
 } // namespace
 
-void Engine::analyseKifu(const std::vector<std::string>& w, const std::string& line,
-                         std::ostream& out) {
+void Protocol::analyseKifu(const std::vector<std::string>& w, const std::string& line,
+                           std::ostream& out) {
     // The path is the rest of the line, less a limit at its end: `depth <n>`, `nodes <n>` or a
     // number of milliseconds. A limit that cannot be taken is refused by name, not read as a
     // part of the path.

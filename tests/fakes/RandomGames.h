@@ -7,6 +7,8 @@
 #include "rules/TrialMove.h"
 
 #include <random>
+#include <string>
+#include <utility>
 
 namespace kelvore::test {
 
@@ -23,6 +25,22 @@ struct RandomGame {
 struct Coverage {
     int games = 0, moves = 0, captures[2] = {}, drops[2] = {}, promotions = 0, princes = 0,
         same = 0, upperFirst = 0, handicaps = 0, won = 0;
+
+    // What no game held, named; empty when the games held captures and drops of both sides,
+    // promotions, princes, moves to the same square, games the upper side began, handicaps
+    // and games won.
+    std::string missing() const {
+        const std::pair<int, const char*> held[] = {
+            {captures[0], "lower captures"},    {captures[1], "upper captures"},
+            {drops[0], "lower drops"},          {drops[1], "upper drops"},
+            {promotions, "promotions"},         {princes, "princes"},
+            {same, "moves to the same square"}, {upperFirst, "games the upper side began"},
+            {handicaps, "handicaps"},           {won, "games won"}};
+        std::string none;
+        for (const auto& [count, what] : held)
+            if (count <= 0) none += std::string(none.empty() ? "" : ", ") + what;
+        return none;
+    }
 };
 
 // Plays one game. A won game is left on the board with its history (the "続けますか？" box is

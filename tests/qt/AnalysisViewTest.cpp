@@ -7,6 +7,7 @@
 #include "EvaluationGraph.h"
 #include "MainWindow.h"
 #include "MoveListPanel.h"
+#include "RealWindow.h"
 #include "WindowGeometry.h"
 
 #include "../fakes/Clicks.h"
@@ -225,12 +226,9 @@ private slots:
     // judged, its marks shown in the list, and a click on the graph shows that position on the
     // board; another game in the list takes the judgement away.
     void theMenuItemJudgesTheGameInTheMoveList() {
-        QTemporaryDir work;
-        qt::MainWindow w(work.path());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        Form1& f = w.form();
-        qt::MoveListPanel& panel = w.moveList();
+        qt::test::FreshWindow fresh;
+        auto& [work, w, f, panel] = fresh;
+        QVERIFY(qt::test::showAndWait(w));
         qt::AnalysisController& analysis = panel.analysis();
         engine::Limits depth;
         depth.depth = 5;

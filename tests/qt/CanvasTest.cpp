@@ -1,9 +1,14 @@
 // The canvas on its own and under the real game: what it keeps, what it shows, how wide its
 // outlines are and what fills its margins.
+// Before Qt: the game has a member named "slots".
 #include "Form1.h"
+
+#include "BoardView.h"
 #include "Pictures.h"
 #include "QtCanvas.h"
 #include "platform/NullPlatform.h"
+
+#include "../fakes/Clicks.h"
 
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
@@ -36,14 +41,12 @@ struct CanvasGame {
         form.SoundFolder = form.WorkFolder;
         form.Form_Load();
     }
-    void click(int col, int row) {
-        form.Form_MouseDown(1, 0, 1050 + col * 495 + 200, 100 + row * 615 + 300);
-    }
+    void click(int col, int row) { test::click(form, col, row); }
 };
 
 // The picture of `code` laid on grid cell (col, row) at the canvas's scale, as its own image.
 QImage referenceTile(const qt::QtCanvas& canvas, int code, int col, int row) {
-    const QRectF cell(1050 + col * 495.0, 100 + row * 615.0, 495, 615);
+    const QRectF cell = qt::BoardView::cell(col, row);
     const QRectF device = canvas.toDevice(cell);
     const QRect snapped(
         QPoint(int(std::floor(device.left())), int(std::floor(device.top()))),
@@ -56,6 +59,13 @@ QImage referenceTile(const qt::QtCanvas& canvas, int code, int col, int row) {
     return img;
 }
 
+// The grid cell (col, row) that holds a point in twips, however far off the board.
+std::pair<int, int> cellAt(QPointF twips) {
+    const QRectF origin = qt::BoardView::cell(0, 0);
+    return {int(std::floor((twips.x() - origin.x()) / origin.width())),
+            int(std::floor((twips.y() - origin.y()) / origin.height()))};
+}
+
 // A long random mixture of what the game draws: pictures, outlines and texts on the grid.
 template <class Canvas> void scribble(Canvas& c, unsigned seed, int count) {
     std::mt19937 rng(seed);
@@ -64,12 +74,14 @@ template <class Canvas> void scribble(Canvas& c, unsigned seed, int count) {
     static const char* texts[] = {"00:01:", "手目", "７六歩", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人", "九", "12"};
     c.fillWindow(2);
     for (int i = 0; i < count; ++i) {
-        const double x = 1050 + pick(-3, 16) * 495.0, y = 100 + pick(-2, 13) * 615.0;
+        const int col = pick(-3, 16), row = pick(-2, 13);
+        const QRectF cell = qt::BoardView::cell(col, row);
+        const double x = cell.x(), y = cell.y();
         switch (pick(0, 5)) {
         case 0:
         case 1: c.drawPicture(codes[pick(0, 11)], x, y); break;
         case 2:
-        case 3: c.drawOutline(pick(0, 15), x, y, x + 495, y + 615); break;
+        case 3: c.drawOutline(pick(0, 15), x, y, cell.right(), cell.bottom()); break;
         case 4: {
             // Every text differs, so that none is dropped for being printed twice.
             const std::string t = texts[pick(0, 5)] + std::to_string(i);
@@ -79,7 +91,7 @@ template <class Canvas> void scribble(Canvas& c, unsigned seed, int count) {
         }
         default:
             // The hand counts and the title picture sit off the grid lines.
-            c.drawPicture(codes[pick(0, 11)], x + 0.8 * 495, y);
+            c.drawPicture(codes[pick(0, 11)], x + 0.8 * cell.width(), y);
             break;
         }
     }
@@ -169,9 +181,10 @@ private slots:
             qt::QtCanvas canvas;
             canvas.resize(c.width, c.width * 8 / 9);
             canvas.fillWindow(0);
-            canvas.drawOutline(15, 1545, 715, 2040, 1330); // square (1, 1) in white
+            const QRectF square = qt::BoardView::cell(1, 1); // outlined in white
+            canvas.drawOutline(15, square.left(), square.top(), square.right(), square.bottom());
             QCOMPARE(canvas.outlineWidth(), c.expected);
-            const QRectF cell = canvas.toDevice({1545, 715, 495, 615});
+            const QRectF cell = canvas.toDevice(square);
             const int y = int(cell.center().y());
             int white = 0;
             for (int x = int(cell.left()) - 10; x < int(cell.center().x()); ++x)
@@ -191,9 +204,7 @@ private slots:
         canvas.resize(2000, 800);
         QVERIFY(canvas.origin().x() > 400);
         const QPoint inMargin(120, 400);
-        const QPointF t = canvas.toTwips(inMargin);
-        const int col = int(std::floor((t.x() - 1050) / 495)),
-                  row = int(std::floor((t.y() - 100) / 615));
+        const auto [col, row] = cellAt(canvas.toTwips(inMargin));
         QVERIFY(col < -3); // beyond the tiles the game itself lays
         QCOMPARE(canvas.image().pixel(inMargin),
                  referenceTile(canvas, 3, col, row).pixel(inMargin));
@@ -204,9 +215,7 @@ private slots:
                  referenceTile(canvas, 6, col, row).pixel(inMargin));
         // The right-hand margin too, and a rebuilt image the same.
         const QPoint right(1990, 100);
-        const QPointF tr = canvas.toTwips(right);
-        const int rc = int(std::floor((tr.x() - 1050) / 495)),
-                  rr = int(std::floor((tr.y() - 100) / 615));
+        const auto [rc, rr] = cellAt(canvas.toTwips(right));
         const QRgb before = canvas.image().pixel(right);
         QCOMPARE(before, referenceTile(canvas, 6, rc, rr).pixel(right));
         canvas.resize(2000, 800);

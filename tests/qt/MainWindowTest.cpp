@@ -1,9 +1,11 @@
 // The real main window, built offscreen: its menu tree against the game's menu list.
 #include "MainWindow.h"
 #include "QtSound.h"
+#include "RealWindow.h"
 #include "WindowGeometry.h"
-#include "computer/SearchingTurn.h"
 #include "screen/MenuTree.h"
+
+#include "../fakes/Thinking.h"
 
 #include <QAction>
 #include <QFile>
@@ -159,17 +161,12 @@ private slots:
 
     void theWindowLivesWhileTheComputerThinksAtLevel4() {
         qt::MainWindow w(dir.path());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(qt::test::showAndWait(w));
         Form1& f = w.form();
-        w.action(MenuItem::LEVEL4)->trigger();
-        f.Searching = std::make_unique<SearchingTurn>(f);
-        engine::Limits endless;
-        endless.infinite = true;
-        f.Searching->fixedLimits = endless;
+        test::thinkWithoutEnd(f);            // at LEVEL4
         w.action(MenuItem::GOTE)->trigger(); // the computer moves first
         QVERIFY(f.思考中());
-        QVERIFY2(static_cast<Timer&>(w).isEnabled(), "the clock timer runs");
+        QVERIFY2(w.timer().isEnabled(), "the clock timer runs");
         // The event loop goes on: the computer's clock ticks while it thinks.
         const long long shownBefore = f.LastShownSecond;
         QTRY_VERIFY_WITH_TIMEOUT(f.LastShownSecond > shownBefore, 60000);
@@ -194,12 +191,8 @@ private slots:
 
     void startCommandRunsTheGameAndKeepsMarksInTheGamesHands() {
         qt::MainWindow w(dir.path());
-        // The start command shows a modal box; answer it as soon as it opens.
-        QTimer::singleShot(0, [] {
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (auto* box = qobject_cast<QMessageBox*>(top)) box->accept();
-        });
-        w.action(MenuItem::START)->trigger();
+        w.action(MenuItem::START)->trigger(); // its box is answered
+
         QCOMPARE(w.form().Turn, 1);
         QCOMPARE(w.form().ManTurn, 1);
     }
@@ -209,21 +202,9 @@ private slots:
         w.show();
         w.resize(1200, 1100);
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        // Answer every message box as soon as it opens.
-        QTimer answer;
-        connect(&answer, &QTimer::timeout, [] {
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible())
-                    box->accept();
-        });
-        answer.start(10);
         w.action(MenuItem::START)->trigger();
-        auto centre = [&](int x, int y) {
-            return w.view().fromTwips({1050.0 + x * 495, 100.0 + y * 615, 495, 615}).center();
-        };
         QVERIFY(w.view().width() > 900);
-        QTest::mouseClick(&w.view(), Qt::LeftButton, {}, centre(3, 7));
-        QTest::mouseClick(&w.view(), Qt::LeftButton, {}, centre(3, 6));
+        qt::test::clickMove(w, 3, 7, 3, 6);
         QCOMPARE(w.form().Board[3][6], -10);
         QCOMPARE(w.form().Board[3][7], 0);
         QCOMPARE(w.form().Turn, -1);
@@ -281,8 +262,7 @@ private slots:
         const QRect place(38, 50, 620, 440);
         {
             qt::MainWindow w(own.path());
-            w.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QVERIFY(qt::test::showAndWait(w));
             w.setGeometry(place);
             QTRY_COMPARE(w.geometry(), place);
             w.close();
@@ -299,8 +279,7 @@ private slots:
     // the canvas; a click there does nothing, while one on the board is answered.
     void theMarginsShowTheBackgroundAndIgnoreClicks() {
         qt::MainWindow w(dir.path());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(qt::test::showAndWait(w));
         w.resize(1500, 600);
         QTRY_VERIFY(w.view().width() > 1400);
         QTest::qWait(50);
@@ -330,8 +309,7 @@ private slots:
         QTest::mouseClick(&w.view(), Qt::LeftButton, {}, margin);
         QCOMPARE(answered, 0);
         // The same click on the board, with no game running, asks for one to be started.
-        QTest::mouseClick(&w.view(), Qt::LeftButton, {},
-                          w.view().fromTwips({1050 + 5 * 495, 100 + 5 * 615, 495, 615}).center());
+        qt::test::clickCell(w, 5, 5);
         QCOMPARE(answered, 1);
         counter.stop();
         boxes.start(20);
@@ -379,16 +357,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         // One move of a game between two people, to have something to write.
         w.action(MenuItem::START)->trigger();
-        auto square = [&](int x, int y) {
-            return w.view().fromTwips({1050.0 + x * 495, 100.0 + y * 615, 495, 615}).center();
-        };
-        QTest::mouseClick(&w.view(), Qt::LeftButton, {}, square(3, 7));
-        QTest::mouseClick(&w.view(), Qt::LeftButton, {}, square(3, 6));
+        qt::test::clickMove(w, 3, 7, 3, 6);
         QCOMPARE(w.form().KifuCursor, 1);
         w.action(MenuItem::KIFU_WRITE)->trigger();
-        w.setFieldText(1, "keyboard");
-        auto* button = w.findChild<QPushButton*>();
-        QVERIFY(button != nullptr && button->isVisible());
+        w.recordPanel().setFieldText(1, "keyboard");
+        QPushButton* button = w.recordPanel().returnButton();
+        QVERIFY(button->isVisible());
         button->setFocus();
         QTest::keyClick(w.windowHandle(), Qt::Key_Space); // writes, and a box says so
         QTRY_VERIFY(!button->isVisible());
@@ -400,12 +374,12 @@ private slots:
 
     void clicksMapBackToWindowUnitsAtEverySize() {
         qt::MainWindow w(dir.path());
+        const QRectF cell = qt::BoardView::cell(1, 1);
         for (QSize size : {QSize(600, 533), QSize(1200, 1066), QSize(900, 500)}) {
             w.view().resize(size);
-            const QRect cell = w.view().fromTwips({1545, 715, 495, 615});
-            const QPointF back = w.view().toTwips(cell.center());
-            QVERIFY(back.x() > 1545 && back.x() < 2040);
-            QVERIFY(back.y() > 715 && back.y() < 1330);
+            const QPointF back = w.view().toTwips(qt::test::cellCentre(w.view(), 1, 1));
+            QVERIFY(back.x() > cell.left() && back.x() < cell.right());
+            QVERIFY(back.y() > cell.top() && back.y() < cell.bottom());
         }
     }
 };

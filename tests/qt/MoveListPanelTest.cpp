@@ -3,8 +3,11 @@
 // the board, and there is room for the analysis below the list.
 #include "MoveListPanel.h"
 #include "MainWindow.h"
+#include "RealWindow.h"
 #include "WindowGeometry.h"
 #include "kept/GameKeeper.h"
+
+#include "../fakes/Clicks.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -23,12 +26,6 @@
 using namespace kelvore;
 
 namespace {
-
-// A move by two clicks as the window hands them to the game.
-void play(Form1& f, int fx, int fy, int tx, int ty) {
-    for (auto [x, y] : {std::pair{fx, fy}, std::pair{tx, ty}})
-        f.Form_MouseDown(1, 0, 1050 + x * 495 + 200, 100 + y * 615 + 300);
-}
 
 QString moveText(const qt::MoveListPanel& panel, int row) {
     auto& p = const_cast<qt::MoveListPanel&>(panel);
@@ -49,18 +46,15 @@ private slots:
     void initTestCase() { kelvore::qt::test::answerEveryBox(boxes); }
 
     void theListFollowsTheGameAndAClickShowsThatPosition() {
-        QTemporaryDir dir;
-        qt::MainWindow w(dir.path());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        Form1& f = w.form();
-        qt::MoveListPanel& panel = w.moveList();
+        qt::test::FreshWindow fresh;
+        auto& [dir, w, f, panel] = fresh;
+        QVERIFY(qt::test::showAndWait(w));
         QVERIFY(panel.isVisible());
         QCOMPARE(panel.model().rowCount(), 0);
         w.action(MenuItem::START)->trigger();
-        play(f, 3, 7, 3, 6);
-        play(f, 7, 3, 7, 4);
-        play(f, 2, 9, 3, 7);
+        test::move(f, 3, 7, 3, 6);
+        test::move(f, 7, 3, 7, 4);
+        test::move(f, 2, 9, 3, 7);
         QCOMPARE(panel.model().rowCount(), 4);
         QCOMPARE(moveText(panel, 0), QStringLiteral("開始局面"));
         QCOMPARE(moveText(panel, 1), QStringLiteral("▲７六歩(77)"));
@@ -86,8 +80,7 @@ private slots:
         QTemporaryDir dir;
         {
             qt::MainWindow w(dir.path());
-            w.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QVERIFY(qt::test::showAndWait(w));
             QAction* item = w.action(MenuItem::MOVE_LIST);
             QCOMPARE(item->text(), QStringLiteral("指し手一覧"));
             QVERIFY(item->isCheckable() && item->isChecked());
@@ -98,7 +91,8 @@ private slots:
 
             const int reserved = w.view().canvas().reservedRight();
             QVERIFY(reserved > 0);
-            const QRect board = w.view().fromTwips({0, 0, 9000, 8000});
+            const QRect board =
+                w.view().fromTwips({0, 0, qt::QtCanvas::kWidth, qt::QtCanvas::kHeight});
             QVERIFY2(board.right() <= w.moveList().geometry().left(), "the board is left of it");
 
             const int before = w.width();
@@ -144,12 +138,9 @@ private slots:
     }
 
     void theHintIsMarkedOnTheBoardAndClearedByTheNextMove() {
-        QTemporaryDir dir;
-        qt::MainWindow w(dir.path());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        Form1& f = w.form();
-        qt::MoveListPanel& panel = w.moveList();
+        qt::test::FreshWindow fresh;
+        auto& [dir, w, f, panel] = fresh;
+        QVERIFY(qt::test::showAndWait(w));
         engine::Limits limits;
         limits.depth = 2;
         panel.hints().fixedLimits = limits;
@@ -176,7 +167,7 @@ private slots:
                 qt::BoardView::markColour());
 
         const hint::Hint h = *panel.hints().shown();
-        play(f, h.move.fromX, h.move.fromY, h.move.toX, h.move.toY);
+        test::move(f, h.move.fromX, h.move.fromY, h.move.toX, h.move.toY);
         QVERIFY2(f.KifuCursor == 1, "the hint's move is one the game plays");
         QVERIFY(!panel.hints().shown());
         QVERIFY(w.view().markedCells().isEmpty());
@@ -200,8 +191,7 @@ private slots:
 
         QTemporaryDir dir;
         qt::MainWindow w(dir.path());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(qt::test::showAndWait(w));
         w.resize(900, 600);
         QTRY_COMPARE(w.moveList().height() > 0, true);
         QTest::qWait(20);
@@ -213,11 +203,9 @@ private slots:
 
     // The analysis joins the panel below the list; its marks show in the list's own column.
     void theAnalysisHasAPlaceBelowTheListAndItsMarksAColumn() {
-        QTemporaryDir dir;
-        qt::MainWindow w(dir.path());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        qt::MoveListPanel& panel = w.moveList();
+        qt::test::FreshWindow fresh;
+        auto& [dir, w, f, panel] = fresh;
+        QVERIFY(qt::test::showAndWait(w));
         auto* analysis = new QLabel(QStringLiteral("解析"));
         panel.setAnalysisWidget(analysis);
         QTRY_VERIFY(analysis->isVisible());
@@ -225,8 +213,8 @@ private slots:
                 panel.list()->mapTo(&panel, QPoint(0, panel.list()->height() - 1)).y());
 
         w.action(MenuItem::START)->trigger();
-        play(w.form(), 3, 7, 3, 6);
-        play(w.form(), 7, 3, 7, 4);
+        test::move(f, 3, 7, 3, 6);
+        test::move(f, 7, 3, 7, 4);
         QVERIFY(panel.list()->isColumnHidden(qt::MoveListModel::Mark));
         QSignalSpy replaced(&panel, &qt::MoveListPanel::gameReplaced);
         QSignalSpy changed(&panel, &qt::MoveListPanel::changed);
@@ -235,13 +223,13 @@ private slots:
         QCOMPARE(panel.model().index(2, qt::MoveListModel::Mark).data().toString(),
                  QStringLiteral("悪手"));
         // A move added keeps the marks; a new game clears them.
-        play(w.form(), 2, 7, 2, 6);
+        test::move(f, 2, 7, 2, 6);
         QCOMPARE(panel.model().mark(2), QStringLiteral("悪手"));
         QCOMPARE(changed.count(), 1);
         QCOMPARE(replaced.count(), 0);
         w.action(MenuItem::CANCEL)->trigger();
         w.action(MenuItem::START)->trigger();
-        play(w.form(), 7, 7, 7, 6);
+        test::move(f, 7, 7, 7, 6);
         QCOMPARE(replaced.count(), 1);
         QVERIFY(!panel.model().hasMarks());
         QVERIFY(panel.list()->isColumnHidden(qt::MoveListModel::Mark));

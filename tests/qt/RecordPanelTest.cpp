@@ -37,9 +37,9 @@ QStringList names(const QStringList& paths) {
     return out;
 }
 
-QStringList fileListNames(qt::MainWindow& w) {
+QStringList fileListNames(const qt::QtRecordPanel& panel) {
     QStringList out;
-    for (int i = 0; i < w.fileList()->count(); ++i) out << w.fileList()->item(i)->text();
+    for (int i = 0; i < panel.fileList()->count(); ++i) out << panel.fileList()->item(i)->text();
     return out;
 }
 
@@ -80,24 +80,25 @@ private slots:
         touch(d + QString::fromUtf8("/game.棋譜"));
         QVERIFY(QDir(d).mkdir(QString::fromUtf8("old.棋譜")));
         qt::MainWindow w(d);
+        qt::QtRecordPanel& panel = w.recordPanel();
         w.action(MenuItem::KIFU_READ)->trigger();
-        QCOMPARE(fileListNames(w), QStringList{QString::fromUtf8("game.棋譜")});
-        QCOMPARE(w.pathLabel()->toolTip(), QDir(d).absolutePath());
+        QCOMPARE(fileListNames(panel), QStringList{QString::fromUtf8("game.棋譜")});
+        QCOMPARE(panel.pathLabel()->toolTip(), QDir(d).absolutePath());
 
         int root = -1;
-        for (int i = 0; i < w.driveList()->count(); ++i)
-            if (w.driveList()->itemData(i).toString() == QLatin1String("/")) root = i;
+        for (int i = 0; i < panel.driveList()->count(); ++i)
+            if (panel.driveList()->itemData(i).toString() == QLatin1String("/")) root = i;
         QVERIFY(root >= 0);
-        w.chooseDrive(root);
-        QCOMPARE(QString::fromStdString(w.folder()), QStringLiteral("/"));
-        QCOMPARE(w.pathLabel()->toolTip(), QStringLiteral("/"));
-        QCOMPARE(w.driveList()->currentIndex(), root);
-        for (int i = 0; i < w.fileList()->count(); ++i) {
-            const QFileInfo fi(w.fileList()->item(i)->data(Qt::UserRole).toString());
+        panel.chooseDrive(root);
+        QCOMPARE(QString::fromStdString(panel.folder()), QStringLiteral("/"));
+        QCOMPARE(panel.pathLabel()->toolTip(), QStringLiteral("/"));
+        QCOMPARE(panel.driveList()->currentIndex(), root);
+        for (int i = 0; i < panel.fileList()->count(); ++i) {
+            const QFileInfo fi(panel.fileList()->item(i)->data(Qt::UserRole).toString());
             QVERIFY2(fi.isFile() && !fi.isDir(), qPrintable(fi.filePath()));
         }
-        QCOMPARE(w.folderList()->topLevelItemCount(), 1);
-        QCOMPARE(w.folderList()->topLevelItem(0)->text(0), QStringLiteral("/"));
+        QCOMPARE(panel.folderList()->topLevelItemCount(), 1);
+        QCOMPARE(panel.folderList()->topLevelItem(0)->text(0), QStringLiteral("/"));
     }
 
     // The folder list runs from the root down to the work folder, so its parents can be
@@ -108,29 +109,30 @@ private slots:
         const QString work = parent + QStringLiteral("/work");
         touch(parent + QString::fromUtf8("/up.棋譜"));
         qt::MainWindow w(work);
+        qt::QtRecordPanel& panel = w.recordPanel();
         QCOMPARE(
             qt::folderChain(QStringLiteral("/home/u/.config/kelvore")),
             QStringList({"/", "/home", "/home/u", "/home/u/.config", "/home/u/.config/kelvore"}));
         QCOMPARE(qt::folderChain(QStringLiteral("/")), QStringList{"/"});
         // The tree holds the chain, the work folder deepest and current.
-        QTreeWidgetItem* item = w.folderList()->topLevelItem(0);
+        QTreeWidgetItem* item = panel.folderList()->topLevelItem(0);
         QStringList chain;
         while (item) {
             chain << item->data(0, Qt::UserRole).toString();
             item = item->childCount() ? item->child(0) : nullptr;
         }
         QCOMPARE(chain, qt::folderChain(QDir(work).absolutePath()));
-        QCOMPARE(w.folderList()->currentItem()->data(0, Qt::UserRole).toString(),
+        QCOMPARE(panel.folderList()->currentItem()->data(0, Qt::UserRole).toString(),
                  QDir(work).absolutePath());
 
         w.action(MenuItem::KIFU_READ)->trigger();
-        QVERIFY(fileListNames(w).isEmpty());
-        w.chooseFolder(QDir(parent).absolutePath());
-        QCOMPARE(QString::fromStdString(w.folder()), QDir(parent).absolutePath());
-        QCOMPARE(fileListNames(w), QStringList{QString::fromUtf8("up.棋譜")});
+        QVERIFY(fileListNames(panel).isEmpty());
+        panel.chooseFolder(QDir(parent).absolutePath());
+        QCOMPARE(QString::fromStdString(panel.folder()), QDir(parent).absolutePath());
+        QCOMPARE(fileListNames(panel), QStringList{QString::fromUtf8("up.棋譜")});
         // The work folder is now one of the parent's subfolders.
         bool listed = false;
-        for (QTreeWidgetItemIterator it(w.folderList()); *it; ++it)
+        for (QTreeWidgetItemIterator it(panel.folderList()); *it; ++it)
             listed |= (*it)->data(0, Qt::UserRole).toString() == QDir(work).absolutePath();
         QVERIFY(listed);
     }
@@ -176,14 +178,15 @@ private slots:
     void thePanelsFontsScaleWithTheWindow() {
         QTemporaryDir dir;
         qt::MainWindow w(dir.path());
+        const qt::QtRecordPanel& panel = w.recordPanel();
         w.view().resize(600, 533);
-        const int small = w.fileList()->font().pixelSize();
+        const int small = panel.fileList()->font().pixelSize();
         w.view().resize(1200, 1066);
-        const int large = w.fileList()->font().pixelSize();
+        const int large = panel.fileList()->font().pixelSize();
         QVERIFY2(std::abs(large - 2 * small) <= 1,
                  qPrintable(QStringLiteral("%1 %2").arg(small).arg(large)));
-        QCOMPARE(w.pathLabel()->font().pixelSize(), large);
-        QCOMPARE(w.driveList()->font().pixelSize(), large);
+        QCOMPARE(panel.pathLabel()->font().pixelSize(), large);
+        QCOMPARE(panel.driveList()->font().pixelSize(), large);
     }
 
     // The geometry file is read only when it is a small regular file holding a usable size,

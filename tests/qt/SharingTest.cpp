@@ -1,6 +1,7 @@
 // Sharing games from the real window: our commands in the 棋譜 menu, the KIF file chooser, and
 // the clipboard, as a player uses them.
 #include "MainWindow.h"
+#include "RealWindow.h"
 #include "engine/Snapshot.h"
 #include "screen/MenuTree.h"
 #include "text/ShiftJis.h"
@@ -14,54 +15,27 @@
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
 
-#include <cstring>
-#include <memory>
-
 using namespace kelvore;
 
 namespace {
 
-// Answers the next file chooser with `path`, noting its title and the file it proposed. It is
-// answered again until it has closed: answered once and left open (the file not taken), it
-// waited for ever under load, and the window test with it.
+// Answers the next file chooser with `path`, noting its title and the file it proposed.
 void answerFileChooser(const QString& path, QStringList& seen) {
     auto* timer = new QTimer;
-    struct Answered {
-        QPointer<QFileDialog> dialog; // null again once the chooser is gone
-        bool once = false;
-    };
-    auto answered = std::make_shared<Answered>();
-    QObject::connect(timer, &QTimer::timeout, [timer, path, &seen, answered] {
+    QObject::connect(timer, &QTimer::timeout, [timer, path, &seen] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr) {
-            // Gone or hidden: answered. (A box over it, say that the file was not found, is
-            // answered by the test's box timer; the chooser is then tried again.)
-            if (answered->once && (answered->dialog == nullptr || !answered->dialog->isVisible())) {
-                timer->stop();
-                timer->deleteLater();
-            }
-            return;
-        }
-        if (!answered->once) {
-            answered->once = true;
-            answered->dialog = dialog;
-            seen << dialog->windowTitle() + " " + dialog->directory().absolutePath() + " " +
-                        dialog->selectedFiles().value(0).section(u'/', -1);
-        }
-        // The name field takes a chosen file only while it has no focus (the player might be
-        // typing there), and it has the focus once the chooser is active: on a busy machine,
-        // before this answer comes.
-        if (QWidget* typing = dialog->focusWidget()) typing->clearFocus();
+        if (dialog == nullptr) return;
+        seen << dialog->windowTitle() + " " + dialog->directory().absolutePath() + " " +
+                    dialog->selectedFiles().value(0).section(u'/', -1);
+        // selectFile leaves the name field alone while it has the keyboard (as it has once the
+        // dialog is active, sooner or later after it opens): the field lets it go first.
+        if (QWidget* focused = dialog->focusWidget()) focused->clearFocus();
         dialog->selectFile(path);
         static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, through its base
+        timer->stop();
+        timer->deleteLater();
     });
     timer->start(10);
-}
-
-bool sameBoard(const Form1& a, const engine::GameSnapshot& b) {
-    return std::memcmp(a.Board, b.board, sizeof b.board) == 0 &&
-           std::memcmp(a.OwnHand, b.lowerHand, sizeof b.lowerHand) == 0 &&
-           std::memcmp(a.EnemyHand, b.upperHand, sizeof b.upperHand) == 0;
 }
 
 } // namespace
@@ -71,12 +45,6 @@ class SharingTest : public QObject {
     QTemporaryDir dir;
     QTimer boxes;
     QStringList said; // the texts of the message boxes, in order
-
-    // A click in the middle of board cell (col, row), as the player makes it.
-    static void click(qt::MainWindow& w, int col, int row, Qt::MouseButton b = Qt::LeftButton) {
-        const QRect cell = w.view().fromTwips(QRectF(1050 + col * 495, 100 + row * 615, 495, 615));
-        QTest::mouseClick(&w.view(), b, {}, cell.center());
-    }
 
 private slots:
     void initTestCase() {
@@ -105,18 +73,13 @@ private slots:
 
     void aGamePlayedIsExportedImportedAndSteppedThrough() {
         qt::MainWindow w(dir.path());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(qt::test::showAndWait(w));
         Form1& f = w.form();
         w.action(MenuItem::START)->trigger();
-        click(w, 3, 7);
-        click(w, 3, 6); // ７六歩
-        click(w, 7, 3);
-        click(w, 7, 4); // ３四歩
-        click(w, 2, 8);
-        click(w, 8, 2, Qt::RightButton); // ２二角成
-        click(w, 7, 1);
-        click(w, 8, 2); // 同銀
+        qt::test::clickMove(w, 3, 7, 3, 6);                  // ７六歩
+        qt::test::clickMove(w, 7, 3, 7, 4);                  // ３四歩
+        qt::test::clickMove(w, 2, 8, 8, 2, Qt::RightButton); // ２二角成
+        qt::test::clickMove(w, 7, 1, 8, 2);                  // 同銀
         QCOMPARE(f.KifuCursor, 4);
         const engine::GameSnapshot end = engine::snapshotOf(f, -1);
 
@@ -145,7 +108,7 @@ private slots:
         QCOMPARE(f.KifuMode, 1);
         QCOMPARE(f.KifuLength, 4);
         for (int i = 0; i < 4; ++i) w.action(MenuItem::AFTER)->trigger();
-        QVERIFY(sameBoard(f, end));
+        QVERIFY(engine::samePosition(engine::snapshotOf(f, -1), end));
     }
 
     void aPositionIsCopiedPastedAndRefusedThroughTheClipboard() {

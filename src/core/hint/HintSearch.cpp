@@ -4,6 +4,7 @@
 #include "computer/SearchingTurn.h"
 #include "engine/Snapshot.h"
 #include "notation/MoveText.h"
+#include "review/GameReview.h"
 
 namespace kelvore::hint {
 
@@ -30,9 +31,13 @@ Cells cellsOf(const Move& m) {
 
 HintSearch::HintSearch(Form1& form) : form_(form), self_(std::make_shared<HintSearch*>(this)) {
     form_.addListener(*this);
+    form_.setOwnCommand(MenuItem::HINT, [this] {
+        if (ask()) review::revealMoveList(form_);
+    });
 }
 
 HintSearch::~HintSearch() {
+    form_.setOwnCommand(MenuItem::HINT, nullptr);
     form_.removeListener(*this);
     self_.reset();
     if (searcher_) {

@@ -42,8 +42,10 @@ Cells cellsOf(const Move& move);
 
 class HintSearch : private GameListener {
 public:
+    // Takes the menu's 局面 → ヒント: it asks (below), and where the search starts the move list,
+    // where the hint is read, opens if it is hidden.
     explicit HintSearch(Form1& form);
-    ~HintSearch() override; // stops and joins a search still running
+    ~HintSearch() override; // stops and joins a search still running; ヒント does nothing more
     HintSearch(const HintSearch&) = delete;
     HintSearch& operator=(const HintSearch&) = delete;
 

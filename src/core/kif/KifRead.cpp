@@ -3,6 +3,7 @@
 
 #include "kif/KifText.h"
 #include "kif/PositionCheck.h"
+#include "notation/PieceNames.h"
 #include "record/RecordJudge.h"
 #include "text/ShiftJis.h"
 #include "text/Utf8.h"
@@ -63,24 +64,22 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-// A digit 1..9, half- or full-width; 0 when there is none.
+// A digit 0..9, half- or full-width; -1 when there is none.
 int eatDigit(std::string_view& s) {
-    static constexpr std::string_view wide[10] = {"０", "１", "２", "３", "４",
-                                                  "５", "６", "７", "８", "９"};
     if (!s.empty() && s[0] >= '0' && s[0] <= '9') {
         const int d = s[0] - '0';
         s.remove_prefix(1);
         return d;
     }
     for (int d = 0; d <= 9; ++d)
-        if (eat(s, wide[d])) return d;
+        if (eat(s, notation::kWideDigits[d])) return d;
     return -1;
 }
 
 // A rank written in kanji (一..九) or as a digit; 0 when there is none.
 int eatRank(std::string_view& s) {
     for (int r = 1; r <= 9; ++r)
-        if (eat(s, detail::kKanjiDigits[r])) return r;
+        if (eat(s, notation::kKanjiNumerals[r])) return r;
     const int d = eatDigit(s);
     return d >= 1 ? d : 0;
 }
@@ -89,12 +88,12 @@ int eatRank(std::string_view& s) {
 int eatCount(std::string_view& s, int none) {
     int n = 0;
     bool any = false;
-    if (eat(s, "十")) {
+    if (eat(s, notation::kKanjiNumerals[10])) {
         n = 10;
         any = true;
     }
     for (int d = 9; d >= 1; --d)
-        if (eat(s, detail::kKanjiDigits[d])) {
+        if (eat(s, notation::kKanjiNumerals[d])) {
             n += d;
             return n;
         }
@@ -116,30 +115,6 @@ long long eatNumber(std::string_view& s) {
         if (n > 1'000'000'000LL) return -1;
     }
     return n;
-}
-
-// The code magnitude of a piece name in a move (歩, 成香, 太子, ...); 0 when none starts `s`.
-int eatMoveName(std::string_view& s) {
-    static constexpr std::pair<std::string_view, int> names[] = {
-        {"成香", NKYOU}, {"成桂", NKEI}, {"成銀", NGIN}, {"太子", KO}, {"歩", HU},   {"香", KYOU},
-        {"桂", KEI},     {"銀", GIN},    {"金", KIN},    {"角", KAKU}, {"飛", SYA},  {"玉", OU},
-        {"王", OU},      {"と", TO},     {"杏", NKYOU},  {"圭", NKEI}, {"全", NGIN}, {"馬", UMA},
-        {"龍", RYU},     {"竜", RYU},    {"象", ZOU},    {"太", KO},   {"子", KO}};
-    for (const auto& [name, code] : names)
-        if (eat(s, name)) return code;
-    return 0;
-}
-
-// The code magnitude of a diagram's one-character name; 0 when it is none.
-int diagramCode(std::string_view name) {
-    static constexpr std::pair<std::string_view, int> names[] = {
-        {"歩", HU},    {"香", KYOU}, {"桂", KEI},  {"銀", GIN}, {"金", KIN},
-        {"角", KAKU},  {"飛", SYA},  {"玉", OU},   {"王", OU},  {"と", TO},
-        {"杏", NKYOU}, {"圭", NKEI}, {"全", NGIN}, {"馬", UMA}, {"龍", RYU},
-        {"竜", RYU},   {"象", ZOU},  {"太", KO},   {"子", KO}};
-    for (const auto& [n, code] : names)
-        if (n == name) return code;
-    return 0;
 }
 
 // The first characters of a line, for a message.
@@ -175,6 +150,12 @@ constexpr Ending kEndings[] = {{"投了", -1},   {"詰み", -1},    {"切れ負�
 struct Fault {
     std::string why;
 };
+
+// A fault of the diagram's row `y`: "局面図の五段目が" and what is wrong with it.
+Fault rowFault(int y, std::string_view what) {
+    return Fault{"局面図の" + std::string(notation::kKanjiNumerals[y]) + "段目が" +
+                 std::string(what)};
+}
 
 class Reader {
 public:
@@ -329,7 +310,7 @@ void Reader::hands(std::string_view value, int* hand) {
     while (!value.empty()) {
         const std::size_t len = utf8Length(value);
         const std::string_view name = value.substr(0, len == 0 ? 1 : len);
-        const int kind = diagramCode(name);
+        const int kind = notation::kindOfCharacter(name);
         if (kind == 0 || !mayDrop(kind)) throw Fault{"持駒に持てない駒があります"};
         value.remove_prefix(name.size());
         const int count = eatCount(value, 1);
@@ -347,38 +328,28 @@ void Reader::diagramRow(std::string_view t) {
     const int y = ++rows_;
     std::string_view s = t.substr(1);
     for (int x = 1; x <= 9; ++x) {
-        if (s.empty())
-            throw Fault{"局面図の" + std::string(detail::kKanjiDigits[y]) +
-                        "段目が途中で切れています"};
+        if (s.empty()) throw rowFault(y, "途中で切れています");
         const char mark = s[0];
         if (mark != ' ' && mark != 'v' && mark != 'V' && mark != '^')
-            throw Fault{"局面図の" + std::string(detail::kKanjiDigits[y]) + "段目が読めません"};
+            throw rowFault(y, "読めません");
         s.remove_prefix(1);
         const std::size_t len = s.empty() ? 0 : utf8Length(s);
-        if (len == 0)
-            throw Fault{"局面図の" + std::string(detail::kKanjiDigits[y]) +
-                        "段目が途中で切れています"};
+        if (len == 0) throw rowFault(y, "途中で切れています");
         const std::string_view name = s.substr(0, len);
         s.remove_prefix(len);
         if (name == "・") {
             start_.board[x][y] = EMPTY;
             continue;
         }
-        const int kind = diagramCode(name);
+        const int kind = notation::kindOfCharacter(name);
         if (kind == 0) throw Fault{"局面図に知らない駒があります（" + std::string(name) + "）"};
         const int code = mark == ' ' ? -kind : kind;
-        const bool stranded = (code == -HU || code == -KYOU) ? y == 1
-                              : code == -KEI                 ? y <= 2
-                              : (code == HU || code == KYOU) ? y == 9
-                              : code == KEI                  ? y >= 8
-                                                             : false;
-        if (stranded)
+        if (stranded(code, y))
             throw Fault{"行き所のない駒があります（" + notation::squareText(x, y) +
                         std::string(notation::pieceName(code)) + "）"};
         start_.board[x][y] = code;
     }
-    if (!eat(s, "|"))
-        throw Fault{"局面図の" + std::string(detail::kKanjiDigits[y]) + "段目が途中で切れています"};
+    if (!eat(s, "|")) throw rowFault(y, "途中で切れています");
 }
 
 // The start is known once the first move comes (or the file ends): the diagram, the hands and
@@ -501,7 +472,7 @@ RecordMove Reader::resolve(std::string_view& t) {
         toX = 10 - file;
         toY = rank;
     }
-    const int name = eatMoveName(t);
+    const int name = notation::readPieceName(t);
     if (name == 0) throw Fault{t.empty() ? "指し手が途中で切れています" : "駒の名前が読めません"};
     bool promote = false, keep = false, drop = false;
     if (eat(t, "不成"))
@@ -521,23 +492,14 @@ RecordMove Reader::resolve(std::string_view& t) {
         if (drop) throw Fault{"打つ手に移動元があります"};
     }
 
-    RecordMove m;
-    m.ToX = toX;
-    m.ToY = toY;
-    m.CapturedPiece = f.Board[toX][toY];
+    const int captured = f.Board[toX][toY];
     const int side = side_;
     const int* hand = side < 0 ? f.OwnHand : f.EnemyHand;
     auto dropMove = [&] {
         if (!mayDrop(name)) throw Fault{"その駒は打てません"};
-        m.FromX = side < 0 ? 11 : -1;
-        m.FromY = handSlot(name) + (side < 0 ? 2 : 0);
-        m.MovedPiece = m.PlacedPiece = side * name;
+        return recordMoveOf(Move::drop(side, name, toX, toY), captured);
     };
-    auto promoted = [side](int code) { return side < 0 ? code - 1 : code + 1; };
-    if (drop) {
-        dropMove();
-        return m;
-    }
+    if (drop) return dropMove();
     if (fromX == 0) {
         // No origin: the one piece of that name that can make the move, or else a drop.
         int found = 0;
@@ -553,11 +515,8 @@ RecordMove Reader::resolve(std::string_view& t) {
             }
         if (found > 1) throw Fault{"どの駒を動かす手か分かりません（移動元を書いて下さい）"};
         if (found == 0) {
-            if (!promote && !keep && mayDrop(name) && hand[handSlot(name)] > 0 &&
-                m.CapturedPiece == EMPTY) {
-                dropMove();
-                return m;
-            }
+            if (!promote && !keep && mayDrop(name) && hand[handSlot(name)] > 0 && captured == EMPTY)
+                return dropMove();
             throw Fault{"その駒はそこへ動けません"};
         }
     }
@@ -566,11 +525,9 @@ RecordMove Reader::resolve(std::string_view& t) {
         throw Fault{"移動元（" + std::to_string(10 - fromX) + std::to_string(fromY) + "）に" +
                     (side < 0 ? "先手" : "後手") + "の駒がありません"};
     if (moved * side != name) throw Fault{"駒の名前が盤面と合いません"};
-    m.FromX = fromX;
-    m.FromY = fromY;
-    m.MovedPiece = moved;
-    m.PlacedPiece = promote ? promoted(moved) : moved;
-    return m;
+    return recordMoveOf(promote ? Move::promotion(fromX, fromY, toX, toY, moved)
+                                : Move{fromX, fromY, toX, toY, moved, moved},
+                        captured);
 }
 
 KifGame Reader::finish(int lastLine) {
@@ -584,11 +541,7 @@ KifGame Reader::finish(int lastLine) {
     for (const auto& [n, line] : recordLines_) {
         if (n < 1 || static_cast<std::size_t>(n) > g.moves.size()) continue;
         RecordMove& m = g.moves[n - 1];
-        const RecordMove r = parseMoveLine(line);
-        const Move a = moveOf(m), b = moveOf(r);
-        if (r.FromX == m.FromX && a.fromY == b.fromY && a.toX == b.toX && a.toY == b.toY &&
-            a.moved == b.moved && a.placed == b.placed && r.CapturedPiece == m.CapturedPiece)
-            m = r;
+        if (const RecordMove r = parseMoveLine(line); r == m) m = r;
     }
     return result_;
 }

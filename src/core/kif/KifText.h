@@ -1,48 +1,22 @@
-// What the KIF writer and reader share: the one-character names of the diagram, counts in
+// What the KIF writer and reader share beyond the names of notation/PieceNames.h: counts in
 // kanji, and how a move's clocks follow from its KIF time.
 #pragma once
 
+#include "notation/PieceNames.h"
 #include "record/RecordFile.h"
-#include "rules/Pieces.h"
 
 #include <string>
 #include <string_view>
 
 namespace kelvore::kif::detail {
 
-// The diagram's name of a piece code of either sign: 歩 香 桂 銀 金 角 飛 玉 と 杏 圭 全 馬 龍
-// 象 太; empty for a code that is no piece.
-inline std::string_view diagramName(int code) {
-    using namespace piece;
-    switch (code < 0 ? -code : code) {
-    case HU: return "歩";
-    case TO: return "と";
-    case KYOU: return "香";
-    case NKYOU: return "杏";
-    case KEI: return "桂";
-    case NKEI: return "圭";
-    case GIN: return "銀";
-    case NGIN: return "全";
-    case KIN: return "金";
-    case KAKU: return "角";
-    case UMA: return "馬";
-    case SYA: return "飛";
-    case RYU: return "龍";
-    case ZOU: return "象";
-    case KO: return "太";
-    case OU: return "玉";
-    default: return "";
-    }
-}
-
-inline constexpr std::string_view kKanjiDigits[11] = {"",   "一", "二", "三", "四", "五",
-                                                      "六", "七", "八", "九", "十"};
-
 // 2 → "二", 10 → "十", 13 → "十三"; 1 and 0 give nothing (a single piece has no count).
 inline std::string kanjiCount(int n) {
+    using notation::kKanjiNumerals;
     if (n <= 1) return {};
-    if (n <= 10) return std::string(kKanjiDigits[n]);
-    return "十" + std::string(kKanjiDigits[n - 10]);
+    std::string s(kKanjiNumerals[n <= 10 ? n : 10]);
+    if (n > 10) s += kKanjiNumerals[n - 10];
+    return s;
 }
 
 // A move's clocks as a KIF line gives them: the mover's total after the move and the time the

@@ -12,7 +12,6 @@
 namespace kelvore::kif {
 
 using namespace piece;
-using detail::diagramName;
 using detail::kanjiCount;
 
 namespace {
@@ -52,7 +51,7 @@ std::string handLine(std::string_view side, const int* hand) {
     bool any = false;
     for (int slot = 7; slot >= 1; --slot) {
         if (hand[slot] <= 0) continue;
-        s += diagramName(kSlotKind[slot]);
+        s += notation::namesOf(kSlotKind[slot]).single;
         s += kanjiCount(hand[slot]);
         s += "　";
         any = true;
@@ -73,10 +72,10 @@ void diagram(std::vector<std::string>& out, const engine::GameSnapshot& p) {
                 continue;
             }
             row += c > 0 ? "v" : " ";
-            row += diagramName(c);
+            row += notation::namesOf(c).single;
         }
         row += "|";
-        row += detail::kKanjiDigits[y];
+        row += notation::kKanjiNumerals[y];
         out.push_back(row);
     }
     out.push_back("+---------------------------+");

@@ -16,7 +16,8 @@ std::string_view sideName(int sign) {
 // How many pieces of each hand kind the game has, both sides together (slots 1..7).
 constexpr int kSetSize[8] = {0, 18, 4, 4, 4, 4, 2, 2};
 
-// True when a piece of this code could never move again from row y.
+} // namespace
+
 bool stranded(int code, int y) {
     switch (code) {
     case -HU:
@@ -28,8 +29,6 @@ bool stranded(int code, int y) {
     default: return false;
     }
 }
-
-} // namespace
 
 std::string positionError(const engine::GameSnapshot& p) {
     int kings[2] = {}, elephants[2] = {}, princes[2] = {};

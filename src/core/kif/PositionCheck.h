@@ -17,4 +17,8 @@ namespace kelvore::kif {
 // attacked do not matter: a move may leave the mover's own king attacked.
 std::string positionError(const engine::GameSnapshot& position);
 
+// True when a piece of this code could never move again from row y: a pawn or lance on the
+// far row, a knight on the far two.
+bool stranded(int code, int y);
+
 } // namespace kelvore::kif

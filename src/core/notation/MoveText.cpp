@@ -1,17 +1,12 @@
 #include "notation/MoveText.h"
 
-#include "rules/Pieces.h"
+#include "notation/PieceNames.h"
 
 namespace kelvore::notation {
 
 using namespace piece;
 
 namespace {
-
-constexpr std::string_view kWideDigits[10] = {"",   "１", "２", "３", "４",
-                                              "５", "６", "７", "８", "９"};
-constexpr std::string_view kKanjiNumerals[10] = {"",   "一", "二", "三", "四",
-                                                 "五", "六", "七", "八", "九"};
 
 bool onBoard(int x, int y) {
     return x >= 1 && x <= 9 && y >= 1 && y <= 9;
@@ -20,34 +15,11 @@ bool onBoard(int x, int y) {
 } // namespace
 
 std::string_view markText(Mark mark) {
-    switch (mark) {
-    case Mark::Sente: return "▲";
-    case Mark::Gote: return "△";
-    case Mark::None: break;
-    }
-    return "";
+    return mark == Mark::Sente ? "▲" : mark == Mark::Gote ? "△" : "";
 }
 
 std::string_view pieceName(int code) {
-    switch (code < 0 ? -code : code) {
-    case HU: return "歩";
-    case TO: return "と";
-    case KYOU: return "香";
-    case NKYOU: return "成香";
-    case KEI: return "桂";
-    case NKEI: return "成桂";
-    case GIN: return "銀";
-    case NGIN: return "成銀";
-    case KIN: return "金";
-    case KAKU: return "角";
-    case UMA: return "馬";
-    case SYA: return "飛";
-    case RYU: return "龍";
-    case ZOU: return "象";
-    case KO: return "太子";
-    case OU: return "玉";
-    default: return "";
-    }
+    return namesOf(code).usual;
 }
 
 std::string squareText(int x, int y) {

@@ -52,7 +52,7 @@ enum class MenuItem {
     HINT,
     MOVE_LIST,
     ANALYSE,
-    // Ours, in the 棋譜 menu: KIF out and in, SFEN copied and pasted (kif/Interchange.h).
+    // Ours, in the 棋譜 menu: KIF out and in, SFEN copied and pasted (sharing/Interchange.h).
     KIF_EXPORT,
     KIF_IMPORT,
     SFEN_COPY,

@@ -29,10 +29,6 @@ engine::GameSnapshot standardStart(int firstMover);
 // True when board and hands are those of the standard start (the side to move aside).
 bool isStandardStart(const engine::GameSnapshot& position);
 
-// A recorded move as the rules take it: a drop's from-row becomes the slot form of its side,
-// (11, slot + 2) or (-1, slot), whatever row the hand was clicked on.
-Move moveOf(const RecordMove& move);
-
 // Plays a recorded move on a position: board, hands and side to move. False, with the
 // position unchanged, when the move does not fit it (no such piece there, a piece not in hand,
 // a capture that is not on the board).

@@ -43,6 +43,33 @@ long long fiveDigits(double seconds) {
 
 } // namespace
 
+Move moveOf(const RecordMove& m) {
+    Move move{m.FromX, m.FromY, m.ToX, m.ToY, m.MovedPiece, m.PlacedPiece};
+    if (move.isDrop()) {
+        // From the hand column it was recorded from, at the row of the piece's slot there.
+        move = Move::drop(m.FromX == 11 ? -1 : 1, std::abs(m.MovedPiece), m.ToX, m.ToY);
+        move.moved = m.MovedPiece;
+        move.placed = m.PlacedPiece;
+    }
+    return move;
+}
+
+RecordMove recordMoveOf(const Move& m, int captured) {
+    RecordMove r;
+    r.FromX = m.fromX;
+    r.FromY = m.fromY;
+    r.ToX = m.toX;
+    r.ToY = m.toY;
+    r.MovedPiece = m.moved;
+    r.PlacedPiece = m.placed;
+    r.CapturedPiece = captured;
+    return r;
+}
+
+bool operator==(const RecordMove& a, const RecordMove& b) {
+    return moveOf(a) == moveOf(b) && a.CapturedPiece == b.CapturedPiece;
+}
+
 RecordMove parseMoveLine(std::string_view line) {
     RecordMove m;
     m.FromX = column(line, 0, 2);

@@ -27,6 +27,10 @@ std::string timeText(long long seconds) {
     return buf;
 }
 
+void revealMoveList(Form1& form) {
+    if (!form.platform().menu.isChecked(MenuItem::MOVE_LIST)) form.onMenu(MenuItem::MOVE_LIST);
+}
+
 GameReview::GameReview(Form1& form) : form_(form) {
     form_.addListener(*this);
     follow();

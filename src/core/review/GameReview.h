@@ -31,6 +31,10 @@ std::vector<MoveRow> rowsOf(const GameRecord& game);
 // A move's thinking time in whole seconds as players read it: "0:05", "12:34", "1:02:03".
 std::string timeText(long long seconds);
 
+// The move list shows the game, and the hint and the analysis are read below it: opens it, as
+// ｵﾌﾟｼｮﾝ → 指し手一覧 does, when that item's check mark says it is hidden.
+void revealMoveList(Form1& form);
+
 class GameReview : private GameListener {
 public:
     explicit GameReview(Form1& form);

@@ -1,6 +1,7 @@
 // Start-up, the reset to the starting position, and the two-player start command.
 #include "Form1.h"
 #include "rules/StartingPosition.h"
+#include "screen/Grid.h"
 
 namespace kelvore {
 
@@ -45,10 +46,10 @@ void Form1::Form_Load() {
 
     p_.canvas.fillWindow(ColorGreen);
 
-    BoardLeft = 1050;
-    BoardTop = 100;
-    SquareWidth = 495;
-    SquareHeight = 615;
+    BoardLeft = screen::kBoardLeft;
+    BoardTop = screen::kBoardTop;
+    SquareWidth = screen::kSquareWidth;
+    SquareHeight = screen::kSquareHeight;
 
     読込_環境設定ファイル();
 
@@ -56,7 +57,8 @@ void Form1::Form_Load() {
 
     描画_絵(TitlePicture, 10.8, 0);
 
-    if (p_.window.top() != -60) p_.window.place(-10, -10, 9000, 8000);
+    if (p_.window.top() != -60)
+        p_.window.place(-10, -10, screen::kWindowWidth, screen::kWindowHeight);
 }
 
 void Form1::初期設定() {

@@ -2,16 +2,13 @@
 // and the handicap refusal box. Text that must stand out is printed twice: a black shadow one
 // tenth of a square right of and below its place, then the face in its colour.
 #include "Form1.h"
+#include "notation/PieceNames.h"
 
 #include <cmath>
 
 namespace kelvore {
 
 namespace {
-
-constexpr const char* kKanjiNumerals[10] = {"",   "一", "二", "三", "四",
-                                            "五", "六", "七", "八", "九"};
-constexpr const char* kWideDigits[10] = {"", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
 
 // Captions of 描画_文字列 for the handicap levels -10..10.
 constexpr const char* kHandicapCaptions[21] = {
@@ -35,7 +32,7 @@ void Form1::描画_数値(double gx, double gy, long long 値, int 色, int モ�
     if (モード == 0)
         text = (値 < 0 ? "" : " ") + std::to_string(値);
     else if (値 >= 1 && 値 <= 9)
-        text = kKanjiNumerals[値];
+        text = notation::kKanjiNumerals[値];
     if (text.empty()) return;
     印字(text, gridX(gx), gridY(gy), 色);
 }
@@ -57,28 +54,12 @@ void Form1::描画_移動駒種類(double gx, double gy, std::string_view 文字
     印字(文字, gridX(gx), gridY(gy), 色);
 }
 
+// The screen's own names: 香成 for the promoted lance, 子 for the prince, 王 for either king.
 std::string Form1::文字列変換(int コード) {
-    if (コード >= 1 && コード <= 9) return kWideDigits[コード];
-    if (コード >= 1001 && コード <= 1009) return kKanjiNumerals[コード - 1000];
-    switch (コード < 0 ? -コード : コード) {
-    case piece::HU: return "歩";
-    case piece::TO: return "と";
-    case piece::KYOU: return "香";
-    case piece::NKYOU: return "香成";
-    case piece::KEI: return "桂";
-    case piece::NKEI: return "桂成";
-    case piece::GIN: return "銀";
-    case piece::NGIN: return "銀成";
-    case piece::KIN: return "金";
-    case piece::KAKU: return "角";
-    case piece::UMA: return "角成";
-    case piece::SYA: return "飛";
-    case piece::RYU: return "飛成";
-    case piece::ZOU: return "象";
-    case piece::KO: return "子";
-    case piece::OU: return "王";
-    default: return "";
-    }
+    if (コード >= 1 && コード <= 9) return std::string(notation::kWideDigits[コード]);
+    if (コード >= 1001 && コード <= 1009)
+        return std::string(notation::kKanjiNumerals[コード - 1000]);
+    return std::string(notation::namesOf(コード).screen);
 }
 
 // The last move of a side beside the board: file, rank and piece (e.g. ７六歩).

@@ -338,6 +338,11 @@ ReadResult readLeadingLines(const std::string& path, int count, std::size_t limi
     return r;
 }
 
+std::string saveErrorText(int error) {
+    return error == kNotARegularFile ? "not a regular file (a FIFO, a device or a socket)"
+                                     : std::strerror(error);
+}
+
 int writeFileAtomically(const std::string& path, std::string_view contents) {
     if (path.empty()) return ENOENT;
     std::string target;

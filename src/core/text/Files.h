@@ -36,6 +36,10 @@ ReadResult readLeadingLines(const std::string& path, int count, std::size_t limi
 // device, a socket); a folder answers EISDIR. No step of a save gives this number otherwise.
 inline constexpr int kNotARegularFile = EMEDIUMTYPE;
 
+// Why a save failed, in English for the command-line programs: the system's words for its error
+// number, or "not a regular file (a FIFO, a device or a socket)".
+std::string saveErrorText(int error);
+
 // Replaces the file at `path` with `contents`. Only a regular file is replaced: when the name
 // (after its symbolic links) holds a folder, a FIFO, a device or a socket, nothing is written
 // and it is left as it was (EISDIR or kNotARegularFile); a name that does not exist yet is

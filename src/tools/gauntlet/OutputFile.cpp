@@ -49,8 +49,7 @@ bool OutputFile::close() {
 bool writeWholeFile(const std::string& path, std::string_view text, std::string& error) {
     const int code = text::writeFileAtomically(path, text);
     if (code == 0) return true;
-    error = "cannot write " + path + ": " +
-            (code == text::kNotARegularFile ? "not a regular file" : std::strerror(code));
+    error = "cannot write " + path + ": " + text::saveErrorText(code);
     return false;
 }
 

@@ -4,8 +4,8 @@
 //   kelvore-tune --records FILE [--records FILE]... --out FILE [--skip N] [--every N]
 //                [--epochs N] [--rate R] [--regularisation L] [--max-score CP]
 #include "Fit.h"
-#include "OutputFile.h"
 #include "Samples.h"
+#include "text/Files.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -92,9 +92,10 @@ int main(int argc, char** argv) {
          << " (k = " << k << ").";
     std::ostringstream weights;
     writeWeights(weights, rounded, note.str());
-    std::string error;
-    if (!kelvore::gauntlet::writeWholeFile(out, weights.str(), error)) {
-        std::cerr << "kelvore-tune: " << error << "\n";
+    // Whole or not at all: a full disk leaves the weights the build reads as they were.
+    if (const int error = kelvore::text::writeFileAtomically(out, weights.str()); error != 0) {
+        std::cerr << "kelvore-tune: cannot write " << out << ": "
+                  << kelvore::text::saveErrorText(error) << "\n";
         return 1;
     }
     return 0;

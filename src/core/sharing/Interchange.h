@@ -19,7 +19,7 @@
 #include <optional>
 #include <string>
 
-namespace kelvore::kif {
+namespace kelvore::sharing {
 
 // What the window lends the room.
 struct Outside {
@@ -46,9 +46,9 @@ public:
     // The game KIF書出 writes: the game in the history, every recorded move from where it
     // started; when no game is on the board, the last one left by a reset (最初, はい after a
     // win, a record read). Nothing when there is none.
-    std::optional<KifGame> gameToExport() const;
+    std::optional<kif::KifGame> gameToExport() const;
     // A file name for it: its title (or 対局) and when it started, with the extension.
-    std::string suggestedName(Encoding encoding) const;
+    std::string suggestedName(kif::Encoding encoding) const;
     // Writes it to `path` (".kif" or ".kifu"; ".kif" is added to any other name) as safely as
     // every save. Says that it was written, or why not.
     bool exportTo(std::string path);
@@ -79,7 +79,7 @@ private:
     struct Notes {
         engine::GameSnapshot start;
         std::vector<RecordMove> moves;
-        KifGame info;
+        kif::KifGame info;
     };
 
     bool guard(MenuItem item);
@@ -88,7 +88,7 @@ private:
     void copy(const std::string& text, std::string_view what);
     // False, with the forbidden sound, while the computer thinks about the position.
     bool mayChangePosition();
-    std::optional<KifGame> historyGame() const;
+    std::optional<kif::KifGame> historyGame() const;
     // The position on the board when it is still one this room set up, with no move played.
     const engine::GameSnapshot* placedOnBoard() const;
     // Puts a game of the history on the board: its start, its moves recorded (applied when
@@ -99,9 +99,9 @@ private:
     Form1& f_;
     Outside outside_;
     std::optional<Notes> notes_;                 // the game on the board
-    std::optional<KifGame> left_;                // the game left by the last reset
+    std::optional<kif::KifGame> left_;           // the game left by the last reset
     std::optional<engine::GameSnapshot> placed_; // the start this room set up
     int moveNumberBase_ = 0; // the SFEN move number of the placed start, less one
 };
 
-} // namespace kelvore::kif
+} // namespace kelvore::sharing

@@ -1,0 +1,33 @@
+#include "notation/PieceNames.h"
+
+namespace kelvore::notation {
+
+namespace {
+
+bool eat(std::string_view& text, std::string_view name) {
+    if (name.empty() || text.substr(0, name.size()) != name) return false;
+    text.remove_prefix(name.size());
+    return true;
+}
+
+} // namespace
+
+int readPieceName(std::string_view& text) {
+    for (const PieceNames& n : kPieceNames)
+        if (eat(text, n.usual)) return n.kind;
+    for (const PieceNames& n : kPieceNames)
+        if (eat(text, n.single)) return n.kind;
+    for (const auto& [name, kind] : kOtherSpellings)
+        if (eat(text, name)) return kind;
+    return 0;
+}
+
+int kindOfCharacter(std::string_view name) {
+    for (const PieceNames& n : kPieceNames)
+        if (n.single == name) return n.kind;
+    for (const auto& [spelling, kind] : kOtherSpellings)
+        if (spelling == name) return kind;
+    return 0;
+}
+
+} // namespace kelvore::notation
