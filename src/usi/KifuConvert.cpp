@@ -34,7 +34,8 @@ bool readWhole(const std::string& path, std::size_t limit, std::string& bytes, s
 bool writeWhole(const std::string& path, const std::string& bytes, std::ostream& out) {
     const int error = text::writeFileAtomically(path, bytes);
     if (error != 0) {
-        out << "info string cannot write " << shown(path) << ": " << std::strerror(error) << "\n";
+        out << "info string cannot write " << shown(path) << ": " << text::saveErrorText(error)
+            << "\n";
         return false;
     }
     return true;

@@ -445,6 +445,25 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
     Mv best = rootMoves_[0].move;
     int bestScore = 0;
     std::vector<Mv> pv{best};
+    // Reports the line `pv` with its score: the move answered is always the first move of the
+    // last line reported.
+    auto report = [&](int depth, int score) {
+        if (!onInfo) return;
+        Info info;
+        info.depth = depth;
+        info.selDepth = selDepth_;
+        info.mate = std::abs(score) >= kMateInMaxPly;
+        info.score = info.mate ? (score > 0 ? kMate - score : -(kMate + score)) : score;
+        info.nodes = nodes_;
+        info.timeMs = elapsedMs();
+        info.nps = nodes_ * 1000 / std::uint64_t(std::max(1, info.timeMs));
+        Color side = pos.sideToMove();
+        for (const Mv m : pv) {
+            info.pv.push_back(toGameMove(m, side));
+            side = ~side;
+        }
+        onInfo(info);
+    };
     const int maxDepth = limits.depth > 0 ? std::min(limits.depth, MAX_PLY - 1) : MAX_PLY - 1;
     // What the iterations show, for the clock: how often the best move changed lately, and
     // for how many iterations it has stood.
@@ -474,11 +493,16 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
             if (delta > 1000) alpha = -kInfinite, beta = kInfinite;
         }
         if (aborted_) {
-            // A move this iteration has proven better than the last best is still worth it.
+            // A move this iteration has proven better than the last best is still worth it;
+            // its line, as far as it was searched, is reported before it is answered.
             if (!rootBest_.isNone() && rootBest_ != best) {
                 best = rootBest_;
                 bestScore = rootBestScore_;
-                pv.assign(1, best);
+                if (pvLength_[0] > 0 && pv_[0][0] == best)
+                    pv.assign(pv_[0], pv_[0] + pvLength_[0]);
+                else
+                    pv.assign(1, best);
+                report(depth, bestScore);
             }
             break;
         }
@@ -496,22 +520,7 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
         pv.assign(pv_[0], pv_[0] + pvLength_[0]);
         if (pv.empty() || pv[0] != best) pv.assign(1, best);
 
-        if (onInfo) {
-            Info info;
-            info.depth = depth;
-            info.selDepth = selDepth_;
-            info.mate = std::abs(score) >= kMateInMaxPly;
-            info.score = info.mate ? (score > 0 ? kMate - score : -(kMate + score)) : score;
-            info.nodes = nodes_;
-            info.timeMs = elapsedMs();
-            info.nps = nodes_ * 1000 / std::uint64_t(std::max(1, info.timeMs));
-            Color side = pos.sideToMove();
-            for (const Mv m : pv) {
-                info.pv.push_back(toGameMove(m, side));
-                side = ~side;
-            }
-            onInfo(info);
-        }
+        report(depth, score);
         if (timed_) {
             const double scale = timeScale(bestMoveChanges, scoreDrop, stableIterations);
             if (!startNextIteration(budget_, elapsedMs() - budgetFromMs_, scale)) break;

@@ -2,6 +2,7 @@
 // be replaced by another, the whole game is written without asking as a record into a folder
 // of its own under the work folder, named by the date and time it was kept. A record that is
 // only being viewed is never kept, the same game never twice, and nothing is kept on shutdown.
+// No kept game ever replaces another, also when two windows keep games in one folder at once.
 // A write that fails leaves the game alone; it is said once a run, after the command is done.
 #pragma once
 

@@ -1,5 +1,6 @@
 #include "record/GameRecord.h"
 
+#include "record/MoveTime.h"
 #include "rules/StartingPosition.h"
 #include "text/Files.h"
 #include "text/ShiftJis.h"
@@ -138,10 +139,11 @@ std::string moveTextOf(const GameRecord& game, std::size_t index) {
     return notation::moveText(moveOf(game.moves[index]), previous, markOf(game, index));
 }
 
-double secondsOf(const GameRecord& game, std::size_t index) {
+long long secondsOf(const GameRecord& game, std::size_t index) {
     if (index >= game.moves.size()) return 0;
     const RecordMove& m = game.moves[index];
-    return m.MovedPiece > 0 ? m.ComTimeAfter - m.ComTimeBefore : m.ManTimeAfter - m.ManTimeBefore;
+    return m.MovedPiece > 0 ? moveSeconds(m.ComTimeBefore, m.ComTimeAfter)
+                            : moveSeconds(m.ManTimeBefore, m.ManTimeAfter);
 }
 
 std::string recordText(const GameRecord& game) {

@@ -53,8 +53,9 @@ notation::Mark markOf(const GameRecord& game, std::size_t index);
 // before it.
 std::string moveTextOf(const GameRecord& game, std::size_t index);
 
-// The seconds the mover spent on move `index` (0-based), from the clocks recorded with it.
-double secondsOf(const GameRecord& game, std::size_t index);
+// The whole seconds the mover spent on move `index` (0-based), from the clocks recorded with it
+// (record/MoveTime.h: as the record and the clocks count them).
+long long secondsOf(const GameRecord& game, std::size_t index);
 
 // The whole game in the game's own record format, as the record writer writes the applied
 // moves: the title and the upper and lower players' names, then one line a move (UTF-8,

@@ -1,5 +1,6 @@
 #include "record/RecordFile.h"
 
+#include "record/MoveTime.h"
 #include "record/RecordJudge.h"
 #include "text/ShiftJis.h"
 
@@ -34,12 +35,10 @@ int column(std::string_view line, std::size_t first, std::size_t width) {
     return static_cast<int>(std::max(-99999LL, std::min(99999LL, v)));
 }
 
-// A whole number of seconds in a five-character column; a total past 99999 s (nearly 28
-// hours of thinking) is written as 99999.
+// A total's whole seconds in a five-character column; a total past 99999 s (nearly 28 hours
+// of thinking) is written as 99999.
 long long fiveDigits(double seconds) {
-    const double whole = std::floor(seconds);
-    if (whole < 0) return 0;
-    return whole > 99999 ? 99999 : static_cast<long long>(whole);
+    return std::clamp(wholeSeconds(seconds), 0LL, 99999LL);
 }
 
 } // namespace
