@@ -28,8 +28,7 @@ const GameRecord& selfPlayed() {
             if (!r.found) break;
             keys.push_back(engine::positionKey(p));
             const Move& m = r.best;
-            const RecordMove record{
-                m.fromX, m.fromY, m.toX, m.toY, m.placed, m.moved, p.board[m.toX][m.toY]};
+            const RecordMove record = recordMoveOf(m, p.board[m.toX][m.toY]);
             if (!applyMove(p, record)) break;
             g.moves.push_back(record);
         }

@@ -1,14 +1,13 @@
 // The searching engine: nodes per second of its search on the fixed middle-game positions, and
 // perft from the start through its own position and generator.
 #include "BenchPositions.h"
-#include "Notation.h"
 #include "engine/Evaluate.h"
 #include "engine/MoveGen.h"
 #include "engine/Searcher.h"
+#include "notation/Sfen.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstring>
 #include <string>
 
 using namespace kelvore;
@@ -17,13 +16,7 @@ namespace {
 
 engine::GameSnapshot snapshot(const char* sfen) {
     std::string error;
-    const auto p = usi::parseSfen(sfen, error);
-    engine::GameSnapshot s;
-    std::memcpy(s.board, p->board, sizeof s.board);
-    std::memcpy(s.lowerHand, p->lowerHand, sizeof s.lowerHand);
-    std::memcpy(s.upperHand, p->upperHand, sizeof s.upperHand);
-    s.sideToMove = p->sideToMove;
-    return s;
+    return notation::snapshotOf(*notation::parseSfen(sfen, error));
 }
 
 // The middle games of the fixed set: moves 22 to 160 of the recorded games (not the openings
@@ -81,7 +74,7 @@ void BM_EngineGenerate(benchmark::State& state) {
 BENCHMARK(BM_EngineGenerate)->Arg(3)->Arg(13)->Arg(28);
 
 void BM_EnginePerft(benchmark::State& state) {
-    const engine::GameSnapshot s = snapshot(usi::kStartSfen);
+    const engine::GameSnapshot s = snapshot(notation::kStartSfen);
     engine::Position pos;
     pos.set(s.board, s.lowerHand, s.upperHand, engine::LOWER);
     std::uint64_t nodes = 0;

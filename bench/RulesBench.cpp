@@ -1,5 +1,5 @@
 // The rules and the influence survey on middle-game positions, and perft from the start.
-#include "Engine.h"
+#include "Protocol.h"
 #include "rules/TrialMove.h"
 
 #include <benchmark/benchmark.h>
@@ -15,7 +15,7 @@ namespace {
 // A game on the silent platform, set to the starting position, then moved on by `plies`
 // random moves from a fixed seed: a reproducible middle game.
 struct Bench {
-    usi::Engine engine;
+    usi::Protocol engine;
     Form1& f = engine.form();
     int side = -1;
     explicit Bench(int plies, unsigned seed) {

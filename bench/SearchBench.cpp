@@ -1,6 +1,6 @@
 // The search of one computer move (without the pause before it) on the fixed positions.
 #include "BenchPositions.h"
-#include "Engine.h"
+#include "Protocol.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,7 +11,7 @@ using namespace kelvore;
 namespace {
 
 void BM_Search(benchmark::State& state) {
-    usi::Engine engine;
+    usi::Protocol engine;
     std::ostringstream out;
     const int index = static_cast<int>(state.range(0));
     engine.handle(std::string("position sfen ") + usi::kBenchPositions[index], out);

@@ -4,7 +4,7 @@
 //
 // Input: the three header texts, each ended by a 0 byte, then one byte a move (which of the
 // legal moves), then two bytes a clock reading.
-#include "Engine.h"
+#include "Protocol.h"
 #include "record/RecordFile.h"
 #include "rules/TrialMove.h"
 #include "text/Files.h"
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         at = end + 1;
     }
 
-    usi::Engine engine;
+    usi::Protocol engine;
     Form1& f = engine.form();
     int moves = 0;
     for (; at < size && moves < 200; ++at, ++moves) {

@@ -10,9 +10,9 @@
 // of a kifu command is turned into one of a few of the fuzzer's own: two record files, a
 // folder, a FIFO, a device and a missing file, so that records are written and read back but
 // nothing else is touched.
-#include "Engine.h"
 #include "Front.h"
 #include "Output.h"
+#include "Protocol.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Each input starts with no records written.
     ::unlink((folder() + "/a.棋譜").c_str());
     ::unlink((folder() + "/b.棋譜").c_str());
-    kelvore::usi::Engine engine;
+    kelvore::usi::Protocol engine;
     if (size > 0 && (data[0] & 1) != 0) engine.form().ComLevel = 4 + ((data[0] >> 1) & 1);
     kelvore::usi::StringSink out;
     kelvore::usi::Front front(engine, out);

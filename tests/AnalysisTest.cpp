@@ -4,9 +4,9 @@
 #include "analysis/Explanation.h"
 #include "analysis/GameAnalysis.h"
 
-#include "Notation.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/Positions.h"
+#include "notation/Usi.h"
 
 #include <gtest/gtest.h>
 
@@ -22,24 +22,11 @@ namespace {
 
 // A move written as USI text, as the side to move of `position` plays it.
 Move moveOn(const engine::GameSnapshot& position, const std::string& text) {
-    const auto t = usi::parseMove(text);
+    const auto t = notation::parseUsiMove(text);
     EXPECT_TRUE(t.has_value()) << text;
-    Move m;
-    if (!t) return m;
-    const int side = position.sideToMove;
-    m.toX = t->toX;
-    m.toY = t->toY;
-    if (t->drop) {
-        m.moved = m.placed = side * t->dropKind;
-        m.fromX = side < 0 ? 11 : -1;
-        m.fromY = piece::handSlot(m.moved) + (side < 0 ? 2 : 0);
-        return m;
-    }
-    m.fromX = t->fromX;
-    m.fromY = t->fromY;
-    m.moved = position.board[m.fromX][m.fromY];
-    m.placed = t->promote ? m.moved + side : m.moved;
-    return m;
+    const auto m = t ? notation::moveOn(*t, position.board, position.sideToMove) : std::nullopt;
+    EXPECT_TRUE(m.has_value()) << text;
+    return m.value_or(Move{});
 }
 
 std::vector<Move> lineOn(engine::GameSnapshot position, const std::vector<std::string>& moves) {
@@ -59,8 +46,7 @@ GameRecord gameOf(const engine::GameSnapshot& start, const std::vector<std::stri
     engine::GameSnapshot p = start;
     for (const std::string& text : moves) {
         const Move m = moveOn(p, text);
-        const RecordMove r{
-            m.fromX, m.fromY, m.toX, m.toY, m.placed, m.moved, p.board[m.toX][m.toY]};
+        const RecordMove r = recordMoveOf(m, p.board[m.toX][m.toY]);
         EXPECT_TRUE(applyMove(p, r)) << text;
         g.moves.push_back(r);
     }
@@ -78,7 +64,7 @@ Verdict verdictOf(Score score, const engine::GameSnapshot& position,
     return v;
 }
 
-const std::string kStart = usi::kStartSfen;
+const std::string kStart = notation::kStartSfen;
 
 // The analyser run to its end on the calling thread's behalf: the verdicts collected as they
 // come (on the worker, without a dispatcher).

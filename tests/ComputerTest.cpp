@@ -1,6 +1,6 @@
 // The computer player: hand-worked scores, the search order and its stops, and whole games.
 #include "BenchPositions.h"
-#include "Engine.h"
+#include "Protocol.h"
 #include "fakes/Clicks.h"
 #include "fakes/Positions.h"
 #include "rules/TrialMove.h"
@@ -173,7 +173,7 @@ TEST_F(Computer, TheFirstOfEqualScoresIsPlayedAndDropsComeLast) {
 
 TEST_F(Computer, TheSearchLeavesTheBoardAsItFoundIt) {
     std::mt19937 rng(3);
-    usi::Engine engine;
+    usi::Protocol engine;
     for (const char* sfen : usi::kBenchPositions) {
         setPosition(f, sfen);
         Map before;
@@ -310,7 +310,7 @@ TEST_F(Computer, WholeGamesAgainstEveryLevelEndInAWin) {
 // that any change of its search or evaluation shows; a change meant to alter it says the new
 // number too.
 TEST(ComputerSignature, TheBenchSignatureIsUnchanged) {
-    usi::Engine engine;
+    usi::Protocol engine;
     std::ostringstream out;
     engine.handle("bench", out);
     std::istringstream in(out.str());

@@ -1,8 +1,7 @@
 // The searching engine: its position and move generator against the game's own judge, make and
 // unmake, the evaluation's symmetry, mates and repetitions found by the search, and the façade.
-#include "Engine.h"
 #include "BenchPositions.h"
-#include "Notation.h"
+#include "Protocol.h"
 #include "engine/Evaluate.h"
 #include "engine/Levels.h"
 #include "engine/MoveGen.h"
@@ -10,6 +9,8 @@
 #include "engine/Snapshot.h"
 #include "engine/TimeBudget.h"
 #include "fakes/Positions.h"
+#include "notation/Sfen.h"
+#include "notation/UsiGame.h"
 #include "rules/TrialMove.h"
 
 #include <gtest/gtest.h>
@@ -51,13 +52,19 @@ std::vector<MoveKey> engineMoves(const Position& pos) {
     return keys;
 }
 
-std::vector<MoveKey> gameMoves(Form1& f, const engine::GameSnapshot& s) {
+// The position placed on the judge's board, and the moves the game lists there.
+MoveList placedAndListed(Form1& f, const engine::GameSnapshot& s) {
     std::memcpy(f.Board, s.board, sizeof f.Board);
     std::memcpy(f.OwnHand, s.lowerHand, sizeof f.OwnHand);
     std::memcpy(f.EnemyHand, s.upperHand, sizeof f.EnemyHand);
     f.調査_2歩フラグ設定();
     MoveList list;
     generateMoves(f, s.sideToMove, list);
+    return list;
+}
+
+std::vector<MoveKey> gameMoves(Form1& f, const engine::GameSnapshot& s) {
+    const MoveList list = placedAndListed(f, s);
     std::vector<MoveKey> keys;
     for (const kelvore::Move& m : list) keys.push_back(keyOf(m));
     std::sort(keys.begin(), keys.end());
@@ -83,7 +90,7 @@ struct RandomPositions {
     int withHand = 0, withPrince = 0, withOneRoyalLost = 0, withPromotion = 0;
 
     RandomPositions(int count, unsigned seed) {
-        usi::Engine engine;
+        usi::Protocol engine;
         Form1& f = engine.form();
         std::mt19937 rng(seed);
         while (int(positions.size()) < count) {
@@ -152,13 +159,13 @@ const RandomPositions& randomPositions() {
 // ------------------------------------------------------------------------------ rules
 
 TEST(EnginePosition, PerftFromTheStartMatchesTheGame) {
-    Position pos = positionFromSfen(usi::kStartSfen);
+    Position pos = positionFromSfen(notation::kStartSfen);
     EXPECT_EQ(perft(pos, 1), 26u);
     EXPECT_EQ(perft(pos, 2), 676u);
     EXPECT_EQ(perft(pos, 3), 17368u);
     EXPECT_EQ(perft(pos, 4), 446259u);
     EXPECT_TRUE(pos.isOk());
-    EXPECT_EQ(pos.key(), positionFromSfen(usi::kStartSfen).key());
+    EXPECT_EQ(pos.key(), positionFromSfen(notation::kStartSfen).key());
 }
 
 TEST(EnginePosition, TheRandomSetCoversDropsPromotionsPrincesAndLostRoyals) {
@@ -174,7 +181,7 @@ TEST(EnginePosition, TheRandomSetCoversDropsPromotionsPrincesAndLostRoyals) {
 }
 
 TEST(EnginePosition, MoveListsAgreeWithTheGameOnTheRandomSet) {
-    usi::Engine engine;
+    usi::Protocol engine;
     int compared = 0;
     for (const engine::GameSnapshot& s : randomPositions().positions) {
         const Position pos = positionOf(s);
@@ -184,6 +191,42 @@ TEST(EnginePosition, MoveListsAgreeWithTheGameOnTheRandomSet) {
         ++compared;
     }
     EXPECT_EQ(compared, 300);
+}
+
+// The judge takes each move alone: it accepts exactly the moves the game lists, and a written
+// move reaches the engine as the very move its generator makes.
+TEST(EnginePosition, TheJudgeAcceptsExactlyTheListedMovesAndTheEngineGetsTheSame) {
+    usi::Protocol engine;
+    Form1& f = engine.form();
+    notation::UsiGame game;
+    int judged = 0;
+    for (const engine::GameSnapshot& s : randomPositions().positions) {
+        const MoveList listed = placedAndListed(f, s);
+        auto isListed = [&](const kelvore::Move& m) {
+            return std::find(listed.begin(), listed.end(), m) != listed.end();
+        };
+        for (const kelvore::Move& m : listed) {
+            // The move itself, and its near neighbours: promoted or not, one square further, the
+            // other side's piece, a drop from the other hand.
+            kelvore::Move other[] = {m, m, m, m, m};
+            other[1].placed = other[1].promotes() ? m.moved : piece::promotedCode(m.moved);
+            other[2].toY += s.sideToMove;
+            other[3].moved = other[3].placed = -m.moved;
+            other[4].fromX = m.fromX == 11 ? -1 : m.fromX == -1 ? 11 : m.fromX;
+            for (const kelvore::Move& o : other) {
+                EXPECT_EQ(acceptedMove(f, s.sideToMove, o).has_value(), isListed(o)) << judged;
+                ++judged;
+            }
+        }
+        MvList list;
+        const Position pos = positionOf(s);
+        generate(pos, list);
+        std::string error;
+        ASSERT_TRUE(game.start(notation::formatSfen(s, 1), error)) << error;
+        for (const Mv m : list)
+            EXPECT_EQ(game.move(notation::formatUsiMove(toGameMove(m, pos.sideToMove()))), m);
+    }
+    EXPECT_GT(judged, 50000);
 }
 
 // ------------------------------------------------------------------------------ the façade
@@ -233,7 +276,7 @@ TEST(EngineSearcher, ANodeLimitEndsTheSearchAndRepeatsExactly) {
 
 TEST(EngineSearcher, TheWorkerReportsOnceAndStopEndsAnEndlessSearch) {
     engine::Searcher searcher(4);
-    const engine::GameSnapshot root = test::snapshotOfSfen(usi::kStartSfen);
+    const engine::GameSnapshot root = test::snapshotOfSfen(notation::kStartSfen);
     std::atomic<int> done{0}, infos{0};
     engine::Result result;
     engine::Limits limits;
@@ -278,7 +321,7 @@ TEST(EngineSearcher, NoMoveWhenTheGameIsOver) {
 }
 
 TEST(EngineSearcher, PositionKeysTellBoardHandsAndSideApart) {
-    const engine::GameSnapshot start = test::snapshotOfSfen(usi::kStartSfen);
+    const engine::GameSnapshot start = test::snapshotOfSfen(notation::kStartSfen);
     engine::GameSnapshot other = start;
     EXPECT_EQ(engine::positionKey(start), engine::positionKey(other));
     other.sideToMove = 1;
@@ -390,7 +433,7 @@ TEST(EnginePosition, MakeAndUnmakeRestoreEveryField) {
     }
     // A long line made and taken back move by move comes home exactly.
     std::mt19937 rng(5);
-    Position pos = positionFromSfen(usi::kStartSfen);
+    Position pos = positionFromSfen(notation::kStartSfen);
     const Fields start(pos);
     std::vector<Mv> line;
     for (int ply = 0; ply < 300; ++ply) {
@@ -464,7 +507,7 @@ TEST(EnginePosition, OnlyTheGeneratedMovesPassTheHashMoveCheck) {
             EXPECT_EQ(isPseudoLegal(pos, m), listed);
         }
     }
-    EXPECT_FALSE(isPseudoLegal(positionFromSfen(usi::kStartSfen), Mv{}));
+    EXPECT_FALSE(isPseudoLegal(positionFromSfen(notation::kStartSfen), Mv{}));
 }
 
 TEST(EngineEvaluation, TheOtherChairSeesTheSameScore) {
@@ -515,7 +558,7 @@ TEST(EngineSearch, MatesInOneAreFoundAtDepthOne) {
     }
     const engine::Result pawn =
         searcher.search(test::snapshotOfSfen("kn7/1l7/9/1N7/9/9/9/9/4K4 b P 1"), {}, limits);
-    EXPECT_EQ(usi::formatMove(pawn.best), "P*9b");
+    EXPECT_EQ(notation::formatUsiMove(pawn.best), "P*9b");
 }
 
 TEST(EngineSearch, MatesInTwoAreFoundAtDepthThree) {
@@ -537,7 +580,7 @@ TEST(EngineSearch, MatesInTwoAreFoundAtDepthThree) {
         generate(pos, replies);
         for (const Mv reply : replies) {
             pos.make(reply);
-            EXPECT_TRUE(forcedWin(pos, 2)) << sfen << " after " << usi::formatMove(r.best);
+            EXPECT_TRUE(forcedWin(pos, 2)) << sfen << " after " << notation::formatUsiMove(r.best);
             pos.unmake(reply);
         }
     }
@@ -552,7 +595,7 @@ TEST(EngineSearch, TheLosingSideSeesItsLoss) {
         searcher.search(test::snapshotOfSfen("4k4/9/9/9/9/9/9/4g4/4K4 b G 1"), {}, limits);
     ASSERT_TRUE(escape.found);
     EXPECT_FALSE(escape.mate);
-    EXPECT_EQ(usi::formatMove(escape.best), "5i5h");
+    EXPECT_EQ(notation::formatUsiMove(escape.best), "5i5h");
     // With the gold held by a pawn the king is lost, and the search says when.
     const engine::Result mated =
         searcher.search(test::snapshotOfSfen("4k4/9/9/9/9/9/4p4/4g4/4K4 b - 1"), {}, limits);
@@ -574,7 +617,7 @@ TEST(EngineSearch, ARepeatedPositionIsADraw) {
     EXPECT_LT(noHistory.score, -500);
     searcher.newGame();
     const engine::Result draw = searcher.search(behind, history, limits);
-    EXPECT_EQ(usi::formatMove(draw.best), "5i6i");
+    EXPECT_EQ(notation::formatUsiMove(draw.best), "5i6i");
     EXPECT_FALSE(draw.mate);
     EXPECT_EQ(draw.score, 0);
 
@@ -582,7 +625,7 @@ TEST(EngineSearch, ARepeatedPositionIsADraw) {
     const engine::GameSnapshot aheadRepeated = test::snapshotOfSfen("4k4/9/9/9/9/9/9/9/3K5 w R 1");
     searcher.newGame();
     const engine::Result win = searcher.search(ahead, {engine::positionKey(aheadRepeated)}, limits);
-    EXPECT_NE(usi::formatMove(win.best), "5i6i");
+    EXPECT_NE(notation::formatUsiMove(win.best), "5i6i");
     EXPECT_GT(win.score, 500);
 }
 
@@ -597,7 +640,7 @@ TEST(EngineLevels, LevelFiveThinksFiveTimesAsLong) {
 }
 
 TEST(EnginePosition, ChecksAreTheMovesThatAttackARoyalPiece) {
-    usi::Engine engine;
+    usi::Protocol engine;
     Form1& f = engine.form();
     int checks = 0;
     for (const engine::GameSnapshot& s : randomPositions().positions) {
@@ -621,7 +664,7 @@ TEST(EnginePosition, ChecksAreTheMovesThatAttackARoyalPiece) {
                         f.移動チェック(g.toX, g.toY, x, y, g.placed) == 1)
                         attacks = true;
                 }
-            EXPECT_EQ(givesCheck(pos, m), attacks) << usi::formatMove(g);
+            EXPECT_EQ(givesCheck(pos, m), attacks) << notation::formatUsiMove(g);
             if (attacks) expected.push_back(m.v);
         }
         std::sort(expected.begin(), expected.end());

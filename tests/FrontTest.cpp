@@ -1,22 +1,21 @@
 // The engine front's command loop: commands run on a worker while input is still read, so
 // that stop, isready and quit are heard during a long command; the answers leave whole lines.
-#include "Front.h"
-#include "fakes/WaitingSink.h"
+#include "fakes/Harness.h"
+#include "fakes/Talk.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <fcntl.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
 using namespace kelvore;
+using kelvore::test::Loop;
 using kelvore::test::WaitingSink;
 using namespace kelvore::usi;
 
@@ -31,31 +30,20 @@ std::string withoutTimes(const std::string& text) {
     return kept;
 }
 
-struct Loop {
-    Engine engine;
-    WaitingSink out;
-    Front front{engine, out};
-    void waitUntilALongCommandRuns() {
-        while (!front.runningLong()) std::this_thread::yield();
-    }
-};
-
 } // namespace
 
 TEST(Front, StopEndsADeepPerftWithAPartialCountAndThePositionIsAsBefore) {
     const std::string position = "position startpos moves 7g7f 3c3d";
-    Engine fresh;
-    std::ostringstream ignored, expected;
-    fresh.handle(position, ignored);
-    fresh.handle("d", expected);
-    fresh.handle("perft 2", expected);
+    Protocol fresh;
+    test::say(fresh, position);
+    const std::string expected = test::say(fresh, "d") + test::say(fresh, "perft 2");
 
     Loop l;
     l.front.take(position);
     l.front.take("perft 7");
     l.waitUntilALongCommandRuns();
     // Some work of our own first, so that the stop usually finds the count deep in its lines.
-    fresh.handle("perft 4", ignored);
+    test::say(fresh, "perft 4");
     l.front.take("stop");
     ASSERT_TRUE(l.out.waitFor(" lines (a partial count)\n"));
     EXPECT_EQ(l.out.text().find("perft 7 stopped after "), 0u) << l.out.text();
@@ -65,7 +53,7 @@ TEST(Front, StopEndsADeepPerftWithAPartialCountAndThePositionIsAsBefore) {
     l.front.endOfInput();
     l.front.finish();
     const std::string after = l.out.text();
-    EXPECT_EQ(withoutTimes(after.substr(after.find("upper hand:"))), withoutTimes(expected.str()));
+    EXPECT_EQ(withoutTimes(after.substr(after.find("upper hand:"))), withoutTimes(expected));
 }
 
 TEST(Front, QuitStopsTheRunningCommandAndNothingAfterItIsRead) {
@@ -164,15 +152,13 @@ TEST(Output, TheProgramExitsWithAnErrorWhenItsAnswersCannotBeWritten) {
 
 // A kifu read of a large record held isready back, and stop could not end it.
 TEST(Front, IsreadyIsAnsweredAtOnceDuringALongKifuReadAndStopEndsIt) {
-    char pattern[] = "/tmp/kelvore-front-XXXXXX";
-    const std::string dir = mkdtemp(pattern);
-    const std::string small = dir + "/small.棋譜", large = dir + "/large.棋譜";
+    const test::TempFolder dir;
+    const std::string small = dir.path + "/small.棋譜", large = dir.path + "/large.棋譜";
     {
         // Both rooks out and back, over and over: the largest record read, some 400000 moves.
-        Engine e;
-        std::ostringstream ignored;
-        e.handle("position startpos moves 2h3h 8b7b 3h2h 7b8b", ignored);
-        e.handle("kifu write " + small + " a|b|c", ignored);
+        Protocol writer;
+        test::say(writer, "position startpos moves 2h3h 8b7b 3h2h 7b8b");
+        test::say(writer, "kifu write " + small + " a|b|c");
         std::ifstream in(small, std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(in)), {});
         std::size_t at = 0;
@@ -199,5 +185,4 @@ TEST(Front, IsreadyIsAnsweredAtOnceDuringALongKifuReadAndStopEndsIt) {
     EXPECT_TRUE(name == std::string::npos || ready < name) << "answered while the read ran";
     EXPECT_NE(text.find("info string kifu read stopped"), std::string::npos);
     EXPECT_NE(text.find("sfen "), std::string::npos) << "the commands after it still run";
-    std::filesystem::remove_all(dir);
 }

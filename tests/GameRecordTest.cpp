@@ -35,9 +35,9 @@ TEST(GameRecord, TheHistoryGivesItsStartPositionsAndNotation) {
     for (std::size_t i = 0; i < game->moves.size(); ++i) texts.push_back(moveTextOf(*game, i));
     EXPECT_EQ(texts, (std::vector<std::string>{"▲７六歩(77)", "△３四歩(33)", "▲２二角成(88)",
                                                "△同　銀(31)", "▲５五角打", "△５四角打"}));
-    EXPECT_DOUBLE_EQ(secondsOf(*game, 0), 5);
-    EXPECT_DOUBLE_EQ(secondsOf(*game, 4), 7);
-    EXPECT_DOUBLE_EQ(secondsOf(*game, 5), 3);
+    EXPECT_EQ(secondsOf(*game, 0), 5);
+    EXPECT_EQ(secondsOf(*game, 4), 7);
+    EXPECT_EQ(secondsOf(*game, 5), 3);
 }
 
 TEST(GameRecord, AFileGivesTheSameGameAndABadStepEndsThePositions) {

@@ -4,6 +4,8 @@
 #include "fakes/Clicks.h"
 #include "fakes/Harness.h"
 #include "fakes/Thinking.h"
+#include "kif/Kif.h"
+#include "text/ShiftJis.h"
 
 #include <gtest/gtest.h>
 
@@ -156,8 +158,42 @@ TEST(GameReview, RefusedWithTheForbiddenSoundWhileTheComputerThinks) {
     stopThinking(f);
 }
 
+// The list dropped the fraction of each move's time while the kept record and KIF took the
+// difference of the whole totals: 0:00 in the list, 0:01 in the KIF for the same move. All now
+// count as the clocks and the record do, so the list's times add up to the clock.
+TEST(GameReview, AMovesTimeIsTheSameInTheListTheRecordKifAndOnTheClock) {
+    Game g;
+    review::GameReview list(g.form);
+    Form1& f = g.form;
+    g.fake.clock.now = 1000.7;
+    f.START_Click();
+    g.fake.clock.now = 1012.3; // the lower side thinks 11.6 s
+    move(f, 3, 7, 3, 6);
+    g.fake.clock.now = 1015.0; // the upper side 2.7 s
+    move(f, 7, 3, 7, 4);
+    g.fake.clock.now = 1015.8; // the lower side 0.8 s: 12.4 s in all
+    move(f, 7, 7, 7, 6);
+    ASSERT_NEAR(f.ManTime, 12.4, 1e-9);
+    EXPECT_EQ(Form1::調査_時間秒追加結果(f.ManTime), "00:00:12") << "the clock";
+
+    const std::vector<review::MoveRow> rows = review::rowsOf(list.game());
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(review::timeText(rows[0].seconds), "0:11");
+    EXPECT_EQ(review::timeText(rows[1].seconds), "0:02");
+    EXPECT_EQ(review::timeText(rows[2].seconds), "0:01");
+    EXPECT_EQ(rows[0].seconds + rows[2].seconds, 12) << "the list adds up to the clock";
+
+    const std::vector<std::string> record = text::splitLines(recordText(list.game()));
+    ASSERT_EQ(record.size(), 6u);
+    EXPECT_EQ(record[5].substr(17, 10), "   11   12") << "the record: before and after";
+    const std::string kif = kif::writeKif({list.game(), "", 0, {}}, kif::Encoding::Utf8);
+    EXPECT_NE(kif.find("   1 ７六歩(77)   ( 0:11/00:00:11)\r\n"), std::string::npos) << kif;
+    EXPECT_NE(kif.find("   2 ３四歩(33)   ( 0:02/00:00:02)\r\n"), std::string::npos) << kif;
+    EXPECT_NE(kif.find("   3 ３六歩(37)   ( 0:01/00:00:12)\r\n"), std::string::npos) << kif;
+}
+
 TEST(GameReview, TimesAsPlayersReadThem) {
-    EXPECT_EQ(review::timeText(5.9), "0:05");
+    EXPECT_EQ(review::timeText(5), "0:05");
     EXPECT_EQ(review::timeText(754), "12:34");
     EXPECT_EQ(review::timeText(3723), "1:02:03");
     EXPECT_EQ(review::timeText(-4), "0:00");

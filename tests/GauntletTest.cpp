@@ -1,12 +1,21 @@
 // The gauntlet's referee (how a game ends by the rules) and its arithmetic (Elo and the
-// sequential test).
+// sequential test); the gauntlet and the tuner as programs, when their files cannot be written.
 #include "Gauntlet.h"
 #include "Referee.h"
 #include "Stats.h"
+#include "engine/GameEnd.h"
+#include "notation/Sfen.h"
+
+#include "fakes/Files.h"
+#include "fakes/Harness.h"
+#include "notation/Sfen.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <sstream>
+#include <sys/wait.h>
 
 using namespace kelvore;
 using namespace kelvore::gauntlet;
@@ -23,11 +32,89 @@ Referee startAt(const std::string& sfen) {
 bool matedAt(const std::string& sfen) {
     engine::Position pos;
     std::string error;
-    EXPECT_TRUE(setFromSfen(pos, sfen, error)) << error;
-    return isMated(pos);
+    EXPECT_TRUE(notation::setFromSfen(pos, sfen, error)) << error;
+    return engine::isMated(pos);
 }
 
+// The gauntlet and the tuner run as programs in a folder of their own: what they print, what
+// they say on the error stream and how they exit.
+class ToolFiles : public ::testing::Test {
+protected:
+    test::TempFolder folder;
+    const std::string openings = folder.path + "/openings.sfen";
+    const std::string usi = KELVORE_USI_BINARY;
+
+    ToolFiles() { test::spitBytes(openings, std::string(notation::kStartSfen) + "\n"); }
+
+    struct Ran {
+        int status = -1;
+        std::string out, err;
+    };
+    Ran run(const std::string& command) const {
+        const std::string out = folder.path + "/out", err = folder.path + "/err";
+        const int rc = std::system((command + " >" + out + " 2>" + err).c_str());
+        return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, test::slurp(out), test::slurp(err)};
+    }
+    // Two games between two copies of the engine, a few plies each, keeping them in `records`.
+    Ran play(const std::string& records) const {
+        return run(std::string(KELVORE_GAUNTLET_BINARY) + " play --a " + usi + " --b " + usi +
+                   " --games 2 --tc nodes=50 --plies 6 --progress 0 --openings " + openings +
+                   " --records " + records);
+    }
+};
+
 } // namespace
+
+// `play --records FILE` on a full disk played every game and exited 0 with FILE empty: the
+// stream was checked when opened, never after its writes. Now the first pair that cannot be
+// kept ends the gauntlet, uncounted, and the file is named.
+TEST_F(ToolFiles, RecordsOnAFullDiskStopTheGauntletWithTheFileNamed) {
+    const Ran kept = play(folder.path + "/games.txt");
+    ASSERT_EQ(kept.status, 0) << kept.err;
+    const std::string games = test::slurp(folder.path + "/games.txt");
+    EXPECT_EQ(std::count(games.begin(), games.end(), '\n'), 2) << "a line a game: " << games;
+
+    const Ran full = play("/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "kelvore-gauntlet: cannot write /dev/full: No space left on device\n");
+    EXPECT_NE(full.out.find("\npairs 0 0 0 0 0 "), std::string::npos) << full.out;
+    EXPECT_NE(full.out.find("stopped: the games after these could not be kept"), std::string::npos);
+}
+
+// `openings --out FILE` with little room exited 0 with its last line cut; the tuner wrote its
+// weights the same way. A whole file is now written whole or not at all, and a failure named.
+TEST_F(ToolFiles, OpeningsAndWeightsThatCannotBeWrittenFailWithTheFileNamed) {
+    const std::string gauntlet = KELVORE_GAUNTLET_BINARY;
+    const Ran openings = run(gauntlet + " openings --count 1 --nodes 50 --out /dev/full");
+    EXPECT_EQ(openings.status, 1);
+    EXPECT_NE(
+        openings.err.find("kelvore-gauntlet: cannot write /dev/full: not a regular file (a FIFO, a "
+                          "device or a socket)\n"),
+        std::string::npos)
+        << openings.err;
+    const std::string missing = folder.path + "/none/openings.sfen";
+    const Ran nowhere = run(gauntlet + " openings --count 1 --nodes 50 --out " + missing);
+    EXPECT_EQ(nowhere.status, 1);
+    EXPECT_NE(nowhere.err.find("cannot write " + missing + ": No such file or directory\n"),
+              std::string::npos);
+
+    const std::string games = folder.path + "/games.txt";
+    test::spitBytes(games, "1-0 capture 5 sfen " + std::string(notation::kStartSfen) +
+                               " moves 7g7f 3c3d 8h2b+ 3a2b B*5e\n");
+    const std::string weights = folder.path + "/weights.h";
+    test::spitBytes(weights, "the weights before");
+    const std::string tune = std::string(KELVORE_TUNE_BINARY) + " --epochs 1 --records " + games;
+    const Ran written = run(tune + " --out " + weights);
+    ASSERT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(test::slurp(weights).rfind("// The evaluation's weights.", 0), 0u);
+    const Ran refused = run(tune + " --out /dev/full");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find(
+                  "kelvore-tune: cannot write /dev/full: not a regular file (a FIFO, a device "
+                  "or a socket)\n"),
+              std::string::npos)
+        << refused.err;
+}
 
 // The upper gold dropped in front of the lower king, guarded by a pawn: every reply leaves the
 // king to be taken.

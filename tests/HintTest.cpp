@@ -42,10 +42,7 @@ protected:
         f.調査_2歩フラグ設定();
         MoveList legal;
         generateMoves(f, f.Turn == f.ManTurn ? -1 : 1, legal);
-        return std::any_of(legal.begin(), legal.end(), [&](const Move& l) {
-            return l.fromX == m.fromX && l.fromY == m.fromY && l.toX == m.toX && l.toY == m.toY &&
-                   l.moved == m.moved && l.placed == m.placed;
-        });
+        return std::find(legal.begin(), legal.end(), m) != legal.end();
     }
 };
 

@@ -217,6 +217,38 @@ TEST_F(KeptGames, ViewedRecordsAreNotKeptAndHandicapGamesAreKeptAsKif) {
     EXPECT_EQ(read.game->winner, 0) << "replaced, not won";
 }
 
+// Two windows on one work folder, each ending a game in the same minute: both took the
+// minute's free name and the second rename replaced the first window's game. The gap lasts as
+// long as the save's flush, seconds on a slow disk; here the second window keeps its game
+// while the first is still writing its own.
+TEST_F(KeptGames, TwoWindowsKeepingGamesInTheSameMinuteKeepBoth) {
+    Game other(false);
+    other.form.WorkFolder = g.folder.path;
+    other.form.SoundFolder = g.folder.path;
+    other.form.Form_Load();
+    kept::GameKeeper otherKeeper{other.form};
+    otherKeeper.now = keeper.now;
+    other.form.START_Click();
+    move(other.form, 3, 7, 3, 6);
+    move(other.form, 7, 3, 7, 4);
+    f.START_Click();
+    move(f, 3, 7, 3, 6);
+
+    static Form1* second;
+    second = &other.form;
+    text::testing::afterTemporaryWritten = [] {
+        text::testing::afterTemporaryWritten = nullptr;
+        second->CANCEL_Click();
+    };
+    f.CANCEL_Click();
+    text::testing::afterTemporaryWritten = nullptr;
+    ASSERT_EQ(otherKeeper.written().size(), 1u) << "the second game was kept during the first save";
+    ASSERT_EQ(files(), (std::vector<std::string>{"2026-12-08_2315_人間.棋譜",
+                                                 "2026-12-08_2315_人間_2.棋譜"}));
+    EXPECT_EQ(readBack(files()[0]).moves.size(), 1u) << "the first window's game";
+    EXPECT_EQ(readBack(files()[1]).moves.size(), 2u) << "the second window's game";
+}
+
 // The folder cannot be made (a file stands in its place): the game goes on as ever, and one
 // message says so once the command is done, once a run.
 TEST_F(KeptGames, AnUnwritableFolderLeavesTheGameGoingWithOneWarning) {

@@ -4,6 +4,7 @@
 #include "engine/Snapshot.h"
 #include "kif/PositionCheck.h"
 #include "notation/Sfen.h"
+#include "record/RecordFile.h"
 
 #include "fakes/Files.h"
 #include "fakes/RandomGames.h"
@@ -352,6 +353,75 @@ TEST(Kif, BadFilesAreRefusedWithTheirLineNamed) {
     EXPECT_FALSE(r.game.has_value());
     EXPECT_EQ(r.line, 3);
     EXPECT_EQ(r.error, "Shift-JISとして読めない文字があります");
+}
+
+// Our own export saved with CR line ends (as old Mac editors write) was refused as "a
+// standard-shogi KIF with no diagram" at line 1: the reader took the whole file for one comment
+// line. CR LF, LF and a lone CR all end lines, in the KIF reader and the record reader alike.
+TEST(Kif, CrLfLfAndCrLineEndsAllReadTheSameGame) {
+    Game g;
+    playShortGame(g);
+    const GameRecord game = *recordOfHistory(g.form);
+    auto ended = [](std::string text, std::string_view end) {
+        for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;
+             at += end.size())
+            text.replace(at, 2, end);
+        return text;
+    };
+    auto expectTheGame = [&](const std::vector<RecordMove>& moves, std::string_view how) {
+        ASSERT_EQ(moves.size(), game.moves.size()) << how;
+        for (std::size_t i = 0; i < moves.size(); ++i)
+            EXPECT_EQ(formatMoveLine(moves[i]), formatMoveLine(game.moves[i])) << how << " " << i;
+    };
+    const kif::KifGame k{game, "2024/05/01 10:00:00", 0, {}};
+    for (const kif::Encoding e : {kif::Encoding::Utf8, kif::Encoding::ShiftJis}) {
+        const std::string text = kif::writeKif(k, e);
+        for (const std::string_view end : {"\r\n", "\n", "\r"}) {
+            const kif::KifRead r = kif::readKif(*kif::encodeKif(ended(text, end), e), e);
+            ASSERT_TRUE(r.game.has_value()) << r.message();
+            EXPECT_EQ(r.game->startedAt, "2024/05/01 10:00:00");
+            expectTheGame(r.game->game.moves, "KIF");
+        }
+    }
+    // The record, and a file whose lines end each way in turn.
+    const std::string record = *text::toShiftJis(recordText(game));
+    for (const std::string_view end : {"\n", "\r"}) {
+        const RecordFile r = readRecord(ended(record, end));
+        ASSERT_TRUE(r.error.empty()) << r.error;
+        EXPECT_EQ(r.header[2], game.lowerPlayer);
+        expectTheGame(r.moves, "record");
+    }
+    const std::string mixed = "a\rb\nc\r\n\rd";
+    EXPECT_EQ(text::splitLines(mixed), (std::vector<std::string>{"a", "b", "c", "", "d"}));
+    EXPECT_EQ(text::lineNumberAt(mixed, mixed.find('d')), 5);
+}
+
+// A 16 MiB ".kif" of line feeds alone took seconds and gigabytes to be refused: every line
+// was held twice and each opened its own Shift-JIS converter. The file is now decoded once and
+// refused where its first 500 lines have begun no diagram (bench/KifBench.cpp measures it).
+TEST(Kif, AFileOfBlankLinesIsRefusedAfterItsLeadingLines) {
+    const kif::KifRead blank =
+        kif::readKif(std::string(kif::kKifFileLimit, '\n'), kif::Encoding::ShiftJis);
+    EXPECT_FALSE(blank.game.has_value());
+    EXPECT_EQ(blank.message(), "始めの500行に局面図も指し手もありません");
+    for (const std::string& few : {std::string(), std::string(20, '\n'), std::string("*\r\n")}) {
+        const kif::KifRead r = kif::readKif(few, kif::Encoding::Utf8);
+        EXPECT_FALSE(r.game.has_value());
+        EXPECT_EQ(r.message(), "局面図も指し手もありません") << "not a KIF of standard shogi";
+    }
+
+    // Our file's frame is its 8th line: after 492 blank lines it begins on line 500, in time;
+    // after 493 it does not.
+    Game g;
+    playShortGame(g);
+    const std::string ours =
+        kif::writeKif({*recordOfHistory(g.form), "", 0, {}}, kif::Encoding::Utf8);
+    ASSERT_EQ(text::splitLines(ours)[7].substr(0, 4), "+---");
+    const kif::KifRead inTime = kif::readKif(std::string(492, '\n') + ours, kif::Encoding::Utf8);
+    ASSERT_TRUE(inTime.game.has_value()) << inTime.message();
+    EXPECT_EQ(inTime.game->game.moves.size(), 6u);
+    const kif::KifRead late = kif::readKif(std::string(493, '\n') + ours, kif::Encoding::Utf8);
+    EXPECT_EQ(late.message(), "496行目：手合割が「その他」なのに局面図がありません");
 }
 
 TEST(Kif, PositionsFromGamesPassTheCheckAndComeBackFromSfen) {

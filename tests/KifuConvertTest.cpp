@@ -1,8 +1,7 @@
 // kelvore-usi's kifu export and kifu import: records to KIF and back, for scripts.
-#include "Engine.h"
-
 #include "fakes/Files.h"
 #include "fakes/Harness.h"
+#include "fakes/Talk.h"
 
 #include <gtest/gtest.h>
 
@@ -12,19 +11,9 @@
 using namespace kelvore;
 using namespace kelvore::test;
 
-namespace {
-
-std::string say(usi::Engine& engine, const std::string& line) {
-    std::ostringstream out;
-    engine.handle(line, out);
-    return out.str();
-}
-
-} // namespace
-
 TEST(KifuConvert, ARecordGoesToKifAndBackByteForByte) {
     TempFolder dir;
-    usi::Engine e;
+    usi::Protocol e;
     say(e, "position startpos moves 7g7f 3c3d 8h2b+ 3a2b B*5e 5c5d 5e3c+ 2b3c");
     const std::string record = dir.path + "/対局.棋譜";
     ASSERT_EQ(say(e, "kifu write " + record + " 練習|上の人|下の人"),
@@ -48,7 +37,7 @@ TEST(KifuConvert, ARecordGoesToKifAndBackByteForByte) {
 
 TEST(KifuConvert, WhatCannotBeConvertedIsRefusedAndNothingIsWritten) {
     TempFolder dir;
-    usi::Engine e;
+    usi::Protocol e;
     say(e, "position startpos moves 7g7f");
     const std::string record = dir.path + "/r.棋譜";
     ASSERT_EQ(say(e, "kifu write " + record + " a|b|c"), "kifu written " + record + "\n");

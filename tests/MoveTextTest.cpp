@@ -20,9 +20,7 @@ Move boardMove(const char* from, const char* to, int moved, int placed = 0) {
 
 Move drop(int code, const char* to) {
     const Pos t = sq(to);
-    const int slot = handSlot(code);
-    return code < 0 ? Move{11, slot + 2, t.X, t.Y, code, code}
-                    : Move{-1, slot, t.X, t.Y, code, code};
+    return Move::drop(code < 0 ? -1 : 1, std::abs(code), t.X, t.Y);
 }
 
 constexpr Pos kNone{};

@@ -2,7 +2,7 @@
 // on; its move comes back through the dispatcher, which the test drains by hand, and is played
 // once, as the other levels play theirs, and never after the game has ended.
 #include "computer/SearchingTurn.h"
-#include "Engine.h"
+#include "Protocol.h"
 #include "engine/Snapshot.h"
 #include "fakes/Clicks.h"
 #include "fakes/Harness.h"
@@ -210,7 +210,7 @@ TEST_F(SearchingLevel, TheSearchIsToldTheGamesEarlierPositions) {
     move(f, 11, 8, 5, 5);        // B*5e
     move(f, -1, 8 - 6, 5, 4);    // B*5d, from the upper hand row
     ASSERT_EQ(f.KifuCursor, 6);
-    usi::Engine e;
+    usi::Protocol e;
     std::ostringstream ignored;
     e.handle("position startpos moves 7g7f 3c3d 8h2b+ 3a2b B*5e B*5d", ignored);
     ASSERT_EQ(e.history().size(), 6u);

@@ -1,7 +1,7 @@
 // Static exchange evaluation on hand-built exchanges: what a capture or a drop wins or loses
 // when both sides keep taking on its square.
 #include "engine/See.h"
-#include "Referee.h"
+#include "notation/UsiGame.h"
 
 #include <gtest/gtest.h>
 
@@ -10,26 +10,17 @@ using namespace kelvore::engine;
 
 namespace {
 
-struct Exchange {
-    Position pos;
-    Mv move;
-};
-
-Exchange exchange(const std::string& sfen, const std::string& usiMove) {
-    Exchange e;
-    std::string error;
-    EXPECT_TRUE(gauntlet::setFromSfen(e.pos, sfen, error)) << error;
-    e.move = gauntlet::findMove(e.pos, usiMove);
-    EXPECT_FALSE(e.move.isNone()) << usiMove << " in " << sfen;
-    return e;
-}
-
 // see() of the move, checked against seeAtLeast on both sides of it.
 int seeOf(const std::string& sfen, const std::string& usiMove) {
-    const Exchange e = exchange(sfen, usiMove);
-    const int v = see(e.pos, e.move);
-    EXPECT_TRUE(seeAtLeast(e.pos, e.move, v)) << usiMove;
-    EXPECT_FALSE(seeAtLeast(e.pos, e.move, v + 1)) << usiMove;
+    notation::UsiGame game;
+    std::string error;
+    EXPECT_TRUE(game.start(sfen, error)) << error;
+    const Mv move = game.move(usiMove);
+    EXPECT_FALSE(move.isNone()) << usiMove << " in " << sfen;
+    const Position& pos = game.position();
+    const int v = see(pos, move);
+    EXPECT_TRUE(seeAtLeast(pos, move, v)) << usiMove;
+    EXPECT_FALSE(seeAtLeast(pos, move, v + 1)) << usiMove;
     return v;
 }
 

@@ -2,10 +2,10 @@
 // up to the engine's own evaluation, and its writer keeps every weight in its place.
 #include "BenchPositions.h"
 #include "Fit.h"
-#include "Referee.h"
 #include "Samples.h"
 #include "engine/EvalWeights.generated.h"
 #include "engine/Evaluate.h"
+#include "notation/Sfen.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +67,7 @@ TEST(TuneFit, TheFeaturesAddUpToTheEvaluation) {
     for (const char* sfen : usi::kBenchPositions) {
         engine::Position pos;
         std::string error;
-        ASSERT_TRUE(gauntlet::setFromSfen(pos, sfen, error)) << error;
+        ASSERT_TRUE(notation::setFromSfen(pos, sfen, error)) << error;
         const std::vector<int> f = featuresOf(pos);
         double sum = 0;
         for (std::size_t i = 0; i < f.size(); ++i) sum += w[i] * f[i];

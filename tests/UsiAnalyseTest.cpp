@@ -1,6 +1,7 @@
 // kifu analyse through the engine front: one line per move, the summary, and stop.
-#include "Engine.h"
 #include "Front.h"
+#include "Protocol.h"
+#include "fakes/Talk.h"
 #include "fakes/WaitingSink.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +30,7 @@ struct Recorded {
         char pattern[] = "/tmp/kelvore-analyse-XXXXXX";
         dir = mkdtemp(pattern);
         const std::string written = dir + "/対局.棋譜";
-        usi::Engine writer;
+        usi::Protocol writer;
         std::ostringstream out;
         writer.handle("position startpos moves 7g7f 3c3d 2g2f 8c8d 8h5e 2b5e 5g5f", out);
         writer.handle("kifu write " + written + " 練習|上|下", out);
@@ -41,11 +42,17 @@ struct Recorded {
     ~Recorded() { std::filesystem::remove_all(dir); }
 };
 
+// An engine front with the record, answering one line at a time.
+struct Analysing : Recorded {
+    usi::Protocol engine;
+    std::string say(const std::string& line) { return test::say(engine, line); }
+};
+
 } // namespace
 
 TEST(UsiAnalyse, EveryMoveOnALineThenTheSummary) {
     Recorded r;
-    usi::Engine engine;
+    usi::Protocol engine;
     std::ostringstream out;
     // A path with a blank in it, and a fixed depth after it.
     engine.handle("kifu analyse " + r.path + " depth 5", out);
@@ -79,27 +86,19 @@ TEST(UsiAnalyse, EveryMoveOnALineThenTheSummary) {
 }
 
 TEST(UsiAnalyse, BadFilesAndLimitsAreRefusedPlainly) {
-    Recorded r;
-    usi::Engine engine;
-    auto say = [&engine](const std::string& line) {
-        std::ostringstream out;
-        engine.handle(line, out);
-        return out.str();
-    };
-    EXPECT_EQ(say("kifu analyse " + r.dir + "/none.棋譜"),
+    Analysing r;
+    EXPECT_EQ(r.say("kifu analyse " + r.dir + "/none.棋譜"),
               "info string cannot open " + r.dir + "/none.棋譜\n");
-    EXPECT_EQ(say("kifu analyse " + r.dir), "info string cannot open " + r.dir + "\n");
-    // A number alone is a path; a limit out of range stays part of the path.
-    EXPECT_EQ(say("kifu analyse 500"), "info string cannot open 500\n");
-    EXPECT_EQ(say("kifu analyse " + r.path + " depth 0"),
-              "info string cannot open " + r.path + " depth 0\n");
+    EXPECT_EQ(r.say("kifu analyse " + r.dir), "info string cannot open " + r.dir + "\n");
+    // A number alone is a path.
+    EXPECT_EQ(r.say("kifu analyse 500"), "info string cannot open 500\n");
     const std::string broken = r.dir + "/broken.棋譜";
     {
         std::ofstream f(broken, std::ios::binary);
         f << "a\r\nb\r\nc\r\n 7776 -10 -10   0    0    0    0    0\r\n"
           << " 8882-900-900 800    0    0    0    0\r\n";
     }
-    const std::string out = say("kifu analyse " + broken + " nodes 2000");
+    const std::string out = r.say("kifu analyse " + broken + " nodes 2000");
     EXPECT_EQ(out.rfind("info string move 2 does not fit the position", 0), 0u) << out;
     EXPECT_NE(out.find("info string analysing 1 moves, 2000 nodes a position\nply 1 move 3g3f "),
               std::string::npos)
@@ -107,11 +106,39 @@ TEST(UsiAnalyse, BadFilesAndLimitsAreRefusedPlainly) {
     EXPECT_NE(out.find("\nanalyse done\n"), std::string::npos) << out;
 }
 
+// `kifu analyse game.棋譜 depth 10000` answered that it could not open "game.棋譜 depth 10000":
+// a limit out of range was taken as a part of the file's name. It is refused by name now, and
+// a word after a record's name that is no limit at all is too.
+TEST(UsiAnalyse, ALimitItCannotTakeIsRefusedByName) {
+    Analysing r;
+    const std::pair<std::string, std::string> refused[] = {
+        {"depth 10000", "depth 10000 is not a limit (depth 1 to 64)"},
+        {"depth 0", "depth 0 is not a limit (depth 1 to 64)"},
+        {"nodes -5", "nodes -5 is not a limit (nodes 1 to 1099511627776)"},
+        {"nodes many", "nodes many is not a limit (nodes 1 to 1099511627776)"},
+        {"0", "0 is not a limit (1 to 3600000 milliseconds a position)"},
+        {"-5", "-5 is not a limit (1 to 3600000 milliseconds a position)"},
+        {"1.5", "1.5 is not a limit (1 to 3600000 milliseconds a position)"},
+        {"3600001", "3600001 is not a limit (1 to 3600000 milliseconds a position)"},
+        {"abc", "abc is not a limit (<ms> | depth <n> | nodes <n>)"},
+    };
+    for (const auto& [limit, why] : refused)
+        EXPECT_EQ(r.say("kifu analyse " + r.path + " " + limit),
+                  "info string kifu analyse: " + why + "; nothing analysed\n")
+            << limit;
+    // A word that is no limit after what is no record: the whole is the name, not found.
+    EXPECT_EQ(r.say("kifu analyse " + r.dir + "/none.棋譜 abc"),
+              "info string cannot open " + r.dir + "/none.棋譜 abc\n");
+    EXPECT_EQ(r.say("kifu analyse " + r.path + " depth 1")
+                  .rfind("info string analysing 7 moves, depth 1", 0),
+              0u);
+}
+
 // A long analysis: isready is answered while it runs, and stop ends it with the moves judged
 // so far and the summary.
 TEST(UsiAnalyse, StopEndsALongAnalysis) {
     Recorded r;
-    usi::Engine engine;
+    usi::Protocol engine;
     test::WaitingSink sink;
     usi::Front front(engine, sink);
     front.take("kifu analyse " + r.path + " 600000");

@@ -1,8 +1,6 @@
 // The engine front's match between levels: the searching levels, draws by repetition, and the
 // summary.
-#include "Engine.h"
-#include "Front.h"
-#include "fakes/WaitingSink.h"
+#include "fakes/Talk.h"
 
 #include <gtest/gtest.h>
 
@@ -11,14 +9,9 @@
 #include <thread>
 
 using namespace kelvore;
+using kelvore::test::say;
 
 namespace {
-
-std::string say(usi::Engine& engine, const std::string& line) {
-    std::ostringstream out;
-    engine.handle(line, out);
-    return out.str();
-}
 
 struct Summary {
     int a = -1, b = -1, draws = -1, repetitions = -1;
@@ -61,7 +54,7 @@ Summary summaryOf(const std::string& text) {
 // The specified levels shuffle the same pieces back and forth when they meet: those games now
 // end at the fourth occurrence of a position instead of running on to the ply limit.
 TEST(UsiMatch, CyclesEndAsDrawsByRepetition) {
-    usi::Engine engine;
+    usi::Protocol engine;
     const std::string out = say(engine, "match 3 3 4 1");
     const Summary s = summaryOf(out);
     EXPECT_EQ(s.gameLines, 4) << out;
@@ -73,7 +66,7 @@ TEST(UsiMatch, CyclesEndAsDrawsByRepetition) {
 }
 
 TEST(UsiMatch, TheSearchingLevelsPlayWholeGames) {
-    usi::Engine engine;
+    usi::Protocol engine;
     say(engine, "setoption name MoveTime value 2");
     const Summary s = summaryOf(say(engine, "match 4 5 2 3"));
     EXPECT_EQ(s.gameLines, 2);
@@ -85,7 +78,7 @@ TEST(UsiMatch, TheSearchingLevelsPlayWholeGames) {
 }
 
 TEST(UsiMatch, RefusesLevelsItDoesNotKnow) {
-    usi::Engine engine;
+    usi::Protocol engine;
     const std::string usage = "info string usage: match <levelA 0-5> <levelB 0-5> <games> <seed>\n";
     EXPECT_EQ(say(engine, "match 6 1 1 1"), usage);
     EXPECT_EQ(say(engine, "match 1 -1 1 1"), usage);
@@ -96,7 +89,7 @@ TEST(UsiMatch, RefusesLevelsItDoesNotKnow) {
 // game, a minute a move at this MoveTime.
 TEST(UsiMatch, StopDuringALevel4MatchEndsIt) {
     for (const char* word : {"stop", "quit"}) {
-        usi::Engine engine;
+        usi::Protocol engine;
         test::WaitingSink out;
         usi::Front front(engine, out);
         front.take("setoption name MoveTime value 60000");

@@ -1,11 +1,11 @@
 // kelvore-usi through its text protocol.
-#include "Engine.h"
+#include "fakes/Harness.h"
+#include "fakes/Talk.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iconv.h>
 #include <sstream>
@@ -14,13 +14,16 @@ using namespace kelvore;
 
 namespace {
 
-struct Session {
-    usi::Engine engine;
-    std::string say(const std::string& line) {
-        std::ostringstream out;
-        engine.handle(line, out);
-        return out.str();
-    }
+bool contains(const std::vector<std::string>& v, const std::string& s) {
+    return std::find(v.begin(), v.end(), s) != v.end();
+}
+
+} // namespace
+
+// A protocol of its own for each test, spoken to one command at a time.
+class Usi : public ::testing::Test {
+protected:
+    std::string say(const std::string& line) { return test::say(protocol, line); }
     std::vector<std::string> moves() {
         std::istringstream in(say("moves"));
         std::string word;
@@ -35,131 +38,118 @@ struct Session {
         const auto at = d.find("sfen ");
         return d.substr(at + 5, d.find('\n', at) - at - 5);
     }
+
+    usi::Protocol protocol;
 };
 
-bool contains(const std::vector<std::string>& v, const std::string& s) {
-    return std::find(v.begin(), v.end(), s) != v.end();
-}
-
-} // namespace
-
-TEST(Usi, Handshake) {
-    Session s;
-    EXPECT_EQ(s.say("usi"), "id name Kelvore\nid author Kelvore developers\n"
-                            "option name Level type spin default 3 min 1 max 5\n"
-                            "option name MoveTime type spin default 1000 min 1 max 3600000\n"
-                            "usiok\n");
-    EXPECT_EQ(s.say("isready"), "readyok\n");
-    EXPECT_EQ(s.say("usinewgame"), "");
-    EXPECT_EQ(s.say("setoption name Level value 2"), "");
-    EXPECT_EQ(s.engine.form().ComLevel, 2);
-    EXPECT_EQ(s.say("setoption name Level value 7"), "info string Level must be 1, 2, 3, 4 or 5\n");
-    EXPECT_EQ(s.say("setoption name Level value 0"), "info string Level must be 1, 2, 3, 4 or 5\n");
-    EXPECT_EQ(s.say("setoption name Level value 45"),
-              "info string Level must be 1, 2, 3, 4 or 5\n");
-    EXPECT_EQ(s.engine.form().ComLevel, 2);
-    EXPECT_EQ(s.say("setoption name Level value 5"), "");
-    EXPECT_EQ(s.engine.form().ComLevel, 5);
+TEST_F(Usi, Handshake) {
+    EXPECT_EQ(say("usi"), "id name Kelvore\nid author Kelvore developers\n"
+                          "option name Level type spin default 3 min 1 max 5\n"
+                          "option name MoveTime type spin default 1000 min 1 max 3600000\n"
+                          "usiok\n");
+    EXPECT_EQ(say("isready"), "readyok\n");
+    EXPECT_EQ(say("usinewgame"), "");
+    EXPECT_EQ(say("setoption name Level value 2"), "");
+    EXPECT_EQ(protocol.form().ComLevel, 2);
+    EXPECT_EQ(say("setoption name Level value 7"), "info string Level must be 1, 2, 3, 4 or 5\n");
+    EXPECT_EQ(say("setoption name Level value 0"), "info string Level must be 1, 2, 3, 4 or 5\n");
+    EXPECT_EQ(say("setoption name Level value 45"), "info string Level must be 1, 2, 3, 4 or 5\n");
+    EXPECT_EQ(protocol.form().ComLevel, 2);
+    EXPECT_EQ(say("setoption name Level value 5"), "");
+    EXPECT_EQ(protocol.form().ComLevel, 5);
     const std::string badTime =
         "info string MoveTime must be a number of milliseconds from 1 to 3600000\n";
     for (const char* v : {"0", "-5", "3600001", "99999999999", "1e3", ""})
-        EXPECT_EQ(s.say(std::string("setoption name MoveTime value ") + v),
+        EXPECT_EQ(say(std::string("setoption name MoveTime value ") + v),
                   *v ? badTime : "info string unknown option\n")
             << v;
-    EXPECT_EQ(s.say("setoption name MoveTime value 250"), "");
-    EXPECT_EQ(s.say("setoption name MoveTime value 3600000"), "");
+    EXPECT_EQ(say("setoption name MoveTime value 250"), "");
+    EXPECT_EQ(say("setoption name MoveTime value 3600000"), "");
     std::ostringstream out;
-    EXPECT_FALSE(s.engine.handle("quit", out));
+    EXPECT_FALSE(protocol.handle("quit", out));
 }
 
-TEST(Usi, StartingPositionAndItsMoves) {
-    Session s;
-    s.say("position startpos");
-    EXPECT_EQ(s.sfen(), usi::kStartSfen);
-    const auto list = s.moves();
+TEST_F(Usi, StartingPositionAndItsMoves) {
+    say("position startpos");
+    EXPECT_EQ(sfen(), notation::kStartSfen);
+    const auto list = moves();
     EXPECT_EQ(list.size(), 26u);
     EXPECT_TRUE(std::is_sorted(list.begin(), list.end()));
     EXPECT_TRUE(contains(list, "7g7f"));
     EXPECT_TRUE(contains(list, "5h4h")) << "the elephant steps sideways";
     EXPECT_FALSE(contains(list, "5h5i")) << "but not straight back";
-    EXPECT_EQ(s.say("perft 1").substr(0, 10), "perft 1 26");
-    EXPECT_EQ(s.say("perft 3").substr(0, 13), "perft 3 17368");
+    EXPECT_EQ(say("perft 1").substr(0, 10), "perft 1 26");
+    EXPECT_EQ(say("perft 3").substr(0, 13), "perft 3 17368");
 }
 
-TEST(Usi, SfenRoundTripsWithPromotedPiecesAndHands) {
-    Session s;
-    const std::string sfen = "l3k3l/1r2+e2+B1/p1pp1pp1p/9/4n4/2P6/PP1P+pPPPP/1S2E2R1/LN1GKG1NL "
-                             "w 2Pg2s 31";
-    s.say("position sfen " + sfen);
-    EXPECT_EQ(s.sfen(), "l3k3l/1r2+e2+B1/p1pp1pp1p/9/4n4/2P6/PP1P+pPPPP/1S2E2R1/LN1GKG1NL w "
-                        "2Pg2s 31");
-    EXPECT_EQ(s.engine.form().Board[5][2], 911);
-    EXPECT_EQ(s.engine.form().Board[8][2], -801);
-    EXPECT_EQ(s.engine.form().OwnHand[1], 2);
-    EXPECT_EQ(s.engine.form().EnemyHand[4], 2);
-    EXPECT_EQ(s.engine.form().EnemyHandCount, 3);
+TEST_F(Usi, SfenRoundTripsWithPromotedPiecesAndHands) {
+    const std::string written =
+        "l3k3l/1r2+e2+B1/p1pp1pp1p/9/4n4/2P6/PP1P+pPPPP/1S2E2R1/LN1GKG1NL w 2Pg2s 31";
+    say("position sfen " + written);
+    EXPECT_EQ(sfen(), "l3k3l/1r2+e2+B1/p1pp1pp1p/9/4n4/2P6/PP1P+pPPPP/1S2E2R1/LN1GKG1NL w "
+                      "2Pg2s 31");
+    EXPECT_EQ(protocol.form().Board[5][2], 911);
+    EXPECT_EQ(protocol.form().Board[8][2], -801);
+    EXPECT_EQ(protocol.form().OwnHand[1], 2);
+    EXPECT_EQ(protocol.form().EnemyHand[4], 2);
+    EXPECT_EQ(protocol.form().EnemyHandCount, 3);
 }
 
-TEST(Usi, MovesArePlayedAsTheGamePlaysThem) {
-    Session s;
-    EXPECT_EQ(s.say("position startpos moves 7g7f 3c3d 8h2b+ 3a2b"), "");
-    EXPECT_EQ(s.sfen(), "lnsgkg1nl/1r2e2s1/pppppp1pp/6p2/9/2P6/PP1PPPPPP/4E2R1/LNSGKGSNL b "
-                        "Bb 5");
-    EXPECT_TRUE(contains(s.moves(), "B*5e")) << "a drop is written with the upper-case letter";
-    EXPECT_EQ(s.say("position startpos moves 7g7f 3c3d 8h2b+ 3a2b B*5e"), "");
-    EXPECT_EQ(s.engine.form().Board[5][5], -800);
-    EXPECT_EQ(s.engine.form().OwnHandCount, 0);
-    EXPECT_TRUE(contains(s.moves(), "B*5f")) << "the upper side drops its bishop the same way";
+TEST_F(Usi, MovesArePlayedAsTheGamePlaysThem) {
+    EXPECT_EQ(say("position startpos moves 7g7f 3c3d 8h2b+ 3a2b"), "");
+    EXPECT_EQ(sfen(), "lnsgkg1nl/1r2e2s1/pppppp1pp/6p2/9/2P6/PP1PPPPPP/4E2R1/LNSGKGSNL b "
+                      "Bb 5");
+    EXPECT_TRUE(contains(moves(), "B*5e")) << "a drop is written with the upper-case letter";
+    EXPECT_EQ(say("position startpos moves 7g7f 3c3d 8h2b+ 3a2b B*5e"), "");
+    EXPECT_EQ(protocol.form().Board[5][5], -800);
+    EXPECT_EQ(protocol.form().OwnHandCount, 0);
+    EXPECT_TRUE(contains(moves(), "B*5f")) << "the upper side drops its bishop the same way";
 }
 
-TEST(Usi, RefusedMovesStopAtTheLastAcceptedOne) {
-    Session s;
-    EXPECT_EQ(s.say("position startpos moves 7g7f 7f7e"), "info string illegal move 7f7e\n")
+TEST_F(Usi, RefusedMovesStopAtTheLastAcceptedOne) {
+    EXPECT_EQ(say("position startpos moves 7g7f 7f7e"), "info string illegal move 7f7e\n")
         << "not the upper side's piece";
-    EXPECT_EQ(s.sfen(), "lnsgkgsnl/1r2e2b1/ppppppppp/9/9/2P6/PP1PPPPPP/1B2E2R1/LNSGKGSNL w - 2");
+    EXPECT_EQ(sfen(), "lnsgkgsnl/1r2e2b1/ppppppppp/9/9/2P6/PP1PPPPPP/1B2E2R1/LNSGKGSNL w - 2");
     const char* refused[] = {"5e5d", "7g7e", "7g7f+", "P*5e", "E*5e", "7g7", "zz", "1a1b+"};
     for (const char* m : refused)
-        EXPECT_EQ(s.say(std::string("position startpos moves ") + m),
+        EXPECT_EQ(say(std::string("position startpos moves ") + m),
                   std::string("info string illegal move ") + m + "\n")
             << m;
     // A pawn that must promote on the last rank, written without '+'.
-    s.say("position sfen 4k4/P8/9/9/9/9/9/9/4K4 b - 1 moves 9b9a");
-    EXPECT_EQ(s.sfen(), "4k4/P8/9/9/9/9/9/9/4K4 b - 1");
-    s.say("position sfen 4k4/P8/9/9/9/9/9/9/4K4 b - 1 moves 9b9a+");
-    EXPECT_EQ(s.engine.form().Board[1][1], -11);
+    say("position sfen 4k4/P8/9/9/9/9/9/9/4K4 b - 1 moves 9b9a");
+    EXPECT_EQ(sfen(), "4k4/P8/9/9/9/9/9/9/4K4 b - 1");
+    say("position sfen 4k4/P8/9/9/9/9/9/9/4K4 b - 1 moves 9b9a+");
+    EXPECT_EQ(protocol.form().Board[1][1], -11);
     const auto list = [&] {
-        s.say("position sfen 4k4/P8/9/9/9/9/9/9/4K4 b - 1");
-        return s.moves();
+        say("position sfen 4k4/P8/9/9/9/9/9/9/4K4 b - 1");
+        return moves();
     }();
     EXPECT_TRUE(contains(list, "9b9a+"));
     EXPECT_FALSE(contains(list, "9b9a")) << "only the promoted form where promotion is forced";
 }
 
-TEST(Usi, OptionalPromotionListsBothForms) {
-    Session s;
-    s.say("position sfen 4k4/9/9/S8/9/9/9/9/4K4 b - 1");
-    const auto list = s.moves();
+TEST_F(Usi, OptionalPromotionListsBothForms) {
+    say("position sfen 4k4/9/9/S8/9/9/9/9/4K4 b - 1");
+    const auto list = moves();
     EXPECT_TRUE(contains(list, "9d9c"));
     EXPECT_TRUE(contains(list, "9d9c+"));
     EXPECT_FALSE(contains(list, "9d9e+"));
 }
 
-TEST(Usi, PawnDropsAreJudgedOnTheFlagsOfThePositionAsItStands) {
-    Session s;
-    s.say("position sfen 4k4/9/9/9/9/9/4P4/9/4K4 b P 1");
-    auto list = s.moves();
+TEST_F(Usi, PawnDropsAreJudgedOnTheFlagsOfThePositionAsItStands) {
+    say("position sfen 4k4/9/9/9/9/9/4P4/9/4K4 b P 1");
+    auto list = moves();
     EXPECT_FALSE(contains(list, "P*5e"));
     EXPECT_TRUE(contains(list, "P*4e"));
     EXPECT_FALSE(contains(list, "P*4a"));
-    s.say("position sfen 4k4/9/9/9/9/9/4+P4/9/4K4 b P 1");
-    list = s.moves();
+    say("position sfen 4k4/9/9/9/9/9/4+P4/9/4K4 b P 1");
+    list = moves();
     EXPECT_TRUE(contains(list, "P*5e")) << "a tokin does not count";
 }
 
-TEST(Usi, BadPositionsKeepThePreviousOne) {
-    Session s;
-    s.say("position startpos moves 7g7f");
-    const std::string before = s.sfen();
+TEST_F(Usi, BadPositionsKeepThePreviousOne) {
+    say("position startpos moves 7g7f");
+    const std::string before = sfen();
     const char* bad[] = {"position",
                          "position sfen",
                          "position sfen 9/9/9 b - 1",
@@ -174,24 +164,23 @@ TEST(Usi, BadPositionsKeepThePreviousOne) {
                          "position sfen 4k4/9/9/9/9/9/9/9/4K4/9 b - 1",
                          "position banana"};
     for (const char* line : bad) {
-        const std::string answer = s.say(line);
+        const std::string answer = say(line);
         EXPECT_EQ(answer.rfind("info string bad position: ", 0), 0u) << line << " -> " << answer;
-        EXPECT_EQ(s.sfen(), before) << line;
+        EXPECT_EQ(sfen(), before) << line;
     }
 }
 
-TEST(Usi, UnknownCommandsAreAnsweredAndTheEngineGoesOn) {
-    Session s;
-    EXPECT_EQ(s.say("hello"), "info string unknown command: hello\n");
+TEST_F(Usi, UnknownCommandsAreAnsweredAndTheEngineGoesOn) {
+    EXPECT_EQ(say("hello"), "info string unknown command: hello\n");
     const std::string longLine(5000, 'x');
-    const std::string answer = s.say(longLine);
+    const std::string answer = say(longLine);
     EXPECT_EQ(answer.rfind("info string unknown command: xxx", 0), 0u);
     EXPECT_LT(answer.size(), 300u);
-    EXPECT_EQ(s.say(std::string("\x01\x02 \xff\xfe")).find('\x01'), std::string::npos);
-    EXPECT_EQ(s.say("perft -1").rfind("info string perft needs a depth from 0 to 7 ", 0), 0u);
-    EXPECT_EQ(s.say("perft 8").rfind("info string perft needs a depth from 0 to 7 ", 0), 0u)
+    EXPECT_EQ(say(std::string("\x01\x02 \xff\xfe")).find('\x01'), std::string::npos);
+    EXPECT_EQ(say("perft -1").rfind("info string perft needs a depth from 0 to 7 ", 0), 0u);
+    EXPECT_EQ(say("perft 8").rfind("info string perft needs a depth from 0 to 7 ", 0), 0u)
         << "hours of counting are refused";
-    EXPECT_EQ(s.say("isready"), "readyok\n");
+    EXPECT_EQ(say("isready"), "readyok\n");
 }
 
 namespace {
@@ -210,8 +199,7 @@ bool validUtf8(const std::string& s) {
 
 } // namespace
 
-TEST(Usi, EchoedInputIsAlwaysValidUtf8) {
-    Session s;
+TEST_F(Usi, EchoedInputIsAlwaysValidUtf8) {
     const std::string bad[] = {
         "\xff\xfe",                     // bytes that start nothing
         "x\x80y",                       // a stray continuation byte
@@ -225,22 +213,21 @@ TEST(Usi, EchoedInputIsAlwaysValidUtf8) {
         std::string(300, '\xe3'),       // long and all invalid
     };
     for (const std::string& line : bad) {
-        const std::string answer = s.say(line);
+        const std::string answer = say(line);
         EXPECT_EQ(answer.rfind("info string unknown command: ", 0), 0u);
         EXPECT_TRUE(validUtf8(answer)) << answer;
         EXPECT_LT(answer.size(), 300u);
     }
-    EXPECT_EQ(s.say("x\x80y"), "info string unknown command: x?y\n");
-    EXPECT_EQ(s.say("\xe3\x81x"), "info string unknown command: ??x\n");
-    EXPECT_EQ(s.say("将棋 \x01"), "info string unknown command: 将棋 ?\n") << "valid text is kept";
-    EXPECT_EQ(s.say(std::string(199, 'a') + "将棋"),
+    EXPECT_EQ(say("x\x80y"), "info string unknown command: x?y\n");
+    EXPECT_EQ(say("\xe3\x81x"), "info string unknown command: ??x\n");
+    EXPECT_EQ(say("将棋 \x01"), "info string unknown command: 将棋 ?\n") << "valid text is kept";
+    EXPECT_EQ(say(std::string(199, 'a') + "将棋"),
               "info string unknown command: " + std::string(199, 'a') + "...\n");
 }
 
-TEST(Usi, SurveyPrintsEveryMapInRowOrder) {
-    Session s;
-    s.say("position sfen 4k4/9/9/9/9/9/9/9/4K4 b - 1");
-    std::istringstream in(s.say("survey"));
+TEST_F(Usi, SurveyPrintsEveryMapInRowOrder) {
+    say("position sfen 4k4/9/9/9/9/9/9/9/4K4 b - 1");
+    std::istringstream in(say("survey"));
     std::vector<std::string> names;
     std::string line;
     std::vector<int> negCount;
@@ -270,27 +257,25 @@ TEST(Usi, SurveyPrintsEveryMapInRowOrder) {
     EXPECT_EQ(negCount[6 * 9 + 4], 0);
 }
 
-TEST(Usi, MateAsksBothSides) {
-    Session s;
-    s.say("position sfen 4k4/9/9/9/9/9/8p/8g/8K b - 1");
-    EXPECT_EQ(s.say("mate"), "mate man 1 com 0\n");
-    s.say("position sfen k8/G8/P8/9/9/9/9/9/4K4 w - 1");
-    EXPECT_EQ(s.say("mate"), "mate man 0 com 1\n");
+TEST_F(Usi, MateAsksBothSides) {
+    say("position sfen 4k4/9/9/9/9/9/8p/8g/8K b - 1");
+    EXPECT_EQ(say("mate"), "mate man 1 com 0\n");
+    say("position sfen k8/G8/P8/9/9/9/9/9/4K4 w - 1");
+    EXPECT_EQ(say("mate"), "mate man 0 com 1\n");
 }
 
-TEST(Usi, PerftAgreesWithTheMoveListAndEndsLinesAtALostRoyal) {
-    Session s;
+TEST_F(Usi, PerftAgreesWithTheMoveListAndEndsLinesAtALostRoyal) {
     // Drops, promotions and captures of royal pieces all within two plies.
     const std::string sfen = "position sfen 4k4/4g4/9/9/4r4/9/9/4S4/4K4 b GP 1";
-    s.say(sfen);
-    const auto first = s.moves();
+    say(sfen);
+    const auto first = moves();
     std::uint64_t sum = 0;
     for (const std::string& m : first) {
-        s.say(sfen + " moves " + m);
-        sum += s.moves().size();
+        say(sfen + " moves " + m);
+        sum += moves().size();
     }
-    s.say(sfen);
-    std::istringstream one(s.say("perft 1")), two(s.say("perft 2"));
+    say(sfen);
+    std::istringstream one(say("perft 1")), two(say("perft 2"));
     std::string word;
     int depth;
     std::uint64_t n1, n2;
@@ -299,12 +284,12 @@ TEST(Usi, PerftAgreesWithTheMoveListAndEndsLinesAtALostRoyal) {
     EXPECT_EQ(n1, first.size());
     EXPECT_EQ(n2, sum);
     // With the upper king captured the game is over: no moves, perft 0.
-    s.say("position sfen 9/9/9/9/9/9/9/9/4K4 w P 1");
-    EXPECT_EQ(s.say("moves"), "moves\n");
-    EXPECT_EQ(s.say("perft 2").substr(0, 9), "perft 2 0");
+    say("position sfen 9/9/9/9/9/9/9/9/4K4 w P 1");
+    EXPECT_EQ(say("moves"), "moves\n");
+    EXPECT_EQ(say("perft 2").substr(0, 9), "perft 2 0");
 }
 
-TEST(Usi, TheProgramAnswersOnStandardOutput) {
+TEST_F(Usi, TheProgramAnswersOnStandardOutput) {
     auto run = [](const char* input) {
         FILE* p = popen((std::string("printf '") + input + "' | " KELVORE_USI_BINARY).c_str(), "r");
         EXPECT_NE(p, nullptr);
@@ -327,28 +312,25 @@ TEST(Usi, TheProgramAnswersOnStandardOutput) {
     EXPECT_EQ(out.find("readyok", 8), std::string::npos) << "nothing is read after quit";
 }
 
-TEST(Usi, RecordsAreWrittenAndReadAsTheGameDoes) {
-    Session s;
-    char pattern[] = "/tmp/kelvore-usi-XXXXXX";
-    const std::string dir = mkdtemp(pattern);
+TEST_F(Usi, RecordsAreWrittenAndReadAsTheGameDoes) {
+    const test::TempFolder folder;
+    const std::string& dir = folder.path;
     const std::string path = dir + "/対局.棋譜";
-    s.say("position startpos moves 7g7f 3c3d 8h2b+ 3a2b B*5e");
-    EXPECT_EQ(s.say("kifu write " + path + " 練習|上の人|下の人"), "kifu written " + path + "\n");
-    const std::string end = s.sfen();
-    s.say("position startpos");
-    EXPECT_EQ(s.say("kifu read " + path), "kifu name 練習\nkifu upper 上の人\nkifu lower 下の人\n"
-                                          "kifu moves 7g7f 3c3d 8h2b+ 3a2b B*5e\n");
-    EXPECT_EQ(s.sfen(), end);
-    s.say("position sfen 4k4/9/9/9/9/9/9/9/4K4 b - 1");
-    EXPECT_EQ(s.say("kifu write " + path + " a|b|c").rfind("info string kifu write needs", 0), 0u);
-    EXPECT_EQ(s.say("kifu read " + dir + "/none.棋譜").rfind("info string cannot open", 0), 0u);
-    std::filesystem::remove_all(dir);
+    say("position startpos moves 7g7f 3c3d 8h2b+ 3a2b B*5e");
+    EXPECT_EQ(say("kifu write " + path + " 練習|上の人|下の人"), "kifu written " + path + "\n");
+    const std::string end = sfen();
+    say("position startpos");
+    EXPECT_EQ(say("kifu read " + path), "kifu name 練習\nkifu upper 上の人\nkifu lower 下の人\n"
+                                        "kifu moves 7g7f 3c3d 8h2b+ 3a2b B*5e\n");
+    EXPECT_EQ(sfen(), end);
+    say("position sfen 4k4/9/9/9/9/9/9/9/4K4 b - 1");
+    EXPECT_EQ(say("kifu write " + path + " a|b|c").rfind("info string kifu write needs", 0), 0u);
+    EXPECT_EQ(say("kifu read " + dir + "/none.棋譜").rfind("info string cannot open", 0), 0u);
 }
 
-TEST(Usi, KifuReadStopsBeforeAnIllegalMoveAndSaysWhy) {
-    Session s;
-    char pattern[] = "/tmp/kelvore-usi-XXXXXX";
-    const std::string dir = mkdtemp(pattern);
+TEST_F(Usi, KifuReadStopsBeforeAnIllegalMoveAndSaysWhy) {
+    const test::TempFolder folder;
+    const std::string& dir = folder.path;
     const std::string path = dir + "/jump.kifu";
     {
         std::ofstream out(path, std::ios::binary);
@@ -356,20 +338,18 @@ TEST(Usi, KifuReadStopsBeforeAnIllegalMoveAndSaysWhy) {
             << " 7776 -10 -10   0    0    0    0    0\r\n"
             << " 8882-900-900 800    0    0    0    0\r\n";
     }
-    EXPECT_EQ(s.say("kifu read " + path),
+    EXPECT_EQ(say("kifu read " + path),
               "kifu name a\nkifu upper b\nkifu lower c\nkifu moves 3g3f\n"
               "info string move 2 does not fit the position (手番の順が正しくありません); "
               "1 moves read\n");
-    EXPECT_EQ(s.say("kifu read " + dir).rfind("info string cannot open", 0), 0u);
-    std::filesystem::remove_all(dir);
+    EXPECT_EQ(say("kifu read " + dir).rfind("info string cannot open", 0), 0u);
 }
 
 // perft counted through the game's judge, four times slower than the engine's own generator,
 // which the judge's count still checks.
-TEST(Usi, PerftCountsWithTheEngineAndTheJudgeAlike) {
-    Session s;
+TEST_F(Usi, PerftCountsWithTheEngineAndTheJudgeAlike) {
     auto count = [&](const std::string& command) {
-        std::istringstream in(s.say(command));
+        std::istringstream in(say(command));
         std::string word;
         std::uint64_t n = 0;
         in >> word;
@@ -378,46 +358,44 @@ TEST(Usi, PerftCountsWithTheEngineAndTheJudgeAlike) {
         in >> depth >> n;
         return n;
     };
-    s.say("position startpos");
+    say("position startpos");
     EXPECT_EQ(count("perft 3"), 17368u);
     EXPECT_EQ(count("perft judge 3"), 17368u);
     for (const char* sfen :
          {"4k4/4g4/9/9/4r4/9/9/4S4/4K4 b GP 1",
           "l3k3l/1r2+e2+B1/p1pp1pp1p/9/4n4/2P6/PP1P+pPPPP/1S2E2R1/LN1GKG1NL w 2Pg2s 31",
           "9/9/9/9/9/9/9/9/4K4 w P 1"}) {
-        s.say(std::string("position sfen ") + sfen);
+        say(std::string("position sfen ") + sfen);
         const std::uint64_t judged = count("perft judge 2");
         EXPECT_EQ(count("perft 2"), judged) << sfen;
-        EXPECT_EQ(s.say("perft judge 1").rfind("perft judge 1 ", 0), 0u);
+        EXPECT_EQ(say("perft judge 1").rfind("perft judge 1 ", 0), 0u);
     }
-    EXPECT_EQ(s.say("perft judge").rfind("info string perft needs a depth", 0), 0u);
-    EXPECT_EQ(s.say("perft judge 8").rfind("info string perft needs a depth", 0), 0u);
-    EXPECT_EQ(s.say("perft 3 judge").rfind("info string perft needs a depth", 0), 0u);
+    EXPECT_EQ(say("perft judge").rfind("info string perft needs a depth", 0), 0u);
+    EXPECT_EQ(say("perft judge 8").rfind("info string perft needs a depth", 0), 0u);
+    EXPECT_EQ(say("perft 3 judge").rfind("info string perft needs a depth", 0), 0u);
 
     // Both stop when asked; the position is as before.
-    s.say("position startpos moves 7g7f");
-    const std::string before = s.sfen();
-    s.engine.requestStop();
-    EXPECT_EQ(s.say("perft 3").rfind("perft 3 stopped after 0 lines (a partial count)\n", 0), 0u);
-    EXPECT_EQ(s.say("perft judge 3").rfind("perft judge 3 stopped after 0 lines", 0), 0u);
-    s.engine.clearStop();
-    EXPECT_EQ(s.sfen(), before);
+    say("position startpos moves 7g7f");
+    const std::string before = sfen();
+    protocol.requestStop();
+    EXPECT_EQ(say("perft 3").rfind("perft 3 stopped after 0 lines (a partial count)\n", 0), 0u);
+    EXPECT_EQ(say("perft judge 3").rfind("perft judge 3 stopped after 0 lines", 0), 0u);
+    protocol.clearStop();
+    EXPECT_EQ(sfen(), before);
 }
 
-TEST(Usi, AStoppedKifuReadLeavesThePositionAsItWas) {
-    Session s;
-    char pattern[] = "/tmp/kelvore-usi-XXXXXX";
-    const std::string dir = mkdtemp(pattern);
+TEST_F(Usi, AStoppedKifuReadLeavesThePositionAsItWas) {
+    const test::TempFolder folder;
+    const std::string& dir = folder.path;
     const std::string path = dir + "/r.棋譜";
-    s.say("position startpos moves 7g7f 3c3d");
-    s.say("kifu write " + path + " a|b|c");
-    s.say("position startpos moves 2g2f");
-    const std::string before = s.sfen();
-    s.engine.requestStop();
-    EXPECT_EQ(s.say("kifu read " + path),
+    say("position startpos moves 7g7f 3c3d");
+    say("kifu write " + path + " a|b|c");
+    say("position startpos moves 2g2f");
+    const std::string before = sfen();
+    protocol.requestStop();
+    EXPECT_EQ(say("kifu read " + path),
               "info string kifu read stopped; the position is as it was\n");
-    EXPECT_EQ(s.sfen(), before);
-    s.engine.clearStop();
-    EXPECT_EQ(s.say("kifu read " + path).rfind("kifu name a\n", 0), 0u);
-    std::filesystem::remove_all(dir);
+    EXPECT_EQ(sfen(), before);
+    protocol.clearStop();
+    EXPECT_EQ(say("kifu read " + path).rfind("kifu name a\n", 0), 0u);
 }

@@ -1,19 +1,36 @@
 // kifu analyse <file> [<ms per position> | depth <n> | nodes <n>]: the engine's judgement of
 // every move of a record, one line per move as each move's two positions are searched, then a
 // summary per side. `stop` ends it with the moves judged so far.
-#include "Engine.h"
+#include "Protocol.h"
 
 #include "analysis/Analyser.h"
 #include "analysis/GameAnalysis.h"
 #include "record/GameRecord.h"
 
+#include "text/Utf8.h"
+
 #include <charconv>
 #include <mutex>
 #include <ostream>
+#include <sys/stat.h>
 
 namespace kelvore::usi {
 
 namespace {
+
+// The most nodes a position may be given.
+constexpr long long kMaxAnalyseNodes = 1LL << 40;
+
+// A word meant as a number: a digit first, or a sign or a point before one.
+bool looksNumeric(const std::string& s) {
+    std::size_t i = s.size() > 1 && (s[0] == '-' || s[0] == '+' || s[0] == '.') ? 1 : 0;
+    return i < s.size() && s[i] >= '0' && s[i] <= '9';
+}
+
+bool exists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
 
 bool wholeNumber(const std::string& s, long long most, long long& value) {
     if (s.empty() || s.size() > 12) return false;
@@ -24,11 +41,12 @@ bool wholeNumber(const std::string& s, long long most, long long& value) {
 std::string moveLine(const analysis::GameAnalysis& a, std::size_t i) {
     const analysis::MoveReview& r = *a.review(i);
     const analysis::Verdict& before = a.verdict(i);
-    std::string s = "ply " + std::to_string(i + 1) + " move " + formatMove(r.played) + " " +
-                    r.text + " before " + analysis::usiScoreText(r.before) + " after " +
-                    analysis::usiScoreText(r.after) + " loss " + std::to_string(r.loss) + " best " +
-                    (before.hasMove ? formatMove(before.best) + " " + r.bestText : "none") +
-                    " mark ";
+    std::string s =
+        "ply " + std::to_string(i + 1) + " move " + notation::formatUsiMove(r.played) + " " +
+        r.text + " before " + analysis::usiScoreText(r.before) + " after " +
+        analysis::usiScoreText(r.after) + " loss " + std::to_string(r.loss) + " best " +
+        (before.hasMove ? notation::formatUsiMove(before.best) + " " + r.bestText : "none") +
+        " mark ";
     s += r.grade == analysis::Grade::None ? "-" : std::string(analysis::gradeName(r.grade));
     if (!r.reason.empty()) s += " reason " + r.reason;
     return s + "\n";
@@ -43,36 +61,56 @@ std::string summaryLine(const analysis::GameAnalysis& a, notation::Mark side) {
 
 } // namespace
 
-void Engine::analyseKifu(const std::vector<std::string>& w, const std::string& line,
-                         std::ostream& out) {
-    // The path is the rest of the line, less a limit at its end.
+void Protocol::analyseKifu(const std::vector<std::string>& w, const std::string& line,
+                           std::ostream& out) {
+    // The path is the rest of the line, less a limit at its end: `depth <n>`, `nodes <n>` or a
+    // number of milliseconds. A limit that cannot be taken is refused by name, not read as a
+    // part of the path.
     const std::vector<std::string> words(w.begin() + 2, w.end());
     const std::size_t n = words.size();
+    std::string path = line.substr(line.find(w[2], line.find("analyse") + 7));
+    auto withoutLast = [&words, n](std::string p, std::size_t count) {
+        auto trim = [&p] {
+            while (!p.empty() && (p.back() == ' ' || p.back() == '\t')) p.pop_back();
+        };
+        trim();
+        for (std::size_t k = 0; k < count; ++k) {
+            p.resize(p.size() - words[n - 1 - k].size());
+            trim();
+        }
+        return p;
+    };
+    auto refuse = [&out](const std::string& what, const std::string& wanted) {
+        out << "info string kifu analyse: " << text::printable(what, 40) << " is not a limit ("
+            << wanted << "); nothing analysed\n";
+    };
     engine::Limits limits;
     limits.moveTimeMs = analysis::kDefaultMsPerPosition;
     std::size_t limitWords = 0;
     long long v = 0;
-    if (n >= 3 && words[n - 2] == "depth" && wholeNumber(words[n - 1], 64, v)) {
+    if (n >= 3 && (words[n - 2] == "depth" || words[n - 2] == "nodes")) {
+        const bool depth = words[n - 2] == "depth";
+        if (!wholeNumber(words[n - 1], depth ? 64 : kMaxAnalyseNodes, v))
+            return refuse(words[n - 2] + " " + words[n - 1],
+                          depth ? "depth 1 to 64"
+                                : "nodes 1 to " + std::to_string(kMaxAnalyseNodes));
         limits = {};
-        limits.depth = static_cast<int>(v);
+        if (depth)
+            limits.depth = static_cast<int>(v);
+        else
+            limits.nodes = static_cast<std::uint64_t>(v);
         limitWords = 2;
-    } else if (n >= 3 && words[n - 2] == "nodes" && wholeNumber(words[n - 1], 1LL << 40, v)) {
-        limits = {};
-        limits.nodes = static_cast<std::uint64_t>(v);
-        limitWords = 2;
-    } else if (n >= 2 && wholeNumber(words[n - 1], kMaxMoveTimeMs, v)) {
+    } else if (n >= 2 && looksNumeric(words[n - 1])) {
+        if (!wholeNumber(words[n - 1], kMaxMoveTimeMs, v))
+            return refuse(words[n - 1],
+                          "1 to " + std::to_string(kMaxMoveTimeMs) + " milliseconds a position");
         limits.moveTimeMs = static_cast<int>(v);
         limitWords = 1;
+    } else if (n >= 2 && !exists(withoutLast(path, 0)) && exists(withoutLast(path, 1))) {
+        // A word after the name of a record that is no limit at all.
+        return refuse(words[n - 1], "<ms> | depth <n> | nodes <n>");
     }
-    std::string path = line.substr(line.find(w[2], line.find("analyse") + 7));
-    auto trim = [&path] {
-        while (!path.empty() && (path.back() == ' ' || path.back() == '\t')) path.pop_back();
-    };
-    trim();
-    for (std::size_t k = 0; k < limitWords; ++k) {
-        path.resize(path.size() - words[n - 1 - k].size());
-        trim();
-    }
+    path = withoutLast(path, limitWords);
 
     const std::optional<RecordFile> read = readRecordFile(path, out);
     if (!read) return;

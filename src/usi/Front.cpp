@@ -26,7 +26,7 @@ std::string firstWord(const std::string& line, bool& endless, bool& ponder) {
 
 } // namespace
 
-Front::Front(Engine& engine, LineSink& out) : engine_(engine), out_(out) {
+Front::Front(Protocol& protocol, LineSink& out) : protocol_(protocol), out_(out) {
     worker_ = std::thread([this] { work(); });
 }
 
@@ -52,13 +52,13 @@ bool Front::take(const std::string& rawLine) {
             if (c.ponder) c.endless = false;
         if (running_.ponder) {
             running_.endless = false;
-            engine_.requestPonderhit();
+            protocol_.requestPonderhit();
         }
         return true;
     }
     if (cmd == "stop" || cmd == "quit" || cmd == "gameover") {
         stopBefore_ = number;
-        if (running_.number != 0) engine_.requestStop();
+        if (running_.number != 0) protocol_.requestStop();
         if (cmd == "quit") {
             inputEnded_ = true;
             return false;
@@ -80,7 +80,7 @@ bool Front::take(const std::string& rawLine) {
 void Front::endOfInput() {
     std::lock_guard lock(mutex_);
     inputEnded_ = true;
-    if (running_.endless) engine_.requestStop();
+    if (running_.endless) protocol_.requestStop();
 }
 
 void Front::finish() {
@@ -92,7 +92,7 @@ void Front::abort() {
     std::lock_guard lock(mutex_);
     closing_ = true;
     queue_.clear();
-    if (running_.number != 0) engine_.requestStop();
+    if (running_.number != 0) protocol_.requestStop();
     queued_.notify_all();
     idle_.notify_all();
 }
@@ -112,14 +112,14 @@ void Front::work() {
             running_ = std::move(queue_.front());
             queue_.pop_front();
             line = running_.line;
-            engine_.clearStop();
-            if (running_.ponder && running_.number < hitBefore_) engine_.requestPonderhit();
+            protocol_.clearStop();
+            if (running_.ponder && running_.number < hitBefore_) protocol_.requestPonderhit();
             if (running_.number < stopBefore_ || (running_.endless && inputEnded_) || closing_)
-                engine_.requestStop();
+                protocol_.requestStop();
         }
         {
             LineStream out(out_);
-            engine_.handle(line, out);
+            protocol_.handle(line, out);
         }
         std::lock_guard lock(mutex_);
         running_ = Command{};

@@ -13,8 +13,8 @@
 // stop it.
 #pragma once
 
-#include "Engine.h"
 #include "Output.h"
+#include "Protocol.h"
 
 #include <condition_variable>
 #include <cstdint>
@@ -27,7 +27,7 @@ namespace kelvore::usi {
 
 class Front {
 public:
-    Front(Engine& engine, LineSink& out);
+    Front(Protocol& protocol, LineSink& out);
     ~Front(); // stops what runs, forgets what waits, and joins the worker
     Front(const Front&) = delete;
     Front& operator=(const Front&) = delete;
@@ -53,7 +53,7 @@ private:
     };
     void work();
 
-    Engine& engine_;
+    Protocol& protocol_;
     LineSink& out_;
     std::mutex mutex_;
     std::condition_variable queued_; // the worker: a command waits, or the front closes

@@ -1,6 +1,6 @@
 #include "Go.h"
 
-#include "Engine.h"
+#include "Protocol.h"
 #include "engine/Levels.h"
 #include "engine/Snapshot.h"
 #include "rules/TrialMove.h"
@@ -107,13 +107,14 @@ std::string infoLine(const engine::Info& i) {
                     std::to_string(i.nps) + " time " + std::to_string(i.timeMs);
     if (!i.pv.empty()) {
         s += " pv";
-        for (const Move& m : i.pv) s += " " + formatMove(m);
+        for (const Move& m : i.pv) s += " " + notation::formatUsiMove(m);
     }
     return s + "\n";
 }
 
-engine::Result Engine::searchWatched(engine::Searcher& searcher, const engine::Limits& limits,
-                                     bool ponder, std::function<void(const engine::Info&)> onInfo) {
+engine::Result Protocol::searchWatched(engine::Searcher& searcher, const engine::Limits& limits,
+                                       bool ponder,
+                                       std::function<void(const engine::Info&)> onInfo) {
     engine::Result result;
     bool done = false;
     searcher.start(engine::snapshotOf(form_, side_), history_, limits, std::move(onInfo),
@@ -146,7 +147,7 @@ engine::Result Engine::searchWatched(engine::Searcher& searcher, const engine::L
     return result;
 }
 
-void Engine::answerFinished(std::ostream& out, bool endless, bool ponder) {
+void Protocol::answerFinished(std::ostream& out, bool endless, bool ponder) {
     if (endless) {
         // Nothing to search, but the answer waits for the word that ends the search.
         std::unique_lock lock(stopMutex_);
@@ -164,7 +165,7 @@ void Engine::answerFinished(std::ostream& out, bool endless, bool ponder) {
 
 // The searching levels: the search runs on its worker while this thread waits for its end or
 // for a stop or ponderhit, which it passes on; progress lines leave as each iteration ends.
-void Engine::goSearching(const std::vector<std::string>& w, std::ostream& out) {
+void Protocol::goSearching(const std::vector<std::string>& w, std::ostream& out) {
     const GoLimits g = parseGo(w);
     if (!g.ignored.empty()) {
         // Quoted back as plain printable ASCII, and not at any length.
@@ -196,8 +197,8 @@ void Engine::goSearching(const std::vector<std::string>& w, std::ostream& out) {
         out << "bestmove resign\n";
         return;
     }
-    out << "bestmove " << formatMove(result.best);
-    if (result.hasPonder) out << " ponder " << formatMove(result.ponder);
+    out << "bestmove " << notation::formatUsiMove(result.best);
+    if (result.hasPonder) out << " ponder " << notation::formatUsiMove(result.ponder);
     out << "\n";
 }
 

@@ -34,20 +34,26 @@ bool readWhole(const std::string& path, std::size_t limit, std::string& bytes, s
 bool writeWhole(const std::string& path, const std::string& bytes, std::ostream& out) {
     const int error = text::writeFileAtomically(path, bytes);
     if (error != 0) {
-        out << "info string cannot write " << shown(path) << ": " << std::strerror(error) << "\n";
+        out << "info string cannot write " << shown(path) << ": " << text::saveErrorText(error)
+            << "\n";
         return false;
     }
     return true;
 }
 
+// The encoding a KIF file's name gives it; nothing, said on `out`, when it names none.
+std::optional<kif::Encoding> kifEncoding(const std::string& path, const char* use,
+                                         std::ostream& out) {
+    const std::optional<kif::Encoding> encoding = kif::encodingOfPath(path);
+    if (!encoding)
+        out << "info string kifu " << use << " a .kif (Shift-JIS) or .kifu (UTF-8) file\n";
+    return encoding;
+}
+
 void exportKif(const std::string& from, const std::string& to, std::ostream& out) {
-    const std::optional<kif::Encoding> encoding = kif::encodingOfPath(to);
-    if (!encoding) {
-        out << "info string kifu export writes a .kif (Shift-JIS) or .kifu (UTF-8) file\n";
-        return;
-    }
+    const std::optional<kif::Encoding> encoding = kifEncoding(to, "export writes", out);
     std::string bytes;
-    if (!readWhole(from, kRecordFileLimit, bytes, out)) return;
+    if (!encoding || !readWhole(from, kRecordFileLimit, bytes, out)) return;
     const RecordFile record = readRecord(bytes);
     if (!record.error.empty()) {
         out << "info string " << record.error << "\n";
@@ -70,13 +76,9 @@ void exportKif(const std::string& from, const std::string& to, std::ostream& out
 }
 
 void importKif(const std::string& from, const std::string& to, std::ostream& out) {
-    const std::optional<kif::Encoding> encoding = kif::encodingOfPath(from);
-    if (!encoding) {
-        out << "info string kifu import reads a .kif (Shift-JIS) or .kifu (UTF-8) file\n";
-        return;
-    }
+    const std::optional<kif::Encoding> encoding = kifEncoding(from, "import reads", out);
     std::string bytes;
-    if (!readWhole(from, kif::kKifFileLimit, bytes, out)) return;
+    if (!encoding || !readWhole(from, kif::kKifFileLimit, bytes, out)) return;
     const kif::KifRead read = kif::readKif(bytes, *encoding);
     if (!read.game) {
         out << "info string " << shown(read.message()) << "\n";

@@ -2,9 +2,9 @@
 // other programs and tests. Input is read while commands run, so that `stop`, `isready` and
 // `quit` are heard during a search. Exits 1 when the answers cannot be written (a full disk, a
 // closed pipe), 0 otherwise.
-#include "Engine.h"
 #include "Front.h"
 #include "Output.h"
+#include "Protocol.h"
 
 #include <cerrno>
 #include <csignal>
@@ -93,9 +93,9 @@ int main() {
     ::fcntl(wake[1], F_SETFL, O_NONBLOCK);
 
     kelvore::usi::FdSink out(STDOUT_FILENO);
-    kelvore::usi::Engine engine;
+    kelvore::usi::Protocol protocol;
     {
-        kelvore::usi::Front front(engine, out);
+        kelvore::usi::Front front(protocol, out);
         out.onFailure = [&front, &wake] {
             front.abort();
             const char c = 1;

@@ -52,9 +52,7 @@ Verdict analysePosition(engine::Searcher& searcher, const engine::GameSnapshot& 
     v.depth = r.depth;
     v.nodes = r.nodes;
     // An iteration cut short may have found a better first move than the last line began with.
-    const bool sameFirst = !line.empty() && line.front().fromX == r.best.fromX &&
-                           line.front().fromY == r.best.fromY && line.front().toX == r.best.toX &&
-                           line.front().toY == r.best.toY && line.front().placed == r.best.placed;
+    const bool sameFirst = !line.empty() && line.front() == r.best;
     v.line = sameFirst ? std::move(line) : std::vector<Move>{r.best};
     return v;
 }

@@ -114,8 +114,7 @@ int captureWorth(int code) {
 bool playOn(engine::GameSnapshot& position, const Move& m, int& captured) {
     if (m.toX < 1 || m.toX > 9 || m.toY < 1 || m.toY > 9) return false;
     captured = position.board[m.toX][m.toY];
-    const RecordMove r{m.fromX, m.fromY, m.toX, m.toY, m.placed, m.moved, captured};
-    return applyMove(position, r);
+    return applyMove(position, recordMoveOf(m, captured));
 }
 
 std::string explain(const MoveContext& c) {

@@ -6,16 +6,6 @@
 
 namespace kelvore::analysis {
 
-namespace {
-
-bool sameMove(const Move& a, const Move& b) {
-    if (a.isDrop() && b.isDrop()) return a.toX == b.toX && a.toY == b.toY && a.moved == b.moved;
-    return a.fromX == b.fromX && a.fromY == b.fromY && a.toX == b.toX && a.toY == b.toY &&
-           a.moved == b.moved && a.placed == b.placed;
-}
-
-} // namespace
-
 std::string_view gradeName(Grade grade) {
     switch (grade) {
     case Grade::Dubious: return "疑問手";
@@ -57,7 +47,7 @@ void GameAnalysis::judge(std::size_t i) {
     Pos previousTo;
     if (i > 0) previousTo = {game_.moves[i - 1].ToX, game_.moves[i - 1].ToY};
     if (before.hasMove) {
-        r.playedBest = sameMove(before.best, r.played);
+        r.playedBest = before.best == r.played;
         r.bestText =
             notation::moveText(before.best, previousTo,
                                mover == firstMover ? notation::Mark::Sente : notation::Mark::Gote);

@@ -1,5 +1,7 @@
 #include "engine/MoveGen.h"
 
+#include "engine/GameEnd.h"
+
 #include <cstdlib>
 
 namespace kelvore::engine {
@@ -247,19 +249,36 @@ bool isPseudoLegal(const Position& pos, Mv m) {
     return false;
 }
 
-std::uint64_t perft(Position& pos, int depth) {
+namespace {
+
+std::uint64_t count(Position& pos, int depth, PerftStop* stop) {
     if (depth == 0) return 1;
-    if (pos.royalCount(LOWER) == 0 || pos.royalCount(UPPER) == 0) return 0;
+    if (royalTaken(pos)) return 0;
     MvList list;
     generate(pos, list);
+    // A line of one more move always has that length, whatever it captures.
     if (depth == 1) return std::uint64_t(list.size);
     std::uint64_t total = 0;
     for (const Mv m : list) {
+        if (stop != nullptr && (stop->stopped || stop->requested.load(std::memory_order_relaxed))) {
+            stop->stopped = true;
+            break;
+        }
         pos.make(m);
-        total += perft(pos, depth - 1);
+        total += count(pos, depth - 1, stop);
         pos.unmake(m);
     }
     return total;
+}
+
+} // namespace
+
+std::uint64_t perft(Position& pos, int depth) {
+    return count(pos, depth, nullptr);
+}
+
+std::uint64_t perft(Position& pos, int depth, PerftStop& stop) {
+    return count(pos, depth, &stop);
 }
 
 } // namespace kelvore::engine

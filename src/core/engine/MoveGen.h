@@ -7,6 +7,7 @@
 #pragma once
 
 #include "engine/Position.h"
+#include "rules/TrialMove.h"
 
 #include <cstdint>
 
@@ -34,5 +35,8 @@ bool givesCheck(const Position& pos, Mv m);
 // The number of move sequences of the given length; a line ends (and counts nothing) where a
 // side has lost its last royal piece.
 std::uint64_t perft(Position& pos, int depth);
+// The same count, ended early when `stop.requested` turns true: then `stop.stopped` is set and
+// the count is that of the lines counted so far. The position is left as it was either way.
+std::uint64_t perft(Position& pos, int depth, PerftStop& stop);
 
 } // namespace kelvore::engine

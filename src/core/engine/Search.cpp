@@ -1,6 +1,7 @@
 #include "engine/Search.h"
 
 #include "engine/Evaluate.h"
+#include "engine/GameEnd.h"
 #include "engine/MoveGen.h"
 #include "engine/MovePicker.h"
 #include "engine/See.h"
@@ -51,12 +52,6 @@ int scoreFromTable(int s, int ply) {
     return s;
 }
 
-// True when the move takes the last royal piece the other side has: the game ends with it.
-bool winsAtOnce(const Position& pos, Mv m) {
-    const Piece c = m.captured();
-    return c != NO_PIECE && isRoyal(kindOf(c)) && pos.royalCount(colorOf(c)) == 1;
-}
-
 } // namespace
 
 int gameCodeOf(Piece p) {
@@ -69,13 +64,7 @@ kelvore::Move toGameMove(Mv m, Color us) {
     kelvore::Move g;
     g.toX = fileOf(m.to());
     g.toY = rowOf(m.to());
-    if (m.isDrop()) {
-        const int kind = m.dropKind();
-        g.fromX = us == LOWER ? 11 : -1;
-        g.fromY = us == LOWER ? kind + 2 : kind;
-        g.moved = g.placed = sign * kGameCode[kind];
-        return g;
-    }
+    if (m.isDrop()) return kelvore::Move::drop(sign, kGameCode[m.dropKind()], g.toX, g.toY);
     const int kind = kindOf(m.moved());
     g.fromX = fileOf(m.from());
     g.fromY = rowOf(m.from());
@@ -167,7 +156,7 @@ int Search::quiesce(int alpha, int beta, int ply) {
     }
     MovePicker picker(pos, inCheck);
     for (Mv m = picker.next(); !m.isNone(); m = picker.next()) {
-        if (winsAtOnce(pos, m)) {
+        if (takesLastRoyal(pos, m)) {
             pv_[ply][ply] = m;
             pvLength_[ply] = ply + 1;
             return kMate - (ply + 1);
@@ -259,7 +248,7 @@ int Search::search(int alpha, int beta, int depth, int ply, bool nullAllowed) {
     Mv quiets[64];
     int quietCount = 0;
     for (Mv m = picker.next(); !m.isNone(); m = picker.next()) {
-        if (winsAtOnce(pos, m)) {
+        if (takesLastRoyal(pos, m)) {
             const int score = kMate - (ply + 1);
             pv_[ply][ply] = m;
             pvLength_[ply] = ply + 1;
@@ -351,7 +340,7 @@ int Search::searchRoot(int alpha, int beta, int depth) {
         RootMove& rm = rootMoves_[i];
         const Mv m = rm.move;
         int score;
-        if (winsAtOnce(pos, m)) {
+        if (takesLastRoyal(pos, m)) {
             score = kMate - 1;
             pvLength_[1] = 1;
         } else {
@@ -441,7 +430,7 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
 
     Result result;
     rootMoves_.clear();
-    if (pos.royalCount(LOWER) > 0 && pos.royalCount(UPPER) > 0) {
+    if (!royalTaken(pos)) {
         const TTEntry* entry = tt_.probe(pos.key());
         MovePicker picker(pos, entry ? entry->bestMove() : Mv{}, killers_[0], history_);
         for (Mv m = picker.next(); !m.isNone(); m = picker.next())
@@ -456,6 +445,25 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
     Mv best = rootMoves_[0].move;
     int bestScore = 0;
     std::vector<Mv> pv{best};
+    // Reports the line `pv` with its score: the move answered is always the first move of the
+    // last line reported.
+    auto report = [&](int depth, int score) {
+        if (!onInfo) return;
+        Info info;
+        info.depth = depth;
+        info.selDepth = selDepth_;
+        info.mate = std::abs(score) >= kMateInMaxPly;
+        info.score = info.mate ? (score > 0 ? kMate - score : -(kMate + score)) : score;
+        info.nodes = nodes_;
+        info.timeMs = elapsedMs();
+        info.nps = nodes_ * 1000 / std::uint64_t(std::max(1, info.timeMs));
+        Color side = pos.sideToMove();
+        for (const Mv m : pv) {
+            info.pv.push_back(toGameMove(m, side));
+            side = ~side;
+        }
+        onInfo(info);
+    };
     const int maxDepth = limits.depth > 0 ? std::min(limits.depth, MAX_PLY - 1) : MAX_PLY - 1;
     // What the iterations show, for the clock: how often the best move changed lately, and
     // for how many iterations it has stood.
@@ -485,11 +493,16 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
             if (delta > 1000) alpha = -kInfinite, beta = kInfinite;
         }
         if (aborted_) {
-            // A move this iteration has proven better than the last best is still worth it.
+            // A move this iteration has proven better than the last best is still worth it;
+            // its line, as far as it was searched, is reported before it is answered.
             if (!rootBest_.isNone() && rootBest_ != best) {
                 best = rootBest_;
                 bestScore = rootBestScore_;
-                pv.assign(1, best);
+                if (pvLength_[0] > 0 && pv_[0][0] == best)
+                    pv.assign(pv_[0], pv_[0] + pvLength_[0]);
+                else
+                    pv.assign(1, best);
+                report(depth, bestScore);
             }
             break;
         }
@@ -507,22 +520,7 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
         pv.assign(pv_[0], pv_[0] + pvLength_[0]);
         if (pv.empty() || pv[0] != best) pv.assign(1, best);
 
-        if (onInfo) {
-            Info info;
-            info.depth = depth;
-            info.selDepth = selDepth_;
-            info.mate = std::abs(score) >= kMateInMaxPly;
-            info.score = info.mate ? (score > 0 ? kMate - score : -(kMate + score)) : score;
-            info.nodes = nodes_;
-            info.timeMs = elapsedMs();
-            info.nps = nodes_ * 1000 / std::uint64_t(std::max(1, info.timeMs));
-            Color side = pos.sideToMove();
-            for (const Mv m : pv) {
-                info.pv.push_back(toGameMove(m, side));
-                side = ~side;
-            }
-            onInfo(info);
-        }
+        report(depth, score);
         if (timed_) {
             const double scale = timeScale(bestMoveChanges, scoreDrop, stableIterations);
             if (!startNextIteration(budget_, elapsedMs() - budgetFromMs_, scale)) break;

@@ -42,7 +42,9 @@ struct Limits {
     bool infinite = false;
 };
 
-// One report of progress, after each completed iteration.
+// One report of progress, after each completed iteration, and once more when an iteration cut
+// short by a limit or a stop has found a better move than the last: the move a search answers
+// is always the first move of the last line it reported (when it reported any).
 struct Info {
     int depth = 0;
     int selDepth = 0;

@@ -5,9 +5,12 @@
 #include "match/TimeControl.h"
 #include "text/Files.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <system_error>
+#include <unistd.h>
 
 namespace kelvore::kept {
 
@@ -210,13 +213,22 @@ void GameKeeper::keep(Unkept u, std::string_view winner) {
         warnOnce(recordWriteError(ec.value()));
         return;
     }
-    // A name not taken yet: the minute's name, then the same with _2, _3, ...
+    // A name of its own: the minute's name, then the same with _2, _3, ..., each reserved by
+    // creating it empty only where nothing has that name yet (another window on the same
+    // folder keeping a game in the same minute takes the next one), then written in full.
     const std::string base = where + "/" + baseName(when, u.opponent);
     const std::string extension = format == Format::Record ? ".棋譜" : ".kifu";
     std::string path = base + extension;
-    for (int n = 2;
-         std::filesystem::symlink_status(path, ec).type() != std::filesystem::file_type::not_found;
-         ++n) {
+    for (int n = 2;; ++n) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            break;
+        }
+        if (errno != EEXIST) {
+            warnOnce(recordWriteError(errno));
+            return;
+        }
         if (n > 1000) {
             warnOnce("同じ名前の記録が多すぎます");
             return;
@@ -226,6 +238,7 @@ void GameKeeper::keep(Unkept u, std::string_view winner) {
     const std::string error = format == Format::Record ? writeRecordFile(path, u.game)
                                                        : writeKifFile(path, u.game, when, winner);
     if (!error.empty()) {
+        ::unlink(path.c_str()); // the empty name reserved
         warnOnce(error);
         return;
     }

@@ -3,7 +3,8 @@
 // of its own under the work folder, named by the date and time it was kept. A game resigned,
 // lost on time or adjourned is kept when it ends so, and a game in play when the program ends
 // is kept as adjourned. A record that is only being viewed is never kept, the same game never
-// twice.
+// twice. No kept game ever replaces another, also when two windows keep games in one folder
+// at once.
 // A write that fails leaves the game alone; it is said once a run, after the command is done.
 #pragma once
 

@@ -79,7 +79,10 @@ inline constexpr std::size_t kKifFileLimit = 16 * 1024 * 1024;
 // ("*", "#", "&") are skipped; moves may carry ▲/△, 同 with or without its blank, 成, 不成,
 // 打 and times or none; an origin may be left out where only one piece can make the move.
 // The diagram must be a position of this game, and every move is judged as record files are.
-// A KIF of standard shogi (no diagram) is refused.
+// A KIF of standard shogi (no diagram) is refused, and so is a file that has begun no diagram
+// within its first 500 lines, there and then. Lines end in CR LF, LF or a lone CR. The file is
+// decoded once, whole, and its lines are read where they lie: the memory needed is about the
+// file's size again, whatever its lines.
 KifRead readKif(std::string_view bytes, Encoding encoding);
 
 } // namespace kelvore::kif

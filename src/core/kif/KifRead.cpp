@@ -22,6 +22,24 @@ namespace {
 using text::isValidUtf8;
 using text::utf8Length;
 
+// A file that has begun no diagram within its first so many lines is refused there: it is no
+// file of this game, and a file of blank lines is not read to its end.
+constexpr int kLinesBeforeDiagram = 500;
+
+// The offset of the first byte of `s` that starts no valid UTF-8 character; npos when none.
+std::size_t firstInvalidUtf8(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        if (static_cast<unsigned char>(s[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t len = utf8Length(s.substr(i));
+        if (len == 0) return i;
+        i += len;
+    }
+    return std::string_view::npos;
+}
+
 bool hasNonAscii(std::string_view s) {
     for (unsigned char c : s)
         if (c >= 0x80) return true;
@@ -153,6 +171,9 @@ public:
     Reader() { start_.sideToMove = -1; } // 先手 moves first unless the file says 後手番
     // Reads one decoded line; a Fault says why it cannot be read.
     void line(int number, std::string_view text);
+    // Called after the first kLinesBeforeDiagram lines: a file that has begun no diagram by
+    // then is refused there, whatever follows.
+    void endOfLeadingLines();
     KifGame finish(int lastLine);
 
     int faultLine = 0;
@@ -163,7 +184,8 @@ private:
     void headerLine(std::string_view key, std::string_view value);
     void diagramRow(std::string_view text);
     void hands(std::string_view value, int* hand);
-    void begin();
+    void begin(bool atAMove);
+    [[noreturn]] void refuseWithoutDiagram(bool atAMove, std::string_view nothingAtAll);
     void move(std::string_view text);
     RecordMove resolve(std::string_view& text);
 
@@ -348,16 +370,9 @@ void Reader::diagramRow(std::string_view t) {
 
 // The start is known once the first move comes (or the file ends): the diagram, the hands and
 // the side to move. A file without a diagram is a record of standard shogi.
-void Reader::begin() {
+void Reader::begin(bool atAMove) {
     if (judge_) return;
-    if (!diagram_) {
-        faultLine = handicapLine_ != 0 ? handicapLine_ : faultLine;
-        if (handicap_.empty() || handicap_ == "平手")
-            throw Fault{"酔象のない本将棋（手合割：平手）の棋譜です。局面図がないため読めません"};
-        if (handicap_ == "その他") throw Fault{"手合割が「その他」なのに局面図がありません"};
-        throw Fault{"酔象のない本将棋の駒落ち（手合割：" + handicap_ +
-                    "）の棋譜です。局面図がないため読めません"};
-    }
+    if (!diagram_) refuseWithoutDiagram(atAMove, "局面図も指し手もありません");
     if (const std::string why = positionError(start_); !why.empty()) {
         faultLine = diagramLine_;
         throw Fault{"局面図がこのゲームの局面ではありません（" + why + "）"};
@@ -367,10 +382,31 @@ void Reader::begin() {
     judge_ = std::make_unique<RecordJudge>(start_);
 }
 
+// A file without a diagram: a record of standard shogi, as its 手合割 says or its first move
+// shows, or with neither, no game at all (`nothingAtAll` says so, of the whole file).
+void Reader::refuseWithoutDiagram(bool atAMove, std::string_view nothingAtAll) {
+    faultLine = handicapLine_ != 0 ? handicapLine_ : faultLine;
+    if (handicap_.empty() && !atAMove) {
+        faultLine = 0;
+        throw Fault{std::string(nothingAtAll)};
+    }
+    if (handicap_.empty() || handicap_ == "平手")
+        throw Fault{"酔象のない本将棋（手合割：平手）の棋譜です。局面図がないため読めません"};
+    if (handicap_ == "その他") throw Fault{"手合割が「その他」なのに局面図がありません"};
+    throw Fault{"酔象のない本将棋の駒落ち（手合割：" + handicap_ +
+                "）の棋譜です。局面図がないため読めません"};
+}
+
+void Reader::endOfLeadingLines() {
+    if (!diagram_)
+        refuseWithoutDiagram(false, "始めの" + std::to_string(kLinesBeforeDiagram) +
+                                        "行に局面図も指し手もありません");
+}
+
 void Reader::move(std::string_view t) {
     if (phase_ == Phase::Ended) throw Fault{"終局の後に指し手があります"};
     const int saved = faultLine;
-    begin();
+    begin(true);
     faultLine = saved;
     phase_ = Phase::Moves;
     const long long n = eatNumber(t);
@@ -475,23 +511,14 @@ RecordMove Reader::resolve(std::string_view& t) {
         if (drop) throw Fault{"打つ手に移動元があります"};
     }
 
-    RecordMove m;
-    m.ToX = toX;
-    m.ToY = toY;
-    m.CapturedPiece = f.Board[toX][toY];
+    const int captured = f.Board[toX][toY];
     const int side = side_;
     const int* hand = side < 0 ? f.OwnHand : f.EnemyHand;
     auto dropMove = [&] {
         if (!mayDrop(name)) throw Fault{"その駒は打てません"};
-        m.FromX = side < 0 ? 11 : -1;
-        m.FromY = handSlot(name) + (side < 0 ? 2 : 0);
-        m.MovedPiece = m.PlacedPiece = side * name;
+        return recordMoveOf(Move::drop(side, name, toX, toY), captured);
     };
-    auto promoted = [side](int code) { return side < 0 ? code - 1 : code + 1; };
-    if (drop) {
-        dropMove();
-        return m;
-    }
+    if (drop) return dropMove();
     if (fromX == 0) {
         // No origin: the one piece of that name that can make the move, or else a drop.
         int found = 0;
@@ -507,11 +534,8 @@ RecordMove Reader::resolve(std::string_view& t) {
             }
         if (found > 1) throw Fault{"どの駒を動かす手か分かりません（移動元を書いて下さい）"};
         if (found == 0) {
-            if (!promote && !keep && mayDrop(name) && hand[handSlot(name)] > 0 &&
-                m.CapturedPiece == EMPTY) {
-                dropMove();
-                return m;
-            }
+            if (!promote && !keep && mayDrop(name) && hand[handSlot(name)] > 0 && captured == EMPTY)
+                return dropMove();
             throw Fault{"その駒はそこへ動けません"};
         }
     }
@@ -520,17 +544,15 @@ RecordMove Reader::resolve(std::string_view& t) {
         throw Fault{"移動元（" + std::to_string(10 - fromX) + std::to_string(fromY) + "）に" +
                     (side < 0 ? "先手" : "後手") + "の駒がありません"};
     if (moved * side != name) throw Fault{"駒の名前が盤面と合いません"};
-    m.FromX = fromX;
-    m.FromY = fromY;
-    m.MovedPiece = moved;
-    m.PlacedPiece = promote ? promoted(moved) : moved;
-    return m;
+    return recordMoveOf(promote ? Move::promotion(fromX, fromY, toX, toY, moved)
+                                : Move{fromX, fromY, toX, toY, moved, moved},
+                        captured);
 }
 
 KifGame Reader::finish(int lastLine) {
     faultLine = lastLine;
     if (phase_ == Phase::Diagram) throw Fault{"局面図が途中で切れています"};
-    begin();
+    begin(false);
     faultLine = 0;
     GameRecord& g = result_.game;
     g.title = !title_.empty() ? title_ : subject_;
@@ -538,11 +560,7 @@ KifGame Reader::finish(int lastLine) {
     for (const auto& [n, line] : recordLines_) {
         if (n < 1 || static_cast<std::size_t>(n) > g.moves.size()) continue;
         RecordMove& m = g.moves[n - 1];
-        const RecordMove r = parseMoveLine(line);
-        const Move a = moveOf(m), b = moveOf(r);
-        if (r.FromX == m.FromX && a.fromY == b.fromY && a.toX == b.toX && a.toY == b.toY &&
-            a.moved == b.moved && a.placed == b.placed && r.CapturedPiece == m.CapturedPiece)
-            m = r;
+        if (const RecordMove r = parseMoveLine(line); r == m) m = r;
     }
     return result_;
 }
@@ -561,48 +579,61 @@ KifRead readKif(std::string_view bytes, Encoding encoding) {
     }
     bool utf8 = encoding == Encoding::Utf8;
     if (eat(bytes, "\xEF\xBB\xBF")) utf8 = true;
-    const std::vector<std::string> raw = text::splitLines(bytes);
-    if (!raw.empty() && raw[0].rfind("#KIF", 0) == 0) {
-        std::string first = raw[0];
-        for (char& c : first)
+    const bool ascii = !hasNonAscii(bytes);
+    std::string_view first, afterFirst = bytes;
+    text::nextLine(afterFirst, first);
+    if (first.rfind("#KIF", 0) == 0) {
+        std::string lower(first);
+        for (char& c : lower)
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (first.find("encoding=utf-8") != std::string::npos) utf8 = true;
-        if (first.find("encoding=shift_jis") != std::string::npos ||
-            first.find("encoding=cp932") != std::string::npos)
+        if (lower.find("encoding=utf-8") != std::string::npos) utf8 = true;
+        if (lower.find("encoding=shift_jis") != std::string::npos ||
+            lower.find("encoding=cp932") != std::string::npos)
             utf8 = false;
-        else if (encoding == Encoding::ShiftJis && isValidUtf8(bytes) && hasNonAscii(bytes))
+        else if (encoding == Encoding::ShiftJis && !ascii && isValidUtf8(bytes))
             utf8 = true;
-    } else if (encoding == Encoding::ShiftJis && isValidUtf8(bytes) && hasNonAscii(bytes)) {
+    } else if (encoding == Encoding::ShiftJis && !ascii && isValidUtf8(bytes)) {
         utf8 = true;
     }
 
-    std::vector<std::string> lines;
-    lines.reserve(raw.size());
-    for (const std::string& line : raw) {
-        std::optional<std::string> decoded;
-        if (!utf8)
-            decoded = text::fromShiftJis(line);
-        else if (isValidUtf8(line))
-            decoded = line;
-        if (!decoded) {
-            r.line = static_cast<int>(lines.size()) + 1;
-            r.error = utf8 ? "UTF-8として読めない文字があります"
-                           : "Shift-JISとして読めない文字があります";
-            return r;
-        }
-        lines.push_back(std::move(*decoded));
+    // The whole file decoded at once (UTF-8 and ASCII only checked); the lines are views into
+    // it.
+    std::string decoded;
+    std::string_view text = bytes;
+    std::size_t badAt = std::string_view::npos;
+    if (utf8) {
+        badAt = firstInvalidUtf8(bytes);
+    } else if (ascii) {
+        // Shift-JIS text of ASCII alone reads the same: nothing to convert.
+    } else if (std::optional<std::string> d = text::fromShiftJis(bytes, &badAt)) {
+        decoded = std::move(*d);
+        text = decoded;
+        badAt = std::string_view::npos;
+    }
+    if (badAt != std::string_view::npos) {
+        r.line = text::lineNumberAt(bytes, badAt);
+        r.error =
+            utf8 ? "UTF-8として読めない文字があります" : "Shift-JISとして読めない文字があります";
+        return r;
     }
 
     Reader reader;
+    int number = 0;
     try {
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            reader.line(static_cast<int>(i) + 1, lines[i]);
-        r.game = reader.finish(static_cast<int>(lines.size()));
+        std::string_view rest = text, line;
+        while (text::nextLine(rest, line)) {
+            reader.line(++number, line);
+            if (number == kLinesBeforeDiagram) reader.endOfLeadingLines();
+        }
+        r.game = reader.finish(number);
     } catch (const Fault& fault) {
         r.error = fault.why;
         r.line = reader.faultLine;
-        if (r.line >= 1 && static_cast<std::size_t>(r.line) <= lines.size())
-            r.lineText = shortened(lines[r.line - 1]);
+        if (r.line >= 1 && r.line <= number) {
+            std::string_view rest = text, line;
+            for (int i = 0; i < r.line; ++i) text::nextLine(rest, line);
+            r.lineText = shortened(line);
+        }
     }
     return r;
 }

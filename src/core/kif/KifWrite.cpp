@@ -2,6 +2,7 @@
 #include "kif/Kif.h"
 
 #include "kif/KifText.h"
+#include "record/MoveTime.h"
 #include "text/ShiftJis.h"
 
 #include <algorithm>
@@ -81,10 +82,6 @@ void diagram(std::vector<std::string>& out, const engine::GameSnapshot& p) {
     out.push_back(handLine("先手", p.lowerHand));
 }
 
-long long wholeSeconds(double s) {
-    return static_cast<long long>(std::floor(s));
-}
-
 } // namespace
 
 std::optional<Encoding> encodingOfPath(std::string_view path) {
@@ -134,8 +131,8 @@ std::string writeKif(const KifGame& k, Encoding encoding) {
         const bool upper = m.MovedPiece > 0;
         const double before = upper ? m.ComTimeBefore : m.ManTimeBefore;
         const double after = upper ? m.ComTimeAfter : m.ManTimeAfter;
-        const long long total = std::max(0LL, wholeSeconds(after));
-        const long long seconds = std::clamp(total - wholeSeconds(before), 0LL, total);
+        const long long total = wholeSeconds(after);
+        const long long seconds = std::min(moveSeconds(before, after), total);
 
         Pos previous;
         if (i > 0) previous = {g.moves[i - 1].ToX, g.moves[i - 1].ToY};

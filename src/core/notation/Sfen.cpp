@@ -1,9 +1,10 @@
 #include "notation/Sfen.h"
 
+#include "notation/Usi.h"
+
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 #include <vector>
 
 namespace kelvore::notation {
@@ -51,13 +52,6 @@ std::string shown(char c) {
     return std::string(1, c >= 0x20 && c < 0x7F ? c : '?');
 }
 
-std::vector<std::string> split(const std::string& s) {
-    std::istringstream in(s);
-    std::vector<std::string> parts;
-    for (std::string w; in >> w;) parts.push_back(w);
-    return parts;
-}
-
 } // namespace
 
 std::string pieceLetters(int code) {
@@ -74,7 +68,7 @@ std::optional<SfenPosition> parseSfen(const std::string& text, std::string& erro
     auto say = [language](std::string english, std::string japanese) {
         return language == Language::Japanese ? japanese : english;
     };
-    const std::vector<std::string> parts = split(text);
+    const std::vector<std::string> parts = words(text);
     if (parts.size() < 2) {
         error = say("expected board and side to move", "盤面と手番がありません");
         return std::nullopt;
@@ -272,6 +266,16 @@ void place(Form1& f, const SfenPosition& p) {
         f.OwnHandCount += p.lowerHand[i];
         f.EnemyHandCount += p.upperHand[i];
     }
+}
+
+void place(engine::Position& pos, const SfenPosition& p) {
+    pos.set(p.board, p.lowerHand, p.upperHand, p.sideToMove < 0 ? engine::LOWER : engine::UPPER);
+}
+
+bool setFromSfen(engine::Position& pos, const std::string& sfen, std::string& error) {
+    const std::optional<SfenPosition> p = parseSfen(sfen, error);
+    if (p) place(pos, *p);
+    return p.has_value();
 }
 
 std::optional<UsiMove> parseUsiMove(const std::string& t) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Form1.h"
+#include "engine/Position.h"
 #include "engine/Searcher.h"
 #include "rules/TrialMove.h"
 
@@ -38,6 +39,10 @@ std::string formatSfen(const engine::GameSnapshot& position, int moveNumber);
 
 // Writes a parsed position into the game: board, hands and their totals.
 void place(Form1& f, const SfenPosition& p);
+// Sets the engine's position to a parsed one.
+void place(engine::Position& pos, const SfenPosition& p);
+// Sets the engine's position from SFEN; false, with why in `error`, when it cannot be read.
+bool setFromSfen(engine::Position& pos, const std::string& sfen, std::string& error);
 // The parsed position as the search and the records take it.
 engine::GameSnapshot snapshotOf(const SfenPosition& p);
 

@@ -1,5 +1,6 @@
 #include "record/GameRecord.h"
 
+#include "record/MoveTime.h"
 #include "rules/StartingPosition.h"
 #include "text/Files.h"
 #include "text/ShiftJis.h"
@@ -62,12 +63,6 @@ bool isStandardStart(const engine::GameSnapshot& p) {
            std::memcmp(s.upperHand, p.upperHand, sizeof s.upperHand) == 0;
 }
 
-Move moveOf(const RecordMove& m) {
-    Move move{m.FromX, m.FromY, m.ToX, m.ToY, m.MovedPiece, m.PlacedPiece};
-    if (isHandColumn(m.FromX)) move.fromY = handSlot(m.MovedPiece) + (m.FromX == 11 ? 2 : 0);
-    return move;
-}
-
 bool applyMove(engine::GameSnapshot& p, const RecordMove& m) {
     const int moved = m.MovedPiece, placed = m.PlacedPiece;
     const int fx = m.FromX, fy = m.FromY, tx = m.ToX, ty = m.ToY;
@@ -96,8 +91,8 @@ std::optional<GameRecord> recordOfHistory(const Form1& f) {
     const auto& k = f.Kifu;
     const int length = std::min<int>(f.KifuLength, static_cast<int>(k.MovedPiece.size()) - 1);
     for (int i = 1; i <= length; ++i)
-        g.moves.push_back({k.FromX[i], k.FromY[i], k.ToX[i], k.ToY[i], k.PlacedPiece[i],
-                           k.MovedPiece[i], k.CapturedPiece[i], k.ManTimeBefore[i],
+        g.moves.push_back({k.FromX[i], k.FromY[i], k.ToX[i], k.ToY[i], k.MovedPiece[i],
+                           k.PlacedPiece[i], k.CapturedPiece[i], k.ManTimeBefore[i],
                            k.ManTimeAfter[i], k.ComTimeBefore[i], k.ComTimeAfter[i]});
     engine::GameSnapshot p;
     std::memcpy(p.board, f.Board, sizeof p.board);
@@ -145,21 +140,18 @@ std::string moveTextOf(const GameRecord& game, std::size_t index) {
     return notation::moveText(moveOf(game.moves[index]), previous, markOf(game, index));
 }
 
-double secondsOf(const GameRecord& game, std::size_t index) {
+long long secondsOf(const GameRecord& game, std::size_t index) {
     if (index >= game.moves.size()) return 0;
     const RecordMove& m = game.moves[index];
-    return m.MovedPiece > 0 ? m.ComTimeAfter - m.ComTimeBefore : m.ManTimeAfter - m.ManTimeBefore;
+    return m.MovedPiece > 0 ? moveSeconds(m.ComTimeBefore, m.ComTimeAfter)
+                            : moveSeconds(m.ManTimeBefore, m.ManTimeAfter);
 }
 
 std::string recordText(const GameRecord& game) {
     std::string body;
     for (const std::string* line : {&game.title, &game.upperPlayer, &game.lowerPlayer})
         body.append(*line).append("\r\n");
-    for (const RecordMove& m : game.moves)
-        body += formatMoveLine(m.FromX, m.FromY, m.ToX, m.ToY, m.PlacedPiece, m.MovedPiece,
-                               m.CapturedPiece, m.ManTimeBefore, m.ManTimeAfter, m.ComTimeBefore,
-                               m.ComTimeAfter) +
-                "\r\n";
+    for (const RecordMove& m : game.moves) body += formatMoveLine(m) + "\r\n";
     return body;
 }
 

@@ -31,10 +31,6 @@ engine::GameSnapshot standardStart(int firstMover);
 // True when board and hands are those of the standard start (the side to move aside).
 bool isStandardStart(const engine::GameSnapshot& position);
 
-// A recorded move as the rules take it: a drop's from-row becomes the slot form of its side,
-// (11, slot + 2) or (-1, slot), whatever row the hand was clicked on.
-Move moveOf(const RecordMove& move);
-
 // Plays a recorded move on a position: board, hands and side to move. False, with the
 // position unchanged, when the move does not fit it (no such piece there, a piece not in hand,
 // a capture that is not on the board).
@@ -60,8 +56,9 @@ notation::Mark markOf(const GameRecord& game, std::size_t index);
 // before it.
 std::string moveTextOf(const GameRecord& game, std::size_t index);
 
-// The seconds the mover spent on move `index` (0-based), from the clocks recorded with it.
-double secondsOf(const GameRecord& game, std::size_t index);
+// The whole seconds the mover spent on move `index` (0-based), from the clocks recorded with it
+// (record/MoveTime.h: as the record and the clocks count them).
+long long secondsOf(const GameRecord& game, std::size_t index);
 
 // The whole game in the game's own record format, as the record writer writes the applied
 // moves: the title and the upper and lower players' names, then one line a move (UTF-8,

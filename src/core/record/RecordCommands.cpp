@@ -37,6 +37,9 @@ std::string recordWriteError(int error) {
     case EROFS: return "読み取り専用のディスクです";
     case EINVAL:
     case EILSEQ: return "このファイル名は使えません";
+    case EISDIR: return "同じ名前のフォルダがあります";
+    case text::kNotARegularFile:
+        return "通常のファイルでないもの（FIFO、デバイスなど）には書き込めません";
     default: return "書き込みに失敗しました";
     }
 }

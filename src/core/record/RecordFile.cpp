@@ -1,5 +1,6 @@
 #include "record/RecordFile.h"
 
+#include "record/MoveTime.h"
 #include "record/RecordJudge.h"
 #include "text/ShiftJis.h"
 
@@ -34,15 +35,40 @@ int column(std::string_view line, std::size_t first, std::size_t width) {
     return static_cast<int>(std::max(-99999LL, std::min(99999LL, v)));
 }
 
-// A whole number of seconds in a five-character column; a total past 99999 s (nearly 28
-// hours of thinking) is written as 99999.
+// A total's whole seconds in a five-character column; a total past 99999 s (nearly 28 hours
+// of thinking) is written as 99999.
 long long fiveDigits(double seconds) {
-    const double whole = std::floor(seconds);
-    if (whole < 0) return 0;
-    return whole > 99999 ? 99999 : static_cast<long long>(whole);
+    return std::clamp(wholeSeconds(seconds), 0LL, 99999LL);
 }
 
 } // namespace
+
+Move moveOf(const RecordMove& m) {
+    Move move{m.FromX, m.FromY, m.ToX, m.ToY, m.MovedPiece, m.PlacedPiece};
+    if (move.isDrop()) {
+        // From the hand column it was recorded from, at the row of the piece's slot there.
+        move = Move::drop(m.FromX == 11 ? -1 : 1, std::abs(m.MovedPiece), m.ToX, m.ToY);
+        move.moved = m.MovedPiece;
+        move.placed = m.PlacedPiece;
+    }
+    return move;
+}
+
+RecordMove recordMoveOf(const Move& m, int captured) {
+    RecordMove r;
+    r.FromX = m.fromX;
+    r.FromY = m.fromY;
+    r.ToX = m.toX;
+    r.ToY = m.toY;
+    r.MovedPiece = m.moved;
+    r.PlacedPiece = m.placed;
+    r.CapturedPiece = captured;
+    return r;
+}
+
+bool operator==(const RecordMove& a, const RecordMove& b) {
+    return moveOf(a) == moveOf(b) && a.CapturedPiece == b.CapturedPiece;
+}
 
 RecordMove parseMoveLine(std::string_view line) {
     RecordMove m;

@@ -2,16 +2,30 @@
 #pragma once
 
 #include "Form1.h"
+#include "rules/TrialMove.h"
 
 #include <string>
 #include <vector>
 
 namespace kelvore {
 
+// A move as the game records it: the move (its fields in Move's order), the piece it took, and
+// both sides' clocks before and after it. A drop's FromY is the hand row that was clicked,
+// which need not be the row of the piece's slot: moveOf() gives the move itself.
 struct RecordMove {
-    int FromX = 0, FromY = 0, ToX = 0, ToY = 0, PlacedPiece = 0, MovedPiece = 0, CapturedPiece = 0;
+    int FromX = 0, FromY = 0, ToX = 0, ToY = 0, MovedPiece = 0, PlacedPiece = 0, CapturedPiece = 0;
     double ManTimeBefore = 0, ManTimeAfter = 0, ComTimeBefore = 0, ComTimeAfter = 0;
+
+    // The same move of a game: the same Move (a drop from any row of the same hand) taking the
+    // same piece. The clocks say how the move was played, not which move it was.
+    friend bool operator==(const RecordMove& a, const RecordMove& b);
 };
+
+// A recorded move as the rules take it: a drop's from-row becomes the slot form of its side,
+// (11, slot + 2) or (-1, slot), whatever row the hand was clicked on.
+Move moveOf(const RecordMove& move);
+// A move as a record holds it, taking `captured`, with no time spent.
+RecordMove recordMoveOf(const Move& move, int captured);
 
 struct RecordFile {
     std::string header[3]; // game name, upper player, lower player (UTF-8)

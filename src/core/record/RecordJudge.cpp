@@ -42,16 +42,15 @@ std::string RecordJudge::play(const RecordMove& m) {
     if (!onBoard(m.ToX, m.ToY)) return "移動先が盤の外です";
     if (f.Board[m.ToX][m.ToY] != m.CapturedPiece) return "取った駒が盤面と合いません";
 
-    Move move{m.FromX, m.FromY, m.ToX, m.ToY, m.MovedPiece, m.PlacedPiece};
-    if (m.FromX == 11 || m.FromX == -1) {
-        // The hand row in FromY is where the human clicked, or the slot for the computer:
-        // the slot comes from the piece.
+    // A drop's hand row in FromY is where the human clicked, or the slot for the computer:
+    // the move's origin takes the slot from the piece.
+    const Move move = moveOf(m);
+    if (move.isDrop()) {
         const int slot = handSlot(m.MovedPiece);
         if (slot == 0 || m.MovedPiece != side * kSlotKind[slot] || m.PlacedPiece != m.MovedPiece)
             return "打てない駒を打っています";
         if ((m.FromX == 11) != (side < 0)) return "持駒の側が合いません";
         if ((side < 0 ? f.OwnHand : f.EnemyHand)[slot] <= 0) return "持っていない駒を打っています";
-        move.fromY = side < 0 ? slot + 2 : slot;
         f.調査_2歩フラグ設定();
         if (f.移動チェック(move.fromX, move.fromY, m.ToX, m.ToY, m.MovedPiece) != 1) {
             if (m.CapturedPiece != 0) return "駒のある所に打っています";

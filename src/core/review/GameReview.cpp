@@ -2,6 +2,7 @@
 
 #include "Form1.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -16,10 +17,8 @@ std::vector<MoveRow> rowsOf(const GameRecord& game) {
     return rows;
 }
 
-std::string timeText(double seconds) {
-    const long long s = seconds > 0 && std::isfinite(seconds)
-                            ? static_cast<long long>(std::min(std::floor(seconds), 359999.0))
-                            : 0;
+std::string timeText(long long seconds) {
+    const long long s = std::clamp(seconds, 0LL, 359999LL);
     char buf[32];
     if (s < 3600)
         std::snprintf(buf, sizeof buf, "%lld:%02lld", s / 60, s % 60);

@@ -21,15 +21,15 @@ namespace review {
 
 // One line of the move list.
 struct MoveRow {
-    int number = 0;   // 1 for the first move
-    std::string text; // the move in standard notation
-    double seconds = 0;
+    int number = 0;        // 1 for the first move
+    std::string text;      // the move in standard notation
+    long long seconds = 0; // the whole seconds it took (secondsOf)
 };
 
 std::vector<MoveRow> rowsOf(const GameRecord& game);
 
-// A move's thinking time as players read it: "0:05", "12:34", "1:02:03".
-std::string timeText(double seconds);
+// A move's thinking time in whole seconds as players read it: "0:05", "12:34", "1:02:03".
+std::string timeText(long long seconds);
 
 // The move list shows the game, and the hint and the analysis are read below it: opens it, as
 // ｵﾌﾟｼｮﾝ → 指し手一覧 does, when that item's check mark says it is hidden.

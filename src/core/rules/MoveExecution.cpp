@@ -22,7 +22,7 @@ int Form1::移動後チェック(int 移動先Y, int 駒) const {
 // 1 when the move may promote; PromotedCode then holds the promoted code.
 int Form1::調査_駒成(int 移動元X, int 移動元Y, int /*移動先X*/, int 移動先Y, int 駒) {
     if (!mayPromote(移動元X, 移動元Y, 移動先Y, 駒)) return 0;
-    PromotedCode = 駒 < 0 ? 駒 - 1 : 駒 + 1;
+    PromotedCode = promotedCode(駒);
     return 1;
 }
 

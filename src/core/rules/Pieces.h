@@ -28,6 +28,11 @@ inline constexpr int OU = 950;   // king
 // The kind of each hand slot 1..7 (slot 0 unused).
 inline constexpr int kSlotKind[8] = {0, HU, KYOU, KEI, GIN, KIN, KAKU, SYA};
 
+// The code of a promotable piece once promoted: the kind plus one, on the same side.
+constexpr int promotedCode(int code) {
+    return code < 0 ? code - 1 : code + 1;
+}
+
 // The hand slot of a code of either sign, 0 for the elephant, prince and king (and non-pieces).
 constexpr int handSlot(int code) {
     const int k = code < 0 ? -code : code;

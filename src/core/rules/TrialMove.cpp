@@ -59,25 +59,37 @@ void generateMoves(Form1& f, int sign, MoveList& out) {
     const int* hand = sign < 0 ? f.OwnHand : f.EnemyHand;
     for (int slot = 1; slot <= 7; ++slot) {
         if (hand[slot] <= 0) continue;
-        const int code = sign * kSlotKind[slot];
-        const int fromX = sign < 0 ? 11 : -1;
-        const int fromY = sign < 0 ? slot + 2 : slot;
         for (int x = 1; x <= 9; ++x)
-            for (int y = 1; y <= 9; ++y)
-                if (f.移動チェック(fromX, fromY, x, y, code) == 1)
-                    out.push({fromX, fromY, x, y, code, code});
+            for (int y = 1; y <= 9; ++y) {
+                const Move drop = Move::drop(sign, kSlotKind[slot], x, y);
+                if (f.移動チェック(drop.fromX, drop.fromY, x, y, drop.moved) == 1) out.push(drop);
+            }
     }
 }
 
 std::optional<Move> acceptedMove(Form1& f, int sign, const Move& m) {
     f.調査_2歩フラグ設定();
-    MoveList legal;
-    generateMoves(f, sign, legal);
-    for (const Move& l : legal)
-        if (l.fromX == m.fromX && l.fromY == m.fromY && l.toX == m.toX && l.toY == m.toY &&
-            l.moved == m.moved && l.placed == m.placed)
-            return l;
-    return std::nullopt;
+    if (!onBoard(m.toX, m.toY)) return std::nullopt;
+    if (m.isDrop()) {
+        const int kind = std::abs(m.moved);
+        const int slot = handSlot(kind);
+        if (slot == 0 || kSlotKind[slot] != kind || m != Move::drop(sign, kind, m.toX, m.toY))
+            return std::nullopt;
+        if ((sign < 0 ? f.OwnHand : f.EnemyHand)[slot] <= 0) return std::nullopt;
+        if (f.移動チェック(m.fromX, m.fromY, m.toX, m.toY, m.moved) != 1) return std::nullopt;
+        return m;
+    }
+    if (!onBoard(m.fromX, m.fromY)) return std::nullopt;
+    const int c = f.Board[m.fromX][m.fromY];
+    if (c != m.moved || (sign < 0 ? c > -HU : c < HU)) return std::nullopt;
+    if (f.移動チェック(m.fromX, m.fromY, m.toX, m.toY, c) != 1) return std::nullopt;
+    if (m.promotes()) {
+        if (f.調査_駒成(m.fromX, m.fromY, m.toX, m.toY, c) != 1 || f.PromotedCode != m.placed)
+            return std::nullopt;
+    } else if (f.移動後チェック(m.toY, c) != 1) {
+        return std::nullopt;
+    }
+    return m;
 }
 
 Undo makeMove(Form1& f, const Move& m) {

@@ -2,6 +2,7 @@
 // With a time control of ours the clocks count down instead (match/MatchClocks).
 #include "Form1.h"
 #include "match/MatchClocks.h"
+#include "record/MoveTime.h"
 
 namespace kelvore {
 
@@ -71,18 +72,12 @@ void Form1::消去_所有時間(int 手番) {
     }
 }
 
-// hh:mm:ss, two digits each; a total of 100 hours or more leaves the hour field empty.
+// hh:mm:ss of the total's whole seconds, two digits each; a total of 100 hours or more leaves
+// the hour field empty.
 std::string Form1::調査_時間秒追加結果(double 秒) {
-    double s = 秒;
-    double h = 0;
-    if (s >= 3600) {
-        h = static_cast<long long>(s / 3600);
-        s = s - 3600 * h;
-    }
-    const long long m = static_cast<long long>(s / 60);
-    const double sec = s - 60.0 * m;
-    return 変換_数字から文字(static_cast<long long>(h)) + ":" + 変換_数字から文字(m) + ":" +
-           変換_数字から文字(static_cast<long long>(sec));
+    const long long s = wholeSeconds(秒);
+    return 変換_数字から文字(s / 3600) + ":" + 変換_数字から文字(s / 60 % 60) + ":" +
+           変換_数字から文字(s % 60);
 }
 
 // Seconds from start to now, both times of day; a start after now means midnight has passed.

@@ -52,7 +52,9 @@ void Form1::読込_環境設定ファイル() {
         lines = text::splitLines(file.bytes);
 
     if (lines.size() < 4) {
-        // Missing, short, not a regular file or unreadable: replaced by the defaults, silently.
+        // Missing, short, not a regular file or unreadable: replaced by the defaults, silently
+        // (what is not a regular file, a FIFO or a device, is never replaced: the defaults
+        // apply all the same).
         writeDefaults(path);
         設定_既定値();
         HighlightColor = OutlineColor;

@@ -4,6 +4,7 @@
 #include "kif/PositionCheck.h"
 #include "match/TimeControl.h"
 #include "notation/Sfen.h"
+#include "notation/Usi.h"
 #include "record/RecordJudge.h"
 #include "rules/TrialMove.h"
 #include "text/Files.h"
@@ -11,7 +12,6 @@
 
 #include <cstring>
 #include <ctime>
-#include <sstream>
 
 namespace kelvore::sharing {
 
@@ -37,20 +37,6 @@ bool onBoardNow(const Form1& f, const engine::GameSnapshot& p) {
            std::memcmp(f.EnemyHand, p.upperHand, sizeof p.upperHand) == 0;
 }
 
-// The same move on the same square, whatever the clocks said.
-bool sameMove(const RecordMove& a, const RecordMove& b) {
-    const Move x = moveOf(a), y = moveOf(b);
-    return x.fromX == y.fromX && x.fromY == y.fromY && x.toX == y.toX && x.toY == y.toY &&
-           x.moved == y.moved && x.placed == y.placed && a.CapturedPiece == b.CapturedPiece;
-}
-
-bool sameMoves(const std::vector<RecordMove>& a, const std::vector<RecordMove>& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (!sameMove(a[i], b[i])) return false;
-    return true;
-}
-
 std::string localNow() {
     const std::time_t t = std::time(nullptr);
     std::tm local{};
@@ -60,42 +46,12 @@ std::string localNow() {
     return text;
 }
 
-std::vector<std::string> words(std::string_view text) {
-    std::istringstream in{std::string(text)};
-    std::vector<std::string> w;
-    for (std::string s; in >> s;) w.push_back(s);
-    return w;
-}
-
 // Whose move it is, and how a game against the computer starts from there.
 std::string turnText(int side) {
     return side < 0 ? "先手（下）の番です\r二人で指すときは盤をクリックして下さい。"
                       "\rｺﾝﾋﾟｭｰﾀと指すときは「先手」で始めて下さい。"
                     : "後手（上）の番です\r二人で指すときは盤をクリックして下さい。"
                       "\rｺﾝﾋﾟｭｰﾀと指すときは「後手」で始めて下さい。";
-}
-
-// A written USI move as a record move of `side` in the judge's position; nothing when it names
-// no piece of that side.
-std::optional<RecordMove> recordMoveOf(const notation::UsiMove& u, const Form1& f, int side) {
-    RecordMove m;
-    m.ToX = u.toX;
-    m.ToY = u.toY;
-    m.CapturedPiece = f.Board[u.toX][u.toY];
-    if (u.drop) {
-        const int slot = handSlot(u.dropKind);
-        m.FromX = side < 0 ? 11 : -1;
-        m.FromY = slot + (side < 0 ? 2 : 0);
-        m.MovedPiece = m.PlacedPiece = side * u.dropKind;
-        return m;
-    }
-    const int moved = f.Board[u.fromX][u.fromY];
-    if (moved * side < HU) return std::nullopt;
-    m.FromX = u.fromX;
-    m.FromY = u.fromY;
-    m.MovedPiece = moved;
-    m.PlacedPiece = u.promote ? (moved < 0 ? moved - 1 : moved + 1) : moved;
-    return m;
 }
 
 } // namespace
@@ -163,8 +119,8 @@ void Interchange::historyChanged() {
     // A record just read with 読込: its name and players go with its moves.
     if (f_.KifuMode != 1) return;
     const auto game = recordOfHistory(f_);
-    if (!game || (notes_ && samePlacement(notes_->start, game->start) &&
-                  sameMoves(notes_->moves, game->moves)))
+    if (!game ||
+        (notes_ && samePlacement(notes_->start, game->start) && notes_->moves == game->moves))
         return;
     notes_ = Notes{game->start, game->moves, {}};
     notes_->info.game.title = f_.RecordHeader[0];
@@ -195,9 +151,9 @@ std::optional<KifGame> Interchange::historyGame() const {
     KifGame k;
     if (notes_ && samePlacement(notes_->start, game->start) &&
         (notes_->moves.empty() || game->moves.empty() ||
-         sameMove(notes_->moves.front(), game->moves.front()))) {
+         notes_->moves.front() == game->moves.front())) {
         k = notes_->info;
-        if (k.winner != 0 && !sameMoves(notes_->moves, game->moves)) k.winner = 0;
+        if (k.winner != 0 && notes_->moves != game->moves) k.winner = 0;
     }
     const std::string title = k.game.title, upper = k.game.upperPlayer, lower = k.game.lowerPlayer;
     const GameEnd noted = k.game.end;
@@ -431,29 +387,15 @@ bool Interchange::paste(std::string_view text) {
         dialogs.messageBox(why, kPasteTitle, Buttons::OK);
         return false;
     };
-    const std::vector<std::string> w = words(text);
+    const std::vector<std::string> w = notation::words(text);
     if (w.empty()) return refuse("クリップボードに局面（SFEN）がありません");
-    std::size_t next = 0;
-    std::string sfen;
-    if (w[0] == "position") {
-        if (w.size() >= 2 && w[1] == "startpos") {
-            sfen = notation::kStartSfen;
-            next = 2;
-        } else if (w.size() >= 2 && w[1] == "sfen") {
-            next = 2;
-        } else {
-            return refuse("局面を読めません\r（position の後には sfen か startpos が要ります）");
-        }
-    } else if (w[0] == "sfen") {
-        next = 1;
-    }
-    if (sfen.empty())
-        for (; next < w.size() && w[next] != "moves"; ++next)
-            sfen += (sfen.empty() ? "" : " ") + w[next];
-    if (next < w.size() && w[next] != "moves")
+    const notation::PositionText position = notation::readPosition(w);
+    if (position.fault == notation::PositionText::Fault::NoStart)
+        return refuse("局面を読めません\r（position の後には sfen か startpos が要ります）");
+    if (position.fault == notation::PositionText::Fault::NotMoves)
         return refuse("局面を読めません\r（startpos の後には moves しか書けません）");
     std::string error;
-    const auto parsed = notation::parseSfen(sfen, error, notation::Language::Japanese);
+    const auto parsed = notation::parseSfen(position.sfen, error, notation::Language::Japanese);
     if (!parsed) return refuse("SFENとして読めません\r（" + error + "）");
     GameRecord game;
     game.start = notation::snapshotOf(*parsed);
@@ -462,16 +404,18 @@ bool Interchange::paste(std::string_view text) {
 
     RecordJudge judge(game.start);
     int side = game.start.sideToMove;
-    for (std::size_t i = next + 1; i < w.size(); ++i) {
-        const std::string number =
-            std::to_string(game.moves.size() + 1) + "手目の「" + text::printable(w[i], 20) + "」";
-        const auto usi = notation::parseUsiMove(w[i]);
+    for (const std::string& written : position.moves) {
+        const std::string number = std::to_string(game.moves.size() + 1) + "手目の「" +
+                                   text::printable(written, 20) + "」";
+        const auto usi = notation::parseUsiMove(written);
         if (!usi) return refuse(number + "は指し手として読めません");
-        const auto move = recordMoveOf(*usi, judge.form(), side);
+        const Form1& board = judge.form();
+        const auto move = notation::moveOn(*usi, board.Board, side);
         if (!move) return refuse(number + "は指せません\r（動かす駒がありません）");
-        if (const std::string why = judge.play(*move); !why.empty())
+        const RecordMove played = recordMoveOf(*move, board.Board[move->toX][move->toY]);
+        if (const std::string why = judge.play(played); !why.empty())
             return refuse(number + "は指せません\r（" + why + "）");
-        game.moves.push_back(*move);
+        game.moves.push_back(played);
         side = -side;
     }
     setUp(game, true);

@@ -19,28 +19,46 @@ namespace kelvore::text {
 
 namespace testing {
 void (*afterTemporaryWritten)() = nullptr;
+void (*beforeTemporaryCreated)() = nullptr;
 } // namespace testing
 
 namespace {
 
 // The temporary files being written now, kept where a signal handler can read them without a
-// lock or an allocation: each slot is free (0), being filled (1) or holds a path (2).
+// lock or an allocation. A slot is free, being named (its path being copied in), named (the
+// file is being created under that name, or was found taken) or created (the file is ours).
+// The name is known before the file exists, so that no file of ours is ever unknown to the
+// handler, whichever thread it runs on.
+enum SlotState : int { kFree, kNaming, kNamed, kCreated };
 constexpr int kSlots = 8;
 struct Slot {
-    std::atomic<int> state{0};
+    std::atomic<int> state{kFree};
     char path[PATH_MAX];
 };
 static_assert(std::atomic<int>::is_always_lock_free);
 Slot gSlots[kSlots];
+// Set by the handler before it looks at the slots: from then on no save creates a file.
+std::atomic<bool> gEnding{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 constexpr int kCleanedSignals[] = {SIGTERM, SIGINT};
 
 // Removes the temporary files being written, then lets the signal do what it does by default
 // (the handler was installed with SA_RESETHAND; the signal raised again waits until this
-// returns). Only async-signal-safe calls.
+// returns). A file being created on another thread at this moment is waited for (up to a
+// second) and removed too; a save that has not begun creating its file sees gEnding and never
+// does. Only async-signal-safe calls.
 extern "C" void removeTemporariesOnSignal(int signal) {
     const int savedErrno = errno;
-    for (Slot& s : gSlots)
-        if (s.state.load(std::memory_order_acquire) == 2) ::unlink(s.path);
+    gEnding.store(true);
+    for (Slot& s : gSlots) {
+        int state = s.state.load();
+        for (int waited = 0; state == kNamed && waited < 1000; ++waited) {
+            const timespec aMillisecond{0, 1000000};
+            ::nanosleep(&aMillisecond, nullptr);
+            state = s.state.load();
+        }
+        if (state == kCreated) ::unlink(s.path);
+    }
     ::raise(signal);
     errno = savedErrno;
 }
@@ -65,23 +83,23 @@ void installSignalCleanup() {
     });
 }
 
-// The slot that names `path` for the handler, or -1 when none is free or the path too long
-// (the file is then left to the next save's sweep, should the program be ended).
-int registerTemporary(const std::string& path) {
+// A slot that names `path` for the handler (kNamed), or -1 when none is free or the path too
+// long (the file is then left to the next save's sweep, should the program be ended).
+int nameTemporary(const std::string& path) {
     if (path.size() >= PATH_MAX) return -1;
     for (int i = 0; i < kSlots; ++i) {
-        int expected = 0;
-        if (gSlots[i].state.compare_exchange_strong(expected, 1, std::memory_order_acquire)) {
+        int expected = kFree;
+        if (gSlots[i].state.compare_exchange_strong(expected, kNaming)) {
             std::memcpy(gSlots[i].path, path.c_str(), path.size() + 1);
-            gSlots[i].state.store(2, std::memory_order_release);
+            gSlots[i].state.store(kNamed);
             return i;
         }
     }
     return -1;
 }
 
-void forgetTemporary(int slot) {
-    if (slot >= 0) gSlots[slot].state.store(0, std::memory_order_release);
+void setSlot(int slot, SlotState state) {
+    if (slot >= 0) gSlots[slot].state.store(state);
 }
 
 // SIGTERM and SIGINT held back while a temporary file is made and named for the handler, so
@@ -202,10 +220,11 @@ int finalTarget(std::string path, std::string& target) {
     return ELOOP;
 }
 
-// A new, empty file of a short name of its own in the folder, with the mode the umask gives.
-// The name's length does not depend on the target's, so a target with the longest name the
-// folder allows still gets one.
-int createTemporary(const std::string& folder, std::string& name) {
+// A new, empty file of a short name of its own in the folder, with the mode the umask gives;
+// `slot` names it for the signal handler from before it exists (-1 when no slot was free).
+// Called with SIGTERM and SIGINT held back on this thread. The name's length does not depend on
+// the target's, so a target with the longest name the folder allows still gets one.
+int createTemporary(const std::string& folder, std::string& name, int& slot) {
     static std::atomic<unsigned long long> counter{std::random_device{}()};
     for (int attempt = 0; attempt < 100; ++attempt) {
         // splitmix64 of a counter that starts at random, with the process id mixed in
@@ -217,8 +236,22 @@ int createTemporary(const std::string& folder, std::string& name) {
         char suffix[17];
         std::snprintf(suffix, sizeof suffix, "%08llx", v & 0xFFFFFFFFull);
         name = folder + "/.kelvore-" + suffix;
+        slot = nameTemporary(name);
+        if (testing::beforeTemporaryCreated != nullptr) testing::beforeTemporaryCreated();
+        // The program is being ended by a signal handled on another thread: create nothing.
+        if (gEnding.load()) {
+            setSlot(slot, kFree);
+            slot = -1;
+            errno = EINTR;
+            return -1;
+        }
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
+        const int error = errno;
+        setSlot(slot, fd >= 0 ? kCreated : kFree);
+        if (fd >= 0) return fd;
+        slot = -1;
+        errno = error;
+        if (error != EEXIST) return -1;
     }
     errno = EEXIST;
     return -1;
@@ -247,8 +280,13 @@ ReadResult readFile(const std::string& path, std::size_t limit) {
         return r;
     }
     r.status = ReadStatus::Ok;
+    // Room for the whole file at once (and the read that finds its end): the bytes are never
+    // copied to a larger buffer, and no more memory is touched than the file needs.
+    constexpr std::size_t kChunk = 65536;
+    if (struct stat st{}; ::fstat(fd, &st) == 0 && st.st_size > 0)
+        r.bytes.reserve(std::min(static_cast<std::size_t>(st.st_size), limit + 1) + kChunk);
     for (;;) {
-        const ssize_t n = readSome(fd, r.bytes, 65536);
+        const ssize_t n = readSome(fd, r.bytes, kChunk);
         if (n < 0) {
             r.status = ReadStatus::ReadError;
             r.error = errno;
@@ -300,6 +338,11 @@ ReadResult readLeadingLines(const std::string& path, int count, std::size_t limi
     return r;
 }
 
+std::string saveErrorText(int error) {
+    return error == kNotARegularFile ? "not a regular file (a FIFO, a device or a socket)"
+                                     : std::strerror(error);
+}
+
 int writeFileAtomically(const std::string& path, std::string_view contents) {
     if (path.empty()) return ENOENT;
     std::string target;
@@ -308,6 +351,7 @@ int writeFileAtomically(const std::string& path, std::string_view contents) {
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode)) return EISDIR;
+    if (exists && !S_ISREG(old.st_mode)) return kNotARegularFile;
 
     const std::string folder = folderOf(target);
     removeStaleTemporaries(folder);
@@ -316,17 +360,14 @@ int writeFileAtomically(const std::string& path, std::string_view contents) {
     int fd = -1, slot = -1;
     {
         const HeldSignals held;
-        fd = createTemporary(folder, temp);
+        fd = createTemporary(folder, temp, slot);
         if (fd < 0) return errno;
-        slot = registerTemporary(temp);
     }
-    struct Forget {
-        int slot;
-        ~Forget() { forgetTemporary(slot); }
-    } forget{slot};
     auto fail = [&](int error) {
         ::close(fd);
+        const HeldSignals held;
         ::unlink(temp.c_str());
+        setSlot(slot, kFree);
         return error;
     };
     if (const int error = writeAll(fd, contents)) return fail(error);
@@ -344,14 +385,20 @@ int writeFileAtomically(const std::string& path, std::string_view contents) {
     if (::fsync(fd) != 0) return fail(errno);
     if (testing::afterTemporaryWritten != nullptr) testing::afterTemporaryWritten();
     if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        return error;
+        fd = -1;
+        return fail(errno);
     }
-    if (std::rename(temp.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        return error;
+    {
+        // Renamed and forgotten with the signals held back here; a handler on another thread
+        // that comes in between finds the temporary name already gone.
+        const HeldSignals held;
+        if (std::rename(temp.c_str(), target.c_str()) != 0) {
+            const int error = errno;
+            ::unlink(temp.c_str());
+            setSlot(slot, kFree);
+            return error;
+        }
+        setSlot(slot, kFree);
     }
     // The rename is on disk only once the folder is; a folder that cannot be opened for
     // reading cannot be flushed by us, and a file system that cannot flush one says EINVAL.

@@ -1,12 +1,12 @@
 #include "Gauntlet.h"
 
+#include "OutputFile.h"
 #include "UsiProcess.h"
 
 #include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <iomanip>
 #include <istream>
 #include <mutex>
@@ -246,13 +246,10 @@ Summary runGauntlet(const Config& config, std::ostream& out,
         summary.error = "no openings";
         return summary;
     }
-    std::ofstream records;
-    if (!config.recordPath.empty()) {
-        records.open(config.recordPath, std::ios::app);
-        if (!records) {
-            summary.error = "cannot write " + config.recordPath;
-            return summary;
-        }
+    OutputFile records;
+    if (!config.recordPath.empty() && !records.open(config.recordPath, OutputFile::Mode::Append)) {
+        summary.error = records.error();
+        return summary;
     }
     out << config.a.name << " against " << config.b.name << ", " << describe(config.tcA);
     if (config.tcB.kind != config.tcA.kind || describe(config.tcB) != describe(config.tcA))
@@ -303,9 +300,13 @@ Summary runGauntlet(const Config& config, std::ostream& out,
             }
             std::lock_guard lock(mutex);
             if (finished.load()) return; // the test has decided: later pairs do not count
+            if (records.isOpen() && !records.write(lines[0] + "\n" + lines[1] + "\n")) {
+                // The games cannot be kept: the gauntlet ends, this pair not counted.
+                finished = true;
+                return;
+            }
             summary.tally.addPair(half[0], half[1]);
             for (const Reason r : endings) ++reasons[int(r)];
-            if (records.is_open()) records << lines[0] << "\n" << lines[1] << std::endl;
             if (config.sprt) {
                 summary.llr = logLikelihoodRatio(summary.tally, config.elo0, config.elo1);
                 if (summary.llr >= bounds.upper || summary.llr <= bounds.lower) {
@@ -322,6 +323,7 @@ Summary runGauntlet(const Config& config, std::ostream& out,
     std::vector<std::thread> threads;
     for (int i = 0; i < std::max(1, config.concurrency); ++i) threads.emplace_back(worker);
     for (std::thread& t : threads) t.join();
+    if (records.isOpen()) records.close();
 
     if (summary.tally.games() == 0 && !firstError.empty()) {
         summary.error = firstError;
@@ -338,6 +340,8 @@ Summary runGauntlet(const Config& config, std::ostream& out,
         if (reasons[r] > 0) out << " " << reasonName(Reason(r)) << " " << reasons[r] << ";";
     out << "\n";
     if (!firstError.empty()) out << "warning " << firstError << "\n";
+    if (!records.error().empty())
+        out << "stopped: the games after these could not be kept (" << records.error() << ")\n";
     if (config.sprt) {
         out << "sprt elo0 " << fixed(config.elo0, 1) << " elo1 " << fixed(config.elo1, 1) << ": ";
         if (!summary.decided)
@@ -348,6 +352,7 @@ Summary runGauntlet(const Config& config, std::ostream& out,
             out << "H0 accepted, " << config.a.name << " gains nothing\n";
     }
     out.flush();
+    if (!records.error().empty()) summary.error = records.error();
     return summary;
 }
 

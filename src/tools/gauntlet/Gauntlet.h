@@ -64,7 +64,9 @@ struct Summary {
     bool decided = false; // the test ended by its bounds
     bool acceptedH1 = false;
     double llr = 0;
-    std::string error; // set when the gauntlet could not run at all
+    // Set when the gauntlet could not run at all, or could not keep its games in the record
+    // file (it stops then: the result covers the games kept).
+    std::string error;
 };
 
 // Plays the gauntlet, writing progress and the final lines to `out`. Runs until the pairs are

@@ -1,12 +1,11 @@
 #include "Openings.h"
 
-#include "Notation.h"
-#include "Referee.h"
+#include "engine/GameEnd.h"
 #include "engine/MoveGen.h"
 #include "engine/Search.h"
 #include "engine/Searcher.h"
+#include "notation/Sfen.h"
 
-#include <cstring>
 #include <ostream>
 #include <random>
 #include <unordered_set>
@@ -14,21 +13,6 @@
 namespace kelvore::gauntlet {
 
 using namespace engine;
-
-namespace {
-
-GameSnapshot snapshotOfSfen(const std::string& sfen) {
-    std::string error;
-    const std::optional<usi::Position> p = usi::parseSfen(sfen, error);
-    GameSnapshot s;
-    std::memcpy(s.board, p->board, sizeof s.board);
-    std::memcpy(s.lowerHand, p->lowerHand, sizeof s.lowerHand);
-    std::memcpy(s.upperHand, p->upperHand, sizeof s.upperHand);
-    s.sideToMove = p->sideToMove;
-    return s;
-}
-
-} // namespace
 
 std::string sfenOf(const Position& pos, int moveNumber) {
     std::string s;
@@ -42,7 +26,7 @@ std::string sfenOf(const Position& pos, int moveNumber) {
             }
             if (empty) s += char('0' + empty);
             empty = 0;
-            s += usi::pieceLetters(gameCodeOf(p));
+            s += notation::pieceLetters(gameCodeOf(p));
         }
         if (empty) s += char('0' + empty);
         if (y < 9) s += '/';
@@ -54,7 +38,7 @@ std::string sfenOf(const Position& pos, int moveNumber) {
             const int n = pos.hand(c, kind);
             if (n == 0) continue;
             if (n > 1) hands += std::to_string(n);
-            hands += usi::pieceLetters(gameCodeOf(makePiece(c, kind)));
+            hands += notation::pieceLetters(gameCodeOf(makePiece(c, kind)));
         }
     s += hands.empty() ? "-" : hands;
     return s + " " + std::to_string(moveNumber);
@@ -70,7 +54,7 @@ std::vector<std::string> generateOpenings(const OpeningOptions& o, std::ostream*
     Position pos;
     std::string error;
     while (int(kept.size()) < o.count) {
-        setFromSfen(pos, usi::kStartSfen, error);
+        notation::setFromSfen(pos, notation::kStartSfen, error);
         const int plies = o.minPlies + int(rng() % unsigned(o.maxPlies - o.minPlies + 1));
         bool ok = true;
         for (int ply = 0; ply < plies && ok; ++ply) {
@@ -92,7 +76,8 @@ std::vector<std::string> generateOpenings(const OpeningOptions& o, std::ostream*
         if (!ok || !seen.insert(pos.key()).second) continue;
         const std::string sfen = sfenOf(pos, plies + 1);
         searcher.newGame();
-        const Result r = searcher.search(snapshotOfSfen(sfen), {}, limits);
+        const Result r =
+            searcher.search(notation::snapshotOf(*notation::parseSfen(sfen, error)), {}, limits);
         if (!r.found || r.mate || r.score > o.balanceCp || r.score < -o.balanceCp) continue;
         kept.push_back(sfen);
         if (progress)

@@ -1,22 +1,13 @@
 #include "Referee.h"
 
-#include "Notation.h"
+#include "engine/GameEnd.h"
 #include "engine/MoveGen.h"
 #include "engine/Search.h"
-#include "rules/Pieces.h"
+#include "notation/Sfen.h"
 
 namespace kelvore::gauntlet {
 
 using namespace engine;
-
-namespace {
-
-bool takesLastRoyal(const Position& pos, Mv m) {
-    const Piece c = m.captured();
-    return c != NO_PIECE && isRoyal(kindOf(c)) && pos.royalCount(colorOf(c)) == 1;
-}
-
-} // namespace
 
 const char* reasonName(Reason r) {
     switch (r) {
@@ -33,51 +24,12 @@ const char* reasonName(Reason r) {
     return "?";
 }
 
-bool isMated(Position& pos) {
-    const Color us = pos.sideToMove();
-    if (pos.royalCount(us) != 1) return false;
-    MvList list;
-    generate(pos, list);
-    for (const Mv m : list) {
-        if (takesLastRoyal(pos, m)) return false;
-        pos.make(m);
-        const bool safe = !pos.lastRoyalAttacked(us);
-        pos.unmake(m);
-        if (safe) return false;
-    }
-    return true;
-}
-
-bool setFromSfen(Position& pos, const std::string& sfen, std::string& error) {
-    const std::optional<usi::Position> p = usi::parseSfen(sfen, error);
-    if (!p) return false;
-    pos.set(p->board, p->lowerHand, p->upperHand, p->sideToMove < 0 ? LOWER : UPPER);
-    return true;
-}
-
-Mv findMove(const Position& pos, const std::string& usiMove) {
-    const std::optional<usi::MoveText> t = usi::parseMove(usiMove);
-    if (!t) return Mv{};
-    MvList list;
-    generate(pos, list);
-    for (const Mv m : list) {
-        if (m.to() != square(t->toX, t->toY)) continue;
-        if (t->drop) {
-            if (m.isDrop() && m.dropKind() == piece::handSlot(t->dropKind)) return m;
-        } else if (!m.isDrop() && m.from() == square(t->fromX, t->fromY) &&
-                   m.promotes() == t->promote) {
-            return m;
-        }
-    }
-    return Mv{};
-}
-
 std::string usiText(const Position& pos, Mv m) {
-    return usi::formatMove(toGameMove(m, pos.sideToMove()));
+    return notation::formatUsiMove(toGameMove(m, pos.sideToMove()));
 }
 
 bool Referee::start(const std::string& sfen, std::string& error, int plyLimit) {
-    if (!setFromSfen(pos_, sfen, error)) return false;
+    if (!game_->start(sfen, error)) return false;
     sfen_ = sfen;
     moves_.clear();
     seen_.clear();
@@ -85,10 +37,11 @@ bool Referee::start(const std::string& sfen, std::string& error, int plyLimit) {
     outcome_ = Outcome::Running;
     reason_ = Reason::None;
     // A position handed over already decided.
-    const Color us = pos_.sideToMove();
-    if (pos_.royalCount(us) == 0)
+    const Position& pos = game_->position();
+    const Color us = pos.sideToMove();
+    if (pos.royalCount(us) == 0)
         win(~us, Reason::RoyalTaken);
-    else if (pos_.royalCount(~us) == 0)
+    else if (pos.royalCount(~us) == 0)
         win(us, Reason::RoyalTaken);
     else
         judge(~us);
@@ -110,19 +63,19 @@ void Referee::win(Color winner, Reason why) {
 }
 
 void Referee::forfeit(Reason why) {
-    if (outcome_ == Outcome::Running) win(~pos_.sideToMove(), why);
+    if (outcome_ == Outcome::Running) win(~sideToMove(), why);
 }
 
 bool Referee::play(const std::string& usiMove) {
     if (outcome_ != Outcome::Running) return false;
-    const Mv m = findMove(pos_, usiMove);
-    const Color mover = pos_.sideToMove();
-    if (m.isNone() || pos_.gamePly() + 1 >= Position::kStackSize) {
+    const Mv m = game_->move(usiMove);
+    const Color mover = sideToMove();
+    if (m.isNone() || game_->position().gamePly() + 1 >= Position::kStackSize) {
         win(~mover, Reason::IllegalMove);
         return false;
     }
-    const bool wins = takesLastRoyal(pos_, m);
-    pos_.make(m);
+    const bool wins = takesLastRoyal(game_->position(), m);
+    game_->play(m);
     moves_.push_back(usiMove);
     if (wins) {
         win(mover, Reason::RoyalTaken);
@@ -135,13 +88,14 @@ bool Referee::play(const std::string& usiMove) {
 // After a move of `mover`: the other side may be mated, the position repeated, the game too
 // long.
 void Referee::judge(Color mover) {
-    if (isMated(pos_)) {
+    Position& pos = game_->position();
+    if (isMated(pos)) {
         MvList list;
-        generate(pos_, list);
+        generate(pos, list);
         win(mover, list.size == 0 ? Reason::NoMove : Reason::Mate);
         return;
     }
-    if (++seen_[pos_.key()] >= 4) {
+    if (++seen_[pos.key()] >= 4) {
         outcome_ = Outcome::Draw;
         reason_ = Reason::Repetition;
         return;

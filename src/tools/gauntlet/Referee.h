@@ -5,8 +5,10 @@
 #pragma once
 
 #include "engine/Position.h"
+#include "notation/UsiGame.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -29,12 +31,6 @@ enum class Reason {
 
 const char* reasonName(Reason r);
 
-// True when the side to move has exactly one royal piece and every one of its moves leaves
-// that piece to be taken at once: no reply takes the other side's last royal piece, none
-// makes a second royal piece (the elephant promoting), none moves the royal piece or blocks or
-// takes the attacker so that it stands safe. A side with no move at all counts as mated too.
-bool isMated(engine::Position& pos);
-
 class Referee {
 public:
     static constexpr int kDefaultPlyLimit = 400;
@@ -43,8 +39,8 @@ public:
     // read.
     bool start(const std::string& sfen, std::string& error, int plyLimit = kDefaultPlyLimit);
 
-    // Plays a move written in USI notation for the side to move. An illegal move ends the game
-    // as a loss of the side that sent it; returns false then.
+    // Plays a move written in USI notation for the side to move, as the game's judge accepts
+    // it. An illegal move ends the game as a loss of the side that sent it; returns false then.
     bool play(const std::string& usiMove);
     // Ends the game as a loss of the side to move (no answer, resignation, a dead engine, the
     // clock).
@@ -52,7 +48,7 @@ public:
 
     Outcome outcome() const { return outcome_; }
     Reason reason() const { return reason_; }
-    engine::Color sideToMove() const { return pos_.sideToMove(); }
+    engine::Color sideToMove() const { return game_->position().sideToMove(); }
     int plies() const { return int(moves_.size()); }
     const std::string& startSfen() const { return sfen_; }
     const std::vector<std::string>& moves() const { return moves_; }
@@ -63,7 +59,8 @@ private:
     void judge(engine::Color mover);
     void win(engine::Color winner, Reason why);
 
-    engine::Position pos_;
+    // The game's judge and the engine's position, held apart so that a referee can be moved.
+    std::unique_ptr<notation::UsiGame> game_ = std::make_unique<notation::UsiGame>();
     std::string sfen_;
     std::vector<std::string> moves_;
     std::unordered_map<std::uint64_t, int> seen_;
@@ -71,12 +68,6 @@ private:
     Outcome outcome_ = Outcome::Running;
     Reason reason_ = Reason::None;
 };
-
-// The engine's move of a USI move in this position, or a none move when it is not one.
-engine::Mv findMove(const engine::Position& pos, const std::string& usiMove);
-
-// Sets an engine position from SFEN; false with the reason in `error`.
-bool setFromSfen(engine::Position& pos, const std::string& sfen, std::string& error);
 
 // The USI text of an engine move made by the side to move of `pos`.
 std::string usiText(const engine::Position& pos, engine::Mv m);

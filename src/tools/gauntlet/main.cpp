@@ -6,6 +6,7 @@
 //                             [--nodes N] --out FILE
 #include "Gauntlet.h"
 #include "Openings.h"
+#include "OutputFile.h"
 
 #include <atomic>
 #include <csignal>
@@ -38,6 +39,14 @@ const char* const kUsage =
     "    each engine gets Level 4 unless an option sets its Level.\n"
     "  kelvore-gauntlet openings --out FILE [--count N] [--seed S] [--plies MIN-MAX]\n"
     "      [--balance CP] [--nodes N]\n";
+
+// 0 when everything printed reached the standard output, else 1 with a word on the error stream.
+int standardOutputWritten() {
+    std::cout.flush();
+    if (std::cout) return 0;
+    std::cerr << "kelvore-gauntlet: cannot write the standard output\n";
+    return 1;
+}
 
 int fail(const std::string& message) {
     std::cerr << "kelvore-gauntlet: " << message << "\n" << kUsage;
@@ -155,7 +164,7 @@ int play(const std::vector<std::string>& args) {
         std::cerr << "kelvore-gauntlet: " << s.error << "\n";
         return 1;
     }
-    return 0;
+    return standardOutputWritten();
 }
 
 int openings(const std::vector<std::string>& args) {
@@ -187,16 +196,17 @@ int openings(const std::vector<std::string>& args) {
     }
     if (out.empty()) return fail("openings needs --out FILE");
     const std::vector<std::string> list = generateOpenings(o, &std::cerr);
-    std::ofstream file(out);
-    file << "# Kelvore gauntlet openings: " << list.size() << " positions after " << o.minPlies
+    std::ostringstream text;
+    text << "# Kelvore gauntlet openings: " << list.size() << " positions after " << o.minPlies
          << "-" << o.maxPlies << " random plies from the start, kept where a search of " << o.nodes
          << " nodes scores within " << o.balanceCp << " centipawns.\n"
          << "# Made by: kelvore-gauntlet openings --count " << o.count << " --seed " << o.seed
          << " --plies " << o.minPlies << "-" << o.maxPlies << " --balance " << o.balanceCp
          << " --nodes " << o.nodes << " --out " << out << "\n";
-    for (const std::string& s : list) file << s << "\n";
-    if (!file) {
-        std::cerr << "kelvore-gauntlet: cannot write " << out << "\n";
+    for (const std::string& s : list) text << s << "\n";
+    std::string error;
+    if (!writeWholeFile(out, text.str(), error)) {
+        std::cerr << "kelvore-gauntlet: " << error << "\n";
         return 1;
     }
     return 0;

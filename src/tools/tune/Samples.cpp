@@ -1,10 +1,11 @@
 #include "Samples.h"
 
-#include "Referee.h"
 #include "engine/EvalTerms.h"
 #include "engine/EvalWeights.generated.h"
+#include "engine/GameEnd.h"
 #include "engine/Search.h"
 #include "engine/TranspositionTable.h"
+#include "notation/UsiGame.h"
 
 #include <cstdlib>
 #include <istream>
@@ -106,7 +107,8 @@ SampleCount addGames(std::istream& in, const SampleOptions& options, Dataset& da
     SampleCount n;
     TranspositionTable tt(16);
     Search search(tt);
-    Position pos;
+    notation::UsiGame game; // each move judged as the game judges it
+    Position& pos = game.position();
     std::vector<Mv> line;
     for (std::string text; std::getline(in, text);) {
         std::istringstream words(text);
@@ -116,7 +118,7 @@ SampleCount addGames(std::istream& in, const SampleOptions& options, Dataset& da
         for (int i = 0; i < 4 && words >> w; ++i) sfen += (i ? " " : "") + w;
         std::string error;
         const double r = resultOf(result);
-        if (r < 0 || sfenWord != "sfen" || !gauntlet::setFromSfen(pos, sfen, error)) {
+        if (r < 0 || sfenWord != "sfen" || !game.start(sfen, error)) {
             ++n.badLines;
             continue;
         }
@@ -125,7 +127,7 @@ SampleCount addGames(std::istream& in, const SampleOptions& options, Dataset& da
         int ply = 0;
         tt.clear();
         for (;;) {
-            if (pos.royalCount(LOWER) == 0 || pos.royalCount(UPPER) == 0) break;
+            if (royalTaken(pos)) break;
             if (ply >= options.skipPlies && ply % std::max(1, options.every) == 0) {
                 const int score = search.quiescence(pos, line);
                 if (std::abs(score) <= options.maxScore) {
@@ -136,9 +138,9 @@ SampleCount addGames(std::istream& in, const SampleOptions& options, Dataset& da
                 }
             }
             if (!(words >> w)) break;
-            const Mv m = gauntlet::findMove(pos, w);
+            const Mv m = game.move(w);
             if (m.isNone() || pos.gamePly() + 1 >= Position::kStackSize - MAX_PLY) break;
-            pos.make(m);
+            game.play(m);
             ++ply;
         }
         ++n.games;

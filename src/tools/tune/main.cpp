@@ -5,6 +5,7 @@
 //                [--epochs N] [--rate R] [--regularisation L] [--max-score CP]
 #include "Fit.h"
 #include "Samples.h"
+#include "text/Files.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -89,10 +90,12 @@ int main(int argc, char** argv) {
     note << "Fitted on " << data.size() << " positions of " << total.games
          << " games: mean squared error " << r.errorBefore << " -> " << r.errorAfter
          << " (k = " << k << ").";
-    std::ofstream file(out);
-    writeWeights(file, rounded, note.str());
-    if (!file) {
-        std::cerr << "kelvore-tune: cannot write " << out << "\n";
+    std::ostringstream weights;
+    writeWeights(weights, rounded, note.str());
+    // Whole or not at all: a full disk leaves the weights the build reads as they were.
+    if (const int error = kelvore::text::writeFileAtomically(out, weights.str()); error != 0) {
+        std::cerr << "kelvore-tune: cannot write " << out << ": "
+                  << kelvore::text::saveErrorText(error) << "\n";
         return 1;
     }
     return 0;

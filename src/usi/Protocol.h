@@ -1,11 +1,12 @@
-// The engine front: USI commands in, answers out, over a headless game. It only translates
-// text; every judgement is the game's own.
+// The engine front's protocol: USI commands in, answers out, over a headless game. It only
+// translates text; every judgement is the game's own, every search the engine's (src/core/engine).
+// The command loop that feeds it while reading on is usi::Front.
 #pragma once
 
 #include "Form1.h"
-#include "Notation.h"
 #include "engine/Levels.h"
 #include "engine/Searcher.h"
+#include "notation/Sfen.h"
 #include "platform/NullPlatform.h"
 #include "record/RecordFile.h"
 
@@ -26,9 +27,9 @@ namespace kelvore::usi {
 // cannot be read or holds no record.
 std::optional<RecordFile> readRecordFile(const std::string& path, std::ostream& out);
 
-class Engine {
+class Protocol {
 public:
-    Engine();
+    Protocol();
     // Handles one command line, writing the answer lines to `out`. Returns false after quit.
     // A long command (a search, a perft, a match, a record read) runs until it ends or until
     // requestStop().
@@ -57,6 +58,7 @@ private:
     void survey(std::ostream& out);
     void mate(std::ostream& out);
     void display(std::ostream& out);
+    // perft, in Perft.cpp.
     void runPerft(const std::vector<std::string>& words, std::ostream& out);
     void setOption(const std::vector<std::string>& words, std::ostream& out);
     void go(std::ostream& out, bool listCandidates);
@@ -70,8 +72,11 @@ private:
     // `bestmove win` (after an info string) for the one that has won. An endless `go` answers
     // only once stopped (or, when `ponder`, at the ponderhit).
     void answerFinished(std::ostream& out, bool endless, bool ponder);
+    // match, in Match.cpp.
     void match(const std::vector<std::string>& words, std::ostream& out);
+    // bench, in Bench.cpp.
     void bench(std::ostream& out);
+    // kifu read and write, and the others passed on, in Kifu.cpp.
     void kifu(const std::vector<std::string>& words, const std::string& line, std::ostream& out);
     // kifu analyse, in Analyse.cpp.
     void analyseKifu(const std::vector<std::string>& words, const std::string& line,
