@@ -64,23 +64,13 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-// A digit 0..9, half- or full-width; -1 when there is none.
-int eatDigit(std::string_view& s) {
-    if (!s.empty() && s[0] >= '0' && s[0] <= '9') {
-        const int d = s[0] - '0';
-        s.remove_prefix(1);
-        return d;
-    }
-    for (int d = 0; d <= 9; ++d)
-        if (eat(s, notation::kWideDigits[d])) return d;
-    return -1;
-}
+using notation::readDigit;
 
 // A rank written in kanji (一..九) or as a digit; 0 when there is none.
 int eatRank(std::string_view& s) {
     for (int r = 1; r <= 9; ++r)
         if (eat(s, notation::kKanjiNumerals[r])) return r;
-    const int d = eatDigit(s);
+    const int d = readDigit(s);
     return d >= 1 ? d : 0;
 }
 
@@ -98,7 +88,7 @@ int eatCount(std::string_view& s, int none) {
             return n;
         }
     if (any) return n;
-    for (int d; (d = eatDigit(s)) >= 0;) {
+    for (int d; (d = readDigit(s)) >= 0;) {
         n = n * 10 + d;
         any = true;
         if (n > 1000) break;
@@ -484,7 +474,7 @@ RecordMove Reader::resolve(std::string_view& t) {
         toY = previousTo_.Y;
         skipBlanks(t);
     } else {
-        const int file = eatDigit(t);
+        const int file = readDigit(t);
         const int rank = eatRank(t);
         if (file < 1 || rank < 1)
             throw Fault{t.empty() ? "指し手が途中で切れています" : "指し手が読めません"};
@@ -502,8 +492,8 @@ RecordMove Reader::resolve(std::string_view& t) {
         drop = true;
     int fromX = 0, fromY = 0;
     if (eat(t, "(") || eat(t, "（")) {
-        const int file = eatDigit(t);
-        const int rank = eatDigit(t);
+        const int file = readDigit(t);
+        const int rank = readDigit(t);
         if (file < 1 || rank < 1 || !(eat(t, ")") || eat(t, "）")))
             throw Fault{"移動元が読めません"};
         fromX = 10 - file;

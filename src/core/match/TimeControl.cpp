@@ -30,18 +30,6 @@ bool eat(std::string_view& s, std::string_view token) {
     return true;
 }
 
-// A digit, ASCII or full-width; -1 when there is none.
-int eatDigit(std::string_view& s) {
-    if (!s.empty() && s[0] >= '0' && s[0] <= '9') {
-        const int d = s[0] - '0';
-        s.remove_prefix(1);
-        return d;
-    }
-    for (int d = 0; d <= 9; ++d)
-        if (eat(s, notation::kWideDigits[d])) return d;
-    return -1;
-}
-
 // Numbers with their units, "1時間30分", "10分", "30秒": the seconds, or -1.
 long long eatDuration(std::string_view& s) {
     long long total = 0;
@@ -49,7 +37,7 @@ long long eatDuration(std::string_view& s) {
     for (;;) {
         long long n = 0;
         int digits = 0;
-        for (int d; (d = eatDigit(s)) >= 0;) {
+        for (int d; (d = notation::readDigit(s)) >= 0;) {
             n = n * 10 + d;
             if (++digits > 6) return -1;
         }
