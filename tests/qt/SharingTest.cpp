@@ -92,8 +92,8 @@ private slots:
         QVERIFY2(seen[0].startsWith(QString::fromUtf8("KIFで書き出す ") + dir.path() +
                                     QString::fromUtf8(" 対局_")),
                  qPrintable(seen[0]));
-        QTRY_COMPARE(said.value(said.size() - 1),
-                     QString::fromUtf8("KIFを書き出しました\n") + path);
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("statusLine"))->accessibleName(),
+                 QString::fromUtf8("KIFを書き出しました：") + path);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const auto text = text::fromShiftJis(file.readAll().toStdString());

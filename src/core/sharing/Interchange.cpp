@@ -221,7 +221,8 @@ bool Interchange::exportTo(std::string path) {
                            kExportTitle, Buttons::OK, Icon::Warning);
         return false;
     }
-    dialogs.messageBox("KIFを書き出しました\r" + text::printable(path), kExportTitle, Buttons::OK);
+    // Done as asked: said in the status line, with no box to close.
+    f_.platform().status.show("KIFを書き出しました：" + text::printable(path));
     return true;
 }
 
