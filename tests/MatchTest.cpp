@@ -185,6 +185,16 @@ TEST_F(Matches, TheClocksCountDownRenewTheByoyomiAndAddTheIncrement) {
     move(f, 3, 7, 3, 6);
     EXPECT_NEAR(clocks.mainLeft(-1), 36, 1e-9);
     EXPECT_EQ(clocks.clockText(f.ManTurn), "00:00:36");
+
+    // Odds: a side without a limit of its own counts up, as the game's clocks do.
+    match::TimeControl odds = both(30, 0, 10);
+    odds.upper = {};
+    timed(odds);
+    EXPECT_EQ(clocks.clockText(f.ComTurn), "00:00:00");
+    g.fake.clock.now += 5;
+    move(f, 7, 3, 7, 4);
+    EXPECT_EQ(clocks.clockText(f.ComTurn), "00:00:05");
+    EXPECT_EQ(clocks.clockText(f.ManTurn), "00:00:36");
 }
 
 TEST_F(Matches, TimeRunsOutAtExactlyZeroAndTheSideLosesAtOnce) {
@@ -243,10 +253,15 @@ TEST_F(Matches, TheComputersThinkingIsChargedToItsClockAndItLosesOnTimeLikeAnyon
     ASSERT_TRUE(f.思考中());
     g.fake.clock.now = 1007;
     f.Searching->waitForWorker();
+    g.fake.canvas.clear();
     g.fake.dispatcher.drain();
     ASSERT_EQ(f.KifuCursor, 1);
     EXPECT_NEAR(clocks.mainLeft(1), 53, 1e-9);
     EXPECT_EQ(clocks.clockText(f.ComTurn), "00:00:53");
+    const auto texts = g.fake.canvas.of(DrawOp::Text);
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const DrawOp& o) {
+        return o.text == "00:00:53";
+    })) << "the clock of the side that moved is shown as the move left it";
 
     // On its clock, LEVEL5 thinks as the engine shares the clock out; LEVEL4 no longer than
     // its own move time. A margin stays back for the move to reach the board.

@@ -70,8 +70,14 @@ std::string MatchClocks::clockText(int turn) const {
     const int side = turn == f.ManTurn ? -1 : 1;
     const Allotment& a = f.TimeLimit.of(side);
     const double elapsed = running() && turn == f.Turn ? elapsedNow() : 0;
-    // A side without a limit of its own: its clock counts up, as the game's clocks do.
-    if (!a.timed()) return Form1::調査_時間秒追加結果((side < 0 ? f.ManTime : f.ComTime) + elapsed);
+    // A side without a limit of its own: its clock counts up, as the game's clocks do, from
+    // its total after the moves applied.
+    if (!a.timed()) {
+        const auto& k = f.Kifu;
+        const int i = std::min<int>(f.KifuCursor, static_cast<int>(k.MovedPiece.size()) - 1);
+        const double total = i < 1 ? 0 : side < 0 ? k.ManTimeAfter[i] : k.ComTimeAfter[i];
+        return Form1::調査_時間秒追加結果(total + elapsed);
+    }
     const double main = mainLeft(side) - elapsed;
     const double left = std::max(0.0, timeLeft(a, mainLeft(side), elapsed));
     if (a.byoyomiSeconds > 0 && main <= 0)

@@ -62,6 +62,9 @@ public:
     engine::Limits searchLimits(const engine::Limits& level) const;
 
 private:
+    // The side that moved shows its clock renewed (the byoyomi whole again, the increment
+    // added); stepping shows the clocks of the position shown.
+    void movePlayed() override { redraw(); }
     void historyChanged() override { redraw(); }
     void afterReset() override { redraw(); }
     void beforeShutdown() override;
