@@ -22,10 +22,9 @@ bool inPlay(const Form1& f) {
 
 void stopPlay(Form1& f) {
     f.platform().timer.setEnabled(false);
-    if (f.思考中()) {
-        f.Searching->cancel();
-        f.消去_思考中();
-    }
+    if (f.思考中()) f.Searching->cancel();
+    // The computer's turn ends here, also when its move came too late: "思考中" goes.
+    if (f.GameMode == f.GameModeCom && f.Turn == f.ComTurn) f.消去_思考中();
     if (f.PickedUp != 0) {
         f.PickedUp = 0;
         f.描画_将棋盤桝();

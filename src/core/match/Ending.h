@@ -23,7 +23,8 @@ std::string sideName(const Form1& f, int side);
 // capture of a last royal piece.
 bool inPlay(const Form1& f);
 
-// The clock stops, a computer's search is dropped, a piece held is put down.
+// The clock stops, a computer's search is dropped and its "思考中" goes, a piece held is put
+// down.
 void stopPlay(Form1& f);
 
 // The game ends as a loss of `loser` (-1 or +1) by `how` (Resigned or TimeUp): Form1::End says
