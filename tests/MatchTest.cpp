@@ -1,7 +1,8 @@
 // Matches: clocks that count down on the fake clock (main time, the byoyomi renewed, the
 // increment added, the loss at exactly zero, the computer's thinking charged to its clock),
 // resigning, adjourning and ending the program, each kept with its end, the promotion question
-// answered both ways, and the level found again at the next start.
+// answered both ways, and the true-mate notice. (The level found again at the next start is
+// the window's test: it goes through window.ini.)
 #include "match/Match.h"
 #include "computer/SearchingTurn.h"
 #include "fakes/Clicks.h"
@@ -445,26 +446,6 @@ TEST_F(Matches, ThePromotionQuestionIsAskedOnlyWhereThePieceMayStayUnpromoted) {
     move(f, 1, 2, 1, 1);
     EXPECT_EQ(f.Board[1][1], -11);
     EXPECT_EQ(g.prompts().size(), boxes);
-}
-
-TEST_F(Matches, TheLevelChosenIsKeptAndFoundAgainAtTheNextStart) {
-    f.onMenu(MenuItem::LEVEL5);
-    ASSERT_EQ(saved.size(), 1u);
-    EXPECT_EQ(saved.back().level, 5);
-    EXPECT_EQ(f.ComLevel, 5);
-
-    // The next start: the settings read are taken without being kept again.
-    Game next;
-    match::Match again{next.form, {}};
-    match::MatchSettings s;
-    s.level = 4;
-    s.time = both(600, 30);
-    again.restore(s);
-    EXPECT_EQ(next.form.ComLevel, 4);
-    EXPECT_TRUE(next.fake.menu.isChecked(MenuItem::LEVEL4));
-    EXPECT_FALSE(next.fake.menu.isChecked(MenuItem::LEVEL3));
-    EXPECT_EQ(again.settings(), s);
-    EXPECT_EQ(again.clocks().clockText(next.form.ManTurn), "00:10:00");
 }
 
 TEST_F(Matches, APersonWhoseLastRoyalPieceIsTrulyMatedIsToldSoBesideTheBoard) {
