@@ -1,6 +1,7 @@
-// Synthesises the game's four wave files: a wooden click for a piece put down, a low buzz for
-// a refusal, a soft chime for the version message, and a calm looping piece in the Japanese
-// yo scale for the background music. Usage: generate_sounds <output folder>
+// Synthesises the game's five wave files: a wooden click for a piece put down, a low buzz for
+// a refusal, a soft chime for the version message, a calm looping piece in the Japanese yo
+// scale for the background music, and a short bright tick for each of the last ten seconds of a
+// byoyomi. Usage: generate_sounds <output folder>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -83,6 +84,18 @@ Signal chime() {
     return s;
 }
 
+// A short, bright tick that cuts through the music without startling: a high wooden block
+// (two inharmonic partials) struck and damped within a tenth of a second.
+Signal byoyomiTick() {
+    Signal s(static_cast<std::size_t>(0.09 * kRate));
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        const double env = std::min(1.0, t / 0.002) * std::exp(-t / 0.018);
+        s[i] = env * (std::sin(2 * kPi * 1760 * t) + 0.45 * std::sin(2 * kPi * 4310 * t));
+    }
+    return s;
+}
+
 // A plucked string (Karplus-Strong) added into `out` from sample `start`, wrapping around the
 // end so that the piece loops seamlessly.
 void pluck(Signal& out, std::size_t start, double frequency, double gain, std::mt19937& rng) {
@@ -147,6 +160,7 @@ int main(int argc, char** argv) {
     const bool ok = writeWave(dir + "/駒打音.wav", pieceClick(), 0.9) &&
                     writeWave(dir + "/禁止.wav", forbiddenBuzz(), 0.6) &&
                     writeWave(dir + "/その他.wav", chime(), 0.6) &&
-                    writeWave(dir + "/BGM.wav", music(), 0.45);
+                    writeWave(dir + "/BGM.wav", music(), 0.45) &&
+                    writeWave(dir + "/秒読み.wav", byoyomiTick(), 0.7);
     return ok ? 0 : 1;
 }

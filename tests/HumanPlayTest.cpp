@@ -293,8 +293,9 @@ TEST(MenuCommands, VersionMessageAndPanelClosingMenus) {
     EXPECT_EQ(text.rfind("Kelvore 将棋  バージョン " KELVORE_VERSION "\r", 0), 0u)
         << "the version line comes first";
     // After it, how to play: every control a new player would not guess.
-    for (const char* control : {"右ボタン", "持ち駒", "「戻」", "盤をクリック", "「進」", "Esc",
-                                "閉じるボタン", "保存もせず", "F1", "F2", "王を取られる"})
+    for (const char* control :
+         {"右ボタン", "持ち駒", "「戻」", "盤をクリック", "「進」", "Esc", "閉じるボタン",
+          "中断として", "対局設定…", "投了", "F1", "F2", "王を取られる"})
         EXPECT_NE(text.find(control), std::string::npos) << control;
     g.fake.panel.fields = true;
     g.fake.panel.driveList = true;

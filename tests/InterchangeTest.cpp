@@ -89,7 +89,7 @@ TEST(Interchange, AGamePlayedIsExportedReadByEyeImportedAndSteppedThrough) {
     ASSERT_EQ(s.chooserSeen.size(), 1u);
     EXPECT_EQ(s.chooserSeen[0], "save " + s.g.folder.path + " 対局_20240501_100000.kif")
         << "opened in the record panel's folder, named by when the game started";
-    EXPECT_EQ(s.lastPrompt(), "KIFを書き出しました\r" + s.path("game.kif"));
+    EXPECT_EQ(s.g.fake.status.shown.back(), "KIFを書き出しました：" + s.path("game.kif"));
     const std::string text = *text::fromShiftJis(slurp(s.path("game.kif")));
     EXPECT_NE(text.find("開始日時：2024/05/01 10:00:00\r\n"), std::string::npos);
     EXPECT_NE(text.find("先手：あなた\r\n後手：ｺﾝﾋﾟｭｰﾀ（LEVEL1）\r\n"), std::string::npos);
@@ -243,8 +243,10 @@ TEST(Interchange, APositionCopiedAndPastedBackIsTheSamePosition) {
     s.clipboard.clear();
     s.f.onMenu(MenuItem::SFEN_COPY);
     EXPECT_EQ(s.clipboard, kMiddleGame);
-    EXPECT_EQ(s.lastPrompt(),
-              std::string("局面をSFENでクリップボードにコピーしました\r") + kMiddleGame);
+    // Said in the status line, without a box to close.
+    EXPECT_EQ(s.g.fake.status.shown.back(),
+              std::string("局面をSFENでクリップボードにコピーしました：") + kMiddleGame);
+    EXPECT_TRUE(s.lastPrompt().starts_with("局面を貼り付けました"));
 
     // Played on by two people: the copied game gives the engine the position on the board.
     move(s.f, 2, 2, 2, 4); // △８四飛

@@ -5,6 +5,7 @@
 #include "fakes/Clicks.h"
 #include "fakes/Files.h"
 #include "fakes/Harness.h"
+#include "fakes/Kept.h"
 #include "kept/GameKeeper.h"
 #include "kif/Kif.h"
 #include "record/RecordFile.h"
@@ -26,32 +27,10 @@ protected:
     Form1& f = g.form;
     kept::GameKeeper keeper{f};
 
-    KeptGames() {
-        keeper.now = [] {
-            std::tm t{};
-            t.tm_year = 2026 - 1900;
-            t.tm_mon = 11;
-            t.tm_mday = 8;
-            t.tm_hour = 23;
-            t.tm_min = 15;
-            return t;
-        };
-    }
+    KeptGames() { keeper.now = keptAt2315; }
 
-    std::vector<std::string> files() const {
-        std::vector<std::string> names;
-        std::error_code ec;
-        for (const auto& e : std::filesystem::directory_iterator(keeper.folder(), ec))
-            names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    RecordFile readBack(const std::string& name) const {
-        const text::ReadResult file = text::readFile(keeper.folder() + "/" + name, 1 << 20);
-        EXPECT_TRUE(file.ok()) << name;
-        return readRecord(file.bytes);
-    }
+    std::vector<std::string> files() const { return keptFiles(keeper); }
+    RecordFile readBack(const std::string& name) const { return readKept(keeper, name); }
 
     // The record read back holds the history's moves 1..count, field for field.
     void expectSameMoves(const RecordFile& r, int count) const {

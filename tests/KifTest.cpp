@@ -106,6 +106,46 @@ TEST(Kif, OurFileReadsByEyeAndBackToTheSameGame) {
     EXPECT_FALSE(kif::encodingOfPath("対局.棋譜").has_value());
 }
 
+// A match's end and its time control: the move column and the end line as KIF programs write
+// them, and back.
+TEST(Kif, ResignationsLossesOnTimeAndAdjournmentsAreWrittenAndReadBack) {
+    Game g;
+    playShortGame(g);
+    auto game = recordOfHistory(g.form);
+    ASSERT_TRUE(game.has_value());
+    kif::KifGame k{*game, "", 0, {{"持ち時間", "10分+30秒"}}};
+    struct Case {
+        GameEnd end;
+        const char* lines;
+    };
+    const Case cases[] = {
+        {{Ending::Resigned, 1, 6}, "   7 投了\nまで6手で後手の勝ち\n"},
+        {{Ending::TimeUp, -1, 6}, "   7 切れ負け\nまで6手で時間切れにより先手の勝ち\n"},
+        {{Ending::Adjourned, 0, 6}, "   7 中断\nまで6手で中断\n"},
+    };
+    for (const Case& c : cases) {
+        k.game.end = c.end;
+        const std::string text = kif::writeKif(k, kif::Encoding::Utf8);
+        EXPECT_NE(text.find("持ち時間：10分+30秒\r\n"), std::string::npos);
+        EXPECT_NE(text.find("( 0:03/00:00:13)\r\n" + crlf(c.lines)), std::string::npos) << text;
+        const kif::KifRead back = throughKif(k, kif::Encoding::ShiftJis);
+        ASSERT_TRUE(back.game.has_value()) << back.message();
+        EXPECT_EQ(back.game->game.end.how, c.end.how);
+        EXPECT_EQ(back.game->game.end.winner, c.end.winner);
+        EXPECT_EQ(back.game->game.end.afterMoves, 6);
+        EXPECT_EQ(back.game->winner, c.end.winner);
+        EXPECT_EQ(back.game->game.moves.size(), 6u) << "the game read ends there";
+        EXPECT_EQ(back.game->otherHeaders, k.otherHeaders);
+    }
+    // An end line alone says an adjournment too.
+    k.game.end = {};
+    std::string text = kif::writeKif(k, kif::Encoding::Utf8);
+    text += "まで6手で中断\r\n";
+    const kif::KifRead alone = kif::readKif(text, kif::Encoding::Utf8);
+    ASSERT_TRUE(alone.game.has_value()) << alone.message();
+    EXPECT_EQ(alone.game->game.end.how, Ending::Adjourned);
+}
+
 TEST(Kif, RandomGamesGoFromRecordsToKifAndBackUnchanged) {
     std::mt19937 rng(20);
     Coverage seen;

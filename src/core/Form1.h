@@ -5,7 +5,9 @@
 #pragma once
 
 #include "GameListener.h"
+#include "match/TimeControl.h"
 #include "platform/Platform.h"
+#include "record/GameEnd.h"
 #include "rules/Pieces.h"
 
 #include <functional>
@@ -18,6 +20,9 @@ namespace kelvore {
 
 class SearchingTurn;
 struct RecordMove;
+namespace match {
+class MatchClocks;
+}
 
 // A square of the board or of the screen grid; x = 0 means "absent" for the royal positions.
 struct Pos {
@@ -125,6 +130,19 @@ public:
     double MoveSeconds = 0;
     long long LastShownSecond = 0;
 
+    // ------------------------------------------------------------ match (ours)
+    // The time control of the game: with none the clocks count up as designed, and the room
+    // that counts them down (match/MatchClocks.h, made by the window) is not asked anything.
+    match::TimeControl TimeLimit;
+    match::MatchClocks* Countdown = nullptr;
+    bool 持ち時間制() const { return Countdown != nullptr && TimeLimit.timed(); }
+    // How the game in the history ended beyond its moves (resigned, lost on time, adjourned);
+    // none again with every reset and every move.
+    GameEnd End;
+    // A left click on a move that may promote but need not asks whether to; off, the mouse
+    // button decides, as the game was designed.
+    bool AskPromotion = false;
+
     // ------------------------------------------------------------ level and handicap
     int ComLevel = 3;
     int HandicapLevel = 0;
@@ -180,6 +198,9 @@ public:
     int 詰めかCOM_王();
     int 詰めかCOM_子();
     void 終了(std::string_view 勝者);
+    // The same with a line above the winner that says how the game was won (a resignation, a
+    // loss on time).
+    void 終了(std::string_view 勝者, std::string_view 理由);
 
     // ------------------------------------------------------------ influence
     void 勢力調査();
@@ -286,6 +307,12 @@ public:
 
     // ------------------------------------------------------------ clocks, level, handicap
     void Timer1_Timer();
+    // The clock of the side to move starts: the timer runs while the clocks are shown, and
+    // always while they count down.
+    void 時計_開始();
+    // With a time control, the time of the turn starts once its announcement ("MANの番です",
+    // "先手の番です") has been closed, so that a box never eats a byoyomi.
+    void 持ち時間_手番開始();
     void 処理_経過時間();
     void 描画_所有時間(int 手番, double 秒);
     void 消去_所有時間(int 手番);
@@ -358,6 +385,8 @@ public:
     // Tells the listeners that a room beside the game has set up the position or the history
     // (a game read from another kind of file, a position pasted).
     void notifyHistoryChanged();
+    // Tells the listeners that the game in play has been adjourned (Form1::End says so).
+    void notifyAdjourned();
 
 private:
     // Tells every listener, in the order they were added.

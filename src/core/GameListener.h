@@ -23,8 +23,15 @@ public:
     // the board reversed, a handicap step (△ or ▽), or the moves beyond the cursor given up by
     // 先手 or 後手.
     virtual void historyChanged() {}
-    // A side has won; called before the end-of-game dialogue shows the winner.
+    // A side has won; called before the end-of-game dialogue shows the winner. Form1::End says
+    // when it won by the other side's resignation or loss on time.
     virtual void gameWon(std::string_view /*winner*/) {}
+    // The game in play has been adjourned (中断) without a result: Form1::End says so, the
+    // history stays and the board shows it in record mode.
+    virtual void gameAdjourned() {}
+    // The program is about to end (Esc, 終わり, the close box, いいえ after a win): the last
+    // word, quickly and without a question.
+    virtual void beforeShutdown() {}
 };
 
 } // namespace kelvore

@@ -2,9 +2,12 @@
 
 #include "AnalysisSettings.h"
 #include "GameKeys.h"
+#include "MatchDialog.h"
+#include "MatchSettingsFile.h"
 #include "MoveListPanel.h"
 #include "WindowGeometry.h"
 #include "kept/GameKeeper.h"
+#include "match/Match.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -12,6 +15,7 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 namespace kelvore::qt {
@@ -42,8 +46,12 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
             [this](const QString& path) { form_->File1_Click(path.toStdString()); });
     connect(recordPanel_, &QtRecordPanel::returnClicked, this, [this] { form_->Command1_Click(); });
 
+    // Our notices stand below the board, under its nine files, a row clear of it.
+    status_ = new QtStatusLine(view_, [this] {
+        return view_->fromTwips(BoardView::cell(1, 11).united(BoardView::cell(9, 11)));
+    });
     platform_ = std::make_unique<Platform>(Platform{view_->canvas(), *this, *menu_, timer_, clock_,
-                                                    sound_, *recordPanel_, *this, *this});
+                                                    sound_, *recordPanel_, *this, *this, *status_});
     form_ = std::make_unique<Form1>(*platform_);
     sharing_ = std::make_unique<Sharing>(*form_, *this);
     // The margins around the game's window show the game's current background.
@@ -72,7 +80,20 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
     view_->canvas().resize(kBaseWidth, kBaseHeight);
     // Esc, F1 and F2 wherever the focus is in the window; every other key does nothing.
     new GameKeys(*this, [this](Form1::Key key) { form_->Form_KeyDown(key); });
+    // The match room: 対局設定… opens its dialogue; what is set there and the level chosen in
+    // the menu are kept in window.ini and found again at the next start.
+    match_ = std::make_unique<match::Match>(
+        *form_, match::Outside{
+                    [this](const match::MatchSettings& now) -> std::optional<match::MatchSettings> {
+                        MatchDialog dialog(now, this);
+                        if (execModal(dialog) != QDialog::Accepted) return std::nullopt;
+                        return dialog.settings();
+                    },
+                    [this](const match::MatchSettings& chosen) {
+                        writeMatchSettings(geometryFile(), chosen);
+                    }});
     form_->Form_Load();
+    match_->restore(readMatchSettings(geometryFile()));
 }
 
 MainWindow::~MainWindow() {
@@ -80,6 +101,7 @@ MainWindow::~MainWindow() {
     delete moveList_;
     moveList_ = nullptr;
     keeper_.reset();
+    match_.reset();
 }
 
 QString MainWindow::soundFolder() {
@@ -104,14 +126,32 @@ Answer MainWindow::messageBox(std::string_view prompt, std::string_view title, B
     if (text.count(QLatin1Char('\n')) > 6)
         box.setStyleSheet(QStringLiteral("QLabel { min-width: 36em; }"));
     box.setIcon(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon);
+    QPushButton* promote = nullptr;
+    QPushButton* keep = nullptr;
     if (buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
+    } else if (buttons == Buttons::Promotion) {
+        // Neither is an escape button: a stray Esc decides nothing, one of the two must be
+        // chosen. A box closed otherwise answers Cancel, and the piece stays held.
+        promote = box.addButton(QStringLiteral("成る"), QMessageBox::ActionRole);
+        keep = box.addButton(QStringLiteral("成らない"), QMessageBox::ActionRole);
+        box.setDefaultButton(promote);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    const int result = execModal(box);
+    if (buttons == Buttons::OK) return Answer::OK;
+    if (buttons == Buttons::Promotion)
+        return box.clickedButton() == promote ? Answer::Yes
+               : box.clickedButton() == keep  ? Answer::No
+                                              : Answer::Cancel;
+    return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+int MainWindow::execModal(QDialog& dialog) {
     ++openBoxes_;
-    const int result = box.exec();
+    const int result = dialog.exec();
     --openBoxes_;
     if (openBoxes_ == 0 && !heldBack_.empty()) {
         // What arrived while the box was open runs once the handler that showed it is done.
@@ -124,8 +164,7 @@ Answer MainWindow::messageBox(std::string_view prompt, std::string_view title, B
             },
             Qt::QueuedConnection);
     }
-    if (buttons == Buttons::OK) return Answer::OK;
-    return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    return result;
 }
 
 // ---------------------------------------------------------------- Window

@@ -11,6 +11,7 @@
 #include "QtMenu.h"
 #include "QtRecordPanel.h"
 #include "QtSound.h"
+#include "QtStatusLine.h"
 #include "QtTimer.h"
 #include "Sharing.h"
 
@@ -22,8 +23,13 @@
 
 class QAction;
 
+class QDialog;
+
 namespace kelvore::kept {
 class GameKeeper;
+}
+namespace kelvore::match {
+class Match;
 }
 
 namespace kelvore::qt {
@@ -46,6 +52,7 @@ public:
     BoardView& view() { return *view_; }
     QtRecordPanel& recordPanel() { return *recordPanel_; }
     QtTimer& timer() { return timer_; }
+    match::Match& match() { return *match_; }
 
     // Dialogs
     Answer messageBox(std::string_view prompt, std::string_view title, Buttons buttons,
@@ -74,8 +81,11 @@ protected:
 
 private:
     void runPosted(const std::function<void()>& continuation);
+    // Runs a modal dialogue; what is posted meanwhile waits until it is closed.
+    int execModal(QDialog& dialog);
 
     BoardView* view_ = nullptr;
+    QtStatusLine* status_ = nullptr;
     QtMenu* menu_ = nullptr;
     QtRecordPanel* recordPanel_ = nullptr;
     QtTimer timer_{[this] { form_->Timer1_Timer(); }};
@@ -85,6 +95,7 @@ private:
     std::unique_ptr<Form1> form_;
     // The rooms beside the game: they leave it before it goes.
     std::unique_ptr<kept::GameKeeper> keeper_;
+    std::unique_ptr<match::Match> match_; // clocks, 投了, 中断 and the match settings
     MoveListPanel* moveList_ = nullptr;
     std::unique_ptr<Sharing> sharing_; // KIF and SFEN
     bool quitting_ = false;

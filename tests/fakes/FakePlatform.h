@@ -55,7 +55,8 @@ struct Box {
 class ScriptedDialogs : public Dialogs {
 public:
     std::vector<Box> shown;
-    std::deque<Answer> answers;             // answers for Yes/No boxes, in order; Yes when empty
+    // Answers for the Yes/No and promotion boxes, in order; Yes when empty.
+    std::deque<Answer> answers;
     std::function<void(const Box&)> onShow; // called while each box is open, when set
     Answer messageBox(std::string_view prompt, std::string_view title, Buttons buttons,
                       Icon icon) override {
@@ -194,6 +195,13 @@ private:
     std::deque<std::function<void()>> queue_;
 };
 
+// The status texts shown, in order.
+class RecordingStatus : public StatusLine {
+public:
+    std::vector<std::string> shown;
+    void show(std::string_view text) override { shown.emplace_back(text); }
+};
+
 struct FakePlatform {
     RecordingCanvas canvas;
     ScriptedDialogs dialogs;
@@ -204,7 +212,9 @@ struct FakePlatform {
     FakePanel panel;
     FakeWindow window;
     FakeDispatcher dispatcher;
-    Platform platform{canvas, dialogs, menu, timer, clock, sound, panel, window, dispatcher};
+    RecordingStatus status;
+    Platform platform{canvas, dialogs, menu,   timer,      clock,
+                      sound,  panel,   window, dispatcher, status};
 };
 
 } // namespace kelvore::test

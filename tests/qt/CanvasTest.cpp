@@ -32,7 +32,8 @@ struct CanvasGame {
                       null.platform.sound,
                       null.platform.panel,
                       null.platform.window,
-                      null.platform.dispatcher};
+                      null.platform.dispatcher,
+                      null.platform.status};
     Form1 form{platform};
     CanvasGame() {
         canvas.background = [this] { return form.CurrentBackground; };

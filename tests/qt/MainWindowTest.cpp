@@ -63,7 +63,7 @@ private slots:
 
     void generatedSoundsAreWavesTheSoundLayerLoads() {
         const QString folder = qt::MainWindow::soundFolder();
-        for (const char* name : {"駒打音.wav", "禁止.wav", "その他.wav", "BGM.wav"}) {
+        for (const char* name : {"駒打音.wav", "禁止.wav", "その他.wav", "BGM.wav", "秒読み.wav"}) {
             QFile file(folder + "/" + QString::fromUtf8(name));
             QVERIFY2(file.open(QIODevice::ReadOnly), name);
             const QByteArray bytes = file.readAll();
@@ -121,7 +121,8 @@ private slots:
     }
 
     void ourLevelsFollowLevel3BehindASeparator() {
-        qt::MainWindow w(dir.path());
+        QTemporaryDir own; // the level chosen is remembered in its folder
+        qt::MainWindow w(own.path());
         QMenu* levels = w.action(MenuItem::LEVEL)->menu();
         QVERIFY(levels != nullptr);
         QStringList items;
@@ -179,7 +180,8 @@ private slots:
     }
 
     void marksAndEnabledStatesAtStart() {
-        qt::MainWindow w(dir.path());
+        QTemporaryDir first; // the first start: no level remembered yet
+        qt::MainWindow w(first.path());
         QVERIFY(w.action(MenuItem::LEVEL3)->isChecked());
         QVERIFY(!w.action(MenuItem::LEVEL1)->isChecked());
         QVERIFY(w.action(MenuItem::MIDORI)->isChecked());

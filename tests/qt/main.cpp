@@ -7,6 +7,7 @@ int runRecordPanelTest(int argc, char** argv);
 int runMoveListPanelTest(int argc, char** argv);
 int runAnalysisViewTest(int argc, char** argv);
 int runSharingTest(int argc, char** argv);
+int runMatchDialogTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -17,5 +18,6 @@ int main(int argc, char** argv) {
     failed += runMoveListPanelTest(argc, argv) != 0;
     failed += runAnalysisViewTest(argc, argv) != 0;
     failed += runSharingTest(argc, argv) != 0;
+    failed += runMatchDialogTest(argc, argv) != 0;
     return failed;
 }

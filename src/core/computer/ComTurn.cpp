@@ -4,6 +4,7 @@
 // board moves by from-column, from-row, to-column, to-row, then drops by slot and target.
 #include "Form1.h"
 #include "computer/SearchingTurn.h"
+#include "match/MatchClocks.h"
 #include "rules/TrialMove.h"
 
 #include <algorithm>
@@ -38,7 +39,7 @@ bool Form1::思考中() const {
 // The start of the computer's turn as the player sees it: its clock runs and "思考中" shows.
 void Form1::処理_COM思考開始() {
     MoveStartTime = p_.clock.secondsSinceMidnight();
-    if (p_.menu.isChecked(MenuItem::KEIKA)) p_.timer.setEnabled(true);
+    時計_開始();
     消去_思考中();
     描画_思考中();
 }
@@ -205,6 +206,8 @@ void Form1::処理_COM投了() {
 // BoardBackup holds the position the move was chosen in.
 void Form1::処理_COM着手(int 移動元X, int 移動元Y, int 移動先X, int 移動先Y, int 移動駒, int 置駒) {
     MoveSeconds = 調査_経過秒(MoveStartTime, p_.clock.secondsSinceMidnight());
+    // A move that comes after the computer's clock ran out is not played: it lost on time.
+    if (持ち時間制() && Countdown->timeUpAtMove(MoveSeconds)) return;
     手順保存(移動元X, 移動元Y, 移動先X, 移動先Y, 移動駒, 置駒, ManTime, ManTime, ComTime,
              ComTime + MoveSeconds);
     MoveNumber += 1;
@@ -239,7 +242,7 @@ void Form1::処理_COM着手(int 移動元X, int 移動元Y, int 移動先X, int
     ComTime += MoveSeconds;
     MoveStartTime = p_.clock.secondsSinceMidnight();
     Turn = ManTurn;
-    if (p_.menu.isChecked(MenuItem::KEIKA)) p_.timer.setEnabled(true);
+    時計_開始();
 }
 
 // After the human's move in a game against the computer: a win by mate or by capture of the

@@ -4,6 +4,7 @@
 #include "engine/Levels.h"
 #include "engine/Searcher.h"
 #include "engine/Snapshot.h"
+#include "match/MatchClocks.h"
 #include "rules/TrialMove.h"
 
 #include <algorithm>
@@ -66,8 +67,10 @@ void SearchingTurn::begin() {
     if (thinking_) return;
     snapshot_ = engine::snapshotOf(form_, 1);
     std::vector<std::uint64_t> history = earlierKeys(form_, snapshot_);
-    const engine::Limits limits =
+    engine::Limits limits =
         fixedLimits ? *fixedLimits : engine::levelLimits(form_.ComLevel, baseMoveTimeMs);
+    // With a time control the level thinks on its clock.
+    if (!fixedLimits && form_.持ち時間制()) limits = form_.Countdown->searchLimits(limits);
     if (!searcher_) searcher_ = std::make_unique<engine::Searcher>();
     const std::uint64_t turn = ++turn_;
     thinking_ = true;

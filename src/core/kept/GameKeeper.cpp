@@ -2,6 +2,7 @@
 
 #include "Form1.h"
 #include "kif/Kif.h"
+#include "match/TimeControl.h"
 #include "text/Files.h"
 
 #include <cerrno>
@@ -60,6 +61,47 @@ std::string baseName(const std::tm& when, const std::string& opponent) {
     return dateText(when) + "_" + twoDigits(when.tm_hour) + twoDigits(when.tm_min) + "_" + opponent;
 }
 
+namespace {
+
+constexpr std::string_view kResignedBy = "（投了で", kTimeUpBy = "（時間切れで", kWon = "の勝ち）",
+                           kAdjourned = "（中断）";
+
+} // namespace
+
+std::string titleOf(const std::tm& when, const std::string& timeControl, const GameEnd& end,
+                    std::string_view winner) {
+    std::string title =
+        "対局 " + dateText(when) + " " + twoDigits(when.tm_hour) + ":" + twoDigits(when.tm_min);
+    if (!timeControl.empty()) title += "［" + timeControl + "］";
+    if (end.how == Ending::Adjourned) return title + std::string(kAdjourned);
+    if (winner.empty()) return title;
+    const std::string_view how = end.how == Ending::Resigned ? kResignedBy
+                                 : end.how == Ending::TimeUp ? kTimeUpBy
+                                                             : "（";
+    return title + std::string(how) + std::string(winner) + std::string(kWon);
+}
+
+GameEnd endOfTitle(std::string_view title) {
+    GameEnd end;
+    if (title.ends_with(kAdjourned)) {
+        end.how = Ending::Adjourned;
+        return end;
+    }
+    if (!title.ends_with(kWon)) return end;
+    title.remove_suffix(kWon.size());
+    for (const auto& [mark, how] :
+         {std::pair{kResignedBy, Ending::Resigned}, std::pair{kTimeUpBy, Ending::TimeUp}}) {
+        const std::size_t at = title.rfind(mark);
+        if (at == std::string_view::npos) continue;
+        const std::string_view winner = title.substr(at + mark.size());
+        if (winner == "あなた" || winner == "先手") end.winner = -1;
+        if (winner == "ｺﾝﾋﾟｭｰﾀ" || winner == "後手") end.winner = 1;
+        if (end.winner != 0) end.how = how;
+        return end;
+    }
+    return end;
+}
+
 GameKeeper::GameKeeper(Form1& form)
     : now(localNow), form_(form), self_(std::make_shared<GameKeeper*>(this)) {
     form_.addListener(*this);
@@ -79,7 +121,7 @@ std::optional<GameKeeper::Unkept> GameKeeper::current() const {
     const Form1& f = form_;
     std::optional<GameRecord> g = recordOfHistory(f);
     if (!g || g->moves.empty()) return std::nullopt;
-    Unkept u{std::move(*g), {}};
+    Unkept u{std::move(*g), {}, f.TimeLimit.timed() ? match::kifText(f.TimeLimit) : ""};
     if (f.GameMode == f.GameModeCom) {
         u.opponent = "LEVEL" + std::to_string(f.ComLevel);
         u.game.upperPlayer = u.opponent;
@@ -140,14 +182,30 @@ void GameKeeper::gameWon(std::string_view winner) {
     if (game) keep(std::move(*game), winner);
 }
 
+void GameKeeper::gameAdjourned() {
+    std::optional<Unkept> game = current();
+    if (!game) game = std::move(unkept_);
+    unkept_.reset();
+    if (!game) return;
+    game->game.end = {Ending::Adjourned, 0, static_cast<int>(game->game.moves.size())};
+    keep(std::move(*game), {});
+}
+
+// A game in play when the program ends is adjourned by it, silently.
+void GameKeeper::beforeShutdown() {
+    if (!unkept_) return;
+    Unkept game = std::move(*unkept_);
+    unkept_.reset();
+    game.game.end = {Ending::Adjourned, 0, static_cast<int>(game.game.moves.size())};
+    keep(std::move(game), {});
+}
+
 void GameKeeper::keep(Unkept u, std::string_view winner) {
     const std::string where = folder();
     if (where.empty() || u.game.moves.empty()) return;
     const Format format = formatOf(u.game);
     const std::tm when = now();
-    u.game.title =
-        "対局 " + dateText(when) + " " + twoDigits(when.tm_hour) + ":" + twoDigits(when.tm_min);
-    if (!winner.empty()) u.game.title += "（" + std::string(winner) + "の勝ち）";
+    u.game.title = titleOf(when, u.timeControl, u.game.end, winner);
 
     std::error_code ec;
     std::filesystem::create_directories(where, ec);

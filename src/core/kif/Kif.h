@@ -41,6 +41,9 @@ struct KifGame {
     GameRecord game;
     std::string startedAt; // 開始日時 as written ("2024/05/01 10:00:00"); empty when unknown
     int winner = 0;        // the side that won (-1 lower, +1 upper), 0 when not decided
+    // A resignation, a loss on time and an adjournment are game.end; the writer's "N 投了",
+    // "N 切れ負け" and "N 中断" lines and its end line follow it, and the reader sets it from
+    // them.
     // Header lines of other keys (終了日時, 場所, 持ち時間, ...), kept in their order.
     std::vector<std::pair<std::string, std::string>> otherHeaders;
 };
@@ -49,8 +52,8 @@ struct KifGame {
 int winnerByCapture(const GameRecord& game);
 
 // The KIF text of a game (UTF-8, CR LF), its first line naming the encoding the file will be
-// written in. When `game.winner` is 0 the end is written only for a game won by taking the last
-// royal piece.
+// written in. A game with an end (game.end) is written with it; otherwise, when `game.winner`
+// is 0, the end is written only for a game won by taking the last royal piece.
 std::string writeKif(const KifGame& game, Encoding encoding);
 
 // The bytes of a file: the text in the encoding asked for; nothing when some character has no

@@ -64,23 +64,13 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-// A digit 0..9, half- or full-width; -1 when there is none.
-int eatDigit(std::string_view& s) {
-    if (!s.empty() && s[0] >= '0' && s[0] <= '9') {
-        const int d = s[0] - '0';
-        s.remove_prefix(1);
-        return d;
-    }
-    for (int d = 0; d <= 9; ++d)
-        if (eat(s, notation::kWideDigits[d])) return d;
-    return -1;
-}
+using notation::readDigit;
 
 // A rank written in kanji (一..九) or as a digit; 0 when there is none.
 int eatRank(std::string_view& s) {
     for (int r = 1; r <= 9; ++r)
         if (eat(s, notation::kKanjiNumerals[r])) return r;
-    const int d = eatDigit(s);
+    const int d = readDigit(s);
     return d >= 1 ? d : 0;
 }
 
@@ -98,7 +88,7 @@ int eatCount(std::string_view& s, int none) {
             return n;
         }
     if (any) return n;
-    for (int d; (d = eatDigit(s)) >= 0;) {
+    for (int d; (d = readDigit(s)) >= 0;) {
         n = n * 10 + d;
         any = true;
         if (n > 1000) break;
@@ -137,13 +127,22 @@ bool mayDrop(int kind) {
 // The words that end the moves in the move column, and who wins by each: the side to move
 // loses by resigning, being mated, running out of time or a foul; wins by a foul of the other
 // side or by declaring.
-struct Ending {
+struct EndWord {
     std::string_view word;
     int winnerIsMover; // 1 the side to move wins, -1 it loses, 0 no one wins
 };
-constexpr Ending kEndings[] = {{"投了", -1},   {"詰み", -1},    {"切れ負け", -1}, {"反則負け", -1},
-                               {"不戦敗", -1}, {"反則勝ち", 1}, {"入玉勝ち", 1},  {"宣言勝ち", 1},
-                               {"不戦勝", 1},  {"中断", 0},     {"千日手", 0},    {"持将棋", 0}};
+constexpr EndWord kEndings[] = {
+    {"投了", -1},   {"詰み", -1},    {"切れ負け", -1}, {"時間切れ", -1}, {"反則負け", -1},
+    {"不戦敗", -1}, {"反則勝ち", 1}, {"入玉勝ち", 1},  {"宣言勝ち", 1},  {"不戦勝", 1},
+    {"中断", 0},    {"千日手", 0},   {"持将棋", 0}};
+
+// The ends of ours among them: a resignation, a loss on time, an adjournment.
+Ending endingOf(std::string_view word) {
+    if (word == "投了") return Ending::Resigned;
+    if (word == "切れ負け" || word == "時間切れ") return Ending::TimeUp;
+    if (word == "中断") return Ending::Adjourned;
+    return Ending::None;
+}
 
 // ---------------------------------------------------------------- the reader
 
@@ -246,7 +245,14 @@ void Reader::line(int number, std::string_view text) {
             };
             if (endsWith("先手") || endsWith("下手")) result_.winner = -1;
             if (endsWith("後手") || endsWith("上手")) result_.winner = 1;
+            // The end line names the winner also where the side that resigned was not the
+            // side to move (a player resigning while the other thinks).
+            if (result_.game.end.how == Ending::Resigned || result_.game.end.how == Ending::TimeUp)
+                result_.game.end.winner = result_.winner;
         }
+        // "まで30手で中断" alone, without its line in the move column.
+        if (t.find("中断") != std::string_view::npos && result_.game.end.how == Ending::None)
+            result_.game.end = {Ending::Adjourned, 0, static_cast<int>(result_.game.moves.size())};
         if (phase_ == Phase::Moves) phase_ = Phase::Ended;
         return;
     }
@@ -401,10 +407,13 @@ void Reader::move(std::string_view t) {
     skipBlanks(t);
     std::string_view word = t;
     if (!eat(word, "▲") && !eat(word, "△") && !eat(word, "☗")) eat(word, "☖");
-    for (const Ending& e : kEndings)
+    for (const EndWord& e : kEndings)
         if (word.substr(0, e.word.size()) == e.word) {
             if (e.winnerIsMover != 0 && result_.winner == 0)
                 result_.winner = e.winnerIsMover * side_;
+            if (const Ending how = endingOf(e.word); how != Ending::None)
+                result_.game.end = {how, e.winnerIsMover * side_,
+                                    static_cast<int>(result_.game.moves.size())};
             phase_ = Phase::Ended;
             return;
         }
@@ -465,7 +474,7 @@ RecordMove Reader::resolve(std::string_view& t) {
         toY = previousTo_.Y;
         skipBlanks(t);
     } else {
-        const int file = eatDigit(t);
+        const int file = readDigit(t);
         const int rank = eatRank(t);
         if (file < 1 || rank < 1)
             throw Fault{t.empty() ? "指し手が途中で切れています" : "指し手が読めません"};
@@ -483,8 +492,8 @@ RecordMove Reader::resolve(std::string_view& t) {
         drop = true;
     int fromX = 0, fromY = 0;
     if (eat(t, "(") || eat(t, "（")) {
-        const int file = eatDigit(t);
-        const int rank = eatDigit(t);
+        const int file = readDigit(t);
+        const int rank = readDigit(t);
         if (file < 1 || rank < 1 || !(eat(t, ")") || eat(t, "）")))
             throw Fault{"移動元が読めません"};
         fromX = 10 - file;

@@ -153,9 +153,25 @@ std::string writeKif(const KifGame& k, Encoding encoding) {
             kept.push_back(std::string(detail::kRecordLineComment) + std::to_string(i + 1) + " " +
                            formatMoveLine(m));
     }
-    const int winner = k.winner != 0 ? k.winner : winnerByCapture(g);
-    if (winner != 0 && !g.moves.empty())
-        out.push_back("まで" + std::to_string(g.moves.size()) + "手で" +
+    // A game that ended beyond its moves says how in the move column, as KIF programs write
+    // it: the side to move resigned, ran out of time, or the game was adjourned.
+    const Ending how = g.end.how;
+    const std::string played = std::to_string(g.moves.size());
+    if (how != Ending::None) {
+        char line[64];
+        std::snprintf(line, sizeof line, "%4zu %s", g.moves.size() + 1,
+                      how == Ending::Resigned ? "投了"
+                      : how == Ending::TimeUp ? "切れ負け"
+                                              : "中断");
+        out.push_back(line);
+    }
+    const int winner = how != Ending::None ? g.end.winner
+                       : k.winner != 0     ? k.winner
+                                           : winnerByCapture(g);
+    if (how == Ending::Adjourned)
+        out.push_back("まで" + played + "手で中断");
+    else if (winner != 0 && (!g.moves.empty() || how != Ending::None))
+        out.push_back("まで" + played + "手で" + (how == Ending::TimeUp ? "時間切れにより" : "") +
                       (winner < 0 ? "先手" : "後手") + "の勝ち");
     out.insert(out.end(), kept.begin(), kept.end());
 

@@ -30,4 +30,15 @@ int kindOfCharacter(std::string_view name) {
     return 0;
 }
 
+int readDigit(std::string_view& text) {
+    if (!text.empty() && text[0] >= '0' && text[0] <= '9') {
+        const int d = text[0] - '0';
+        text.remove_prefix(1);
+        return d;
+    }
+    for (int d = 0; d <= 9; ++d)
+        if (eat(text, kWideDigits[d])) return d;
+    return -1;
+}
+
 } // namespace kelvore::notation

@@ -56,6 +56,10 @@ constexpr PieceNames namesOf(int code) {
 inline constexpr std::string_view kWideDigits[10] = {"０", "１", "２", "３", "４",
                                                      "５", "６", "７", "８", "９"};
 
+// The digit 0..9 at the front of `text`, half- or full-width, taken off it; -1, and `text` as
+// it was, when none is there.
+int readDigit(std::string_view& text);
+
 // Kanji numerals 一 to 十 at 1 to 10, as ranks and counts are written; none for 0.
 inline constexpr std::string_view kKanjiNumerals[11] = {"",   "一", "二", "三", "四", "五",
                                                         "六", "七", "八", "九", "十"};

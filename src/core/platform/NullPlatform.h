@@ -17,7 +17,8 @@ class NullPlatform : public Canvas,
                      public SoundLibrary,
                      public RecordPanel,
                      public Window,
-                     public Dispatcher {
+                     public Dispatcher,
+                     public StatusLine {
 public:
     // Canvas
     void fillWindow(int) override {}
@@ -26,8 +27,10 @@ public:
     void drawText(std::string_view, double, double, int, int, bool) override {}
     // Dialogs: every box is answered No / OK, so nothing starts over by itself.
     Answer messageBox(std::string_view, std::string_view, Buttons b, Icon) override {
-        return b == Buttons::YesNo ? Answer::No : Answer::OK;
+        return b == Buttons::OK ? Answer::OK : Answer::No;
     }
+    // StatusLine
+    void show(std::string_view) override {}
     // Menu
     void setChecked(MenuItem item, bool c) override { checked_[static_cast<int>(item)] = c; }
     bool isChecked(MenuItem item) const override { return checked_[static_cast<int>(item)]; }
@@ -84,7 +87,7 @@ public:
         }
     }
 
-    Platform platform{*this, *this, *this, *this, *this, *this, *this, *this, *this};
+    Platform platform{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
 
 private:
     std::mutex postedMutex_;

@@ -58,6 +58,11 @@ enum class MenuItem {
     SFEN_COPY,
     GAME_COPY,
     SFEN_PASTE,
+    // Ours, in the 対局 menu: the time control and the promotion question, resigning and
+    // adjourning the game in play (match/Match.h).
+    MATCH_SETTINGS,
+    RESIGN,
+    ADJOURN,
     Count
 };
 
@@ -94,9 +99,11 @@ public:
     virtual void refresh() {}
 };
 
-enum class Buttons { OK, YesNo };
+// Promotion is ours: two buttons, 成る (answered Yes) and 成らない (answered No); a box closed
+// without either is answered Cancel.
+enum class Buttons { OK, YesNo, Promotion };
 enum class Icon { None, Warning };
-enum class Answer { OK, Yes, No };
+enum class Answer { OK, Yes, No, Cancel };
 
 // Modal message boxes. The call returns when the user has closed the box.
 class Dialogs {
@@ -176,6 +183,14 @@ public:
     virtual void quit() = 0;
 };
 
+// A short line of text of ours beside the board that goes away by itself: a notice or a
+// confirmation that needs no answer (the game's own boxes stay boxes). Screen readers read it.
+class StatusLine {
+public:
+    virtual ~StatusLine() = default;
+    virtual void show(std::string_view text) = 0;
+};
+
 // The way back to the window's thread. A worker (the computer's search at levels 4 and 5)
 // hands its result to post(); the continuation runs later on the window's thread, between two
 // events and in the order posted: never inside post() itself, and never while a message box
@@ -197,6 +212,7 @@ struct Platform {
     RecordPanel& panel;
     Window& window;
     Dispatcher& dispatcher;
+    StatusLine& status;
 };
 
 } // namespace kelvore

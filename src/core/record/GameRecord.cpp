@@ -103,6 +103,7 @@ std::optional<GameRecord> recordOfHistory(const Form1& f) {
         if (!takeBack(p, g.moves[i - 1])) return std::nullopt;
     if (!g.moves.empty()) p.sideToMove = g.moves.front().MovedPiece > 0 ? 1 : -1;
     g.start = p;
+    if (f.End.how != Ending::None && f.End.afterMoves == length) g.end = f.End;
     return g;
 }
 

@@ -21,6 +21,8 @@ struct GameRecord {
     // The position before the first move; its side to move is the side that moved first.
     engine::GameSnapshot start;
     std::vector<RecordMove> moves;
+    // How it ended beyond its moves (resigned, lost on time, adjourned), after its last move.
+    GameEnd end;
 };
 
 // The starting position of every game without a handicap, `firstMover` to move (-1 the lower
@@ -35,8 +37,9 @@ bool isStandardStart(const engine::GameSnapshot& position);
 bool applyMove(engine::GameSnapshot& position, const RecordMove& move);
 
 // The game held in the history: every recorded move (1..KifuLength), the start recovered by
-// taking the applied moves (1..KifuCursor) back from the board. Nothing when an applied move
-// does not fit the board (a reversed board, say).
+// taking the applied moves (1..KifuCursor) back from the board, and Form1::End when the game
+// ended after all of them. Nothing when an applied move does not fit the board (a reversed
+// board, say).
 std::optional<GameRecord> recordOfHistory(const Form1& f);
 
 // A game read from a record file: the standard start, the first move's side moving first.

@@ -208,8 +208,14 @@ int Form1::詰めかCOM_子() {
 // ---------------------------------------------------------------- end of the game
 
 void Form1::終了(std::string_view 勝者) {
+    終了(勝者, {});
+}
+
+void Form1::終了(std::string_view 勝者, std::string_view 理由) {
     tell([勝者](GameListener& l) { l.gameWon(勝者); });
-    p_.dialogs.messageBox(std::string(勝者) + "の勝ちです", "終了", Buttons::OK);
+    const std::string result = std::string(勝者) + "の勝ちです";
+    p_.dialogs.messageBox(理由.empty() ? result : std::string(理由) + "\r" + result, "終了",
+                          Buttons::OK);
     if (p_.dialogs.messageBox("続けますか？", "再ゲーム", Buttons::YesNo) == Answer::Yes)
         初期設定();
     else

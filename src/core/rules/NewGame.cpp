@@ -80,6 +80,7 @@ void Form1::初期設定() {
     LastShownSecond = 0;
     KifuMode = 0;
     ResumePending = 0;
+    End = {};
     for (std::string& line : RecordHeader) line.clear();
 
     for (int i = 1; i <= 7; ++i) {
@@ -115,7 +116,7 @@ void Form1::START_Click() {
     描画_将棋盤桝();
 
     MoveStartTime = p_.clock.secondsSinceMidnight();
-    if (p_.menu.isChecked(MenuItem::KEIKA)) p_.timer.setEnabled(true);
+    時計_開始();
 
     PickedUp = 0;
     GameMode = GameModeMan;
@@ -131,6 +132,7 @@ void Form1::START_Click() {
     } else if (Turn == GOTE) {
         p_.dialogs.messageBox("後手の番です", " ", Buttons::OK);
     }
+    持ち時間_手番開始();
     ResumePending = 0;
 }
 
@@ -156,11 +158,13 @@ void Form1::SENTE_Click() {
         ComTurn = GOTE;
         Turn = SENTE;
         p_.dialogs.messageBox("MANの番です", " ", Buttons::OK);
+        持ち時間_手番開始();
     } else if (Turn == ManTurn) {
         ManTurn = SENTE;
         ComTurn = GOTE;
         Turn = SENTE;
         p_.dialogs.messageBox("MANの番です", "対局", Buttons::OK);
+        持ち時間_手番開始();
     } else if (Turn == ComTurn) {
         com_ban();
     }
@@ -191,6 +195,7 @@ void Form1::GOTE_Click() {
         com_ban();
     } else if (Turn == ManTurn) {
         p_.dialogs.messageBox("MANの番です", "対局", Buttons::OK);
+        持ち時間_手番開始();
     } else if (Turn == ComTurn) {
         com_ban();
     }

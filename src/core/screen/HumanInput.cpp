@@ -3,6 +3,7 @@
 // forced promotion, the promotion choice by mouse button, history, execution, the win test and
 // the hand-over to the other side.
 #include "Form1.h"
+#include "match/MatchClocks.h"
 #include "rules/TrialMove.h"
 
 #include <cmath>
@@ -75,13 +76,15 @@ void Form1::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
     } else if (GameMode == GameModeCom && Turn == ManTurn && ResumePending == 1) {
         ResumePending = 0;
         MoveStartTime = p_.clock.secondsSinceMidnight();
-        if (p_.menu.isChecked(MenuItem::KEIKA)) p_.timer.setEnabled(true);
+        時計_開始();
         p_.dialogs.messageBox("MANの番です", "対局", Buttons::OK);
+        持ち時間_手番開始();
     } else if (GameMode == GameModeMan && ResumePending == 1) {
         ResumePending = 0;
         MoveStartTime = p_.clock.secondsSinceMidnight();
-        if (p_.menu.isChecked(MenuItem::KEIKA)) p_.timer.setEnabled(true);
+        時計_開始();
         p_.dialogs.messageBox(Turn == SENTE ? "先手の番です" : "後手の番です", "対局", Buttons::OK);
+        持ち時間_手番開始();
     }
 
     auto ownsSideToMove = [this](int code) {
@@ -128,15 +131,31 @@ void Form1::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
             描画_将棋盤桝();
             return;
         }
-        if (移動後チェック(row, HeldPiece) == 0 && Button == MouseLeft) {
+        const bool mustPromote = 移動後チェック(row, HeldPiece) == 0;
+        if (mustPromote && Button == MouseLeft && !AskPromotion) {
             音_禁止();
             p_.dialogs.messageBox("マウスの右をクリックして下さい", "成り", Buttons::OK);
             return;
+        }
+        bool promote = Button == MouseRight;
+        // Ours: with the question on, a left click promotes where the piece must, and asks
+        // where it may; a box closed without an answer leaves the piece held.
+        if (AskPromotion && Button == MouseLeft &&
+            調査_駒成(HeldFromX, HeldFromY, col, row, HeldPiece) == 1) {
+            if (mustPromote) {
+                promote = true;
+            } else {
+                const Answer a = p_.dialogs.messageBox("成りますか？", "成り", Buttons::Promotion);
+                if (a == Answer::Cancel) return;
+                promote = a == Answer::Yes;
+            }
         }
 
         // The thinking time of this move, measured now so that it is right with the clocks
         // hidden too.
         MoveSeconds = 調査_経過秒(MoveStartTime, p_.clock.secondsSinceMidnight());
+        // A move made after the mover's clock ran out is not played: the mover lost on time.
+        if (持ち時間制() && Countdown->timeUpAtMove(MoveSeconds)) return;
         const bool lowerMoves = Turn == ManTurn;
         const double manAfter = lowerMoves ? ManTime + MoveSeconds : ManTime;
         const double comAfter = lowerMoves ? ComTime : ComTime + MoveSeconds;
@@ -147,7 +166,7 @@ void Form1::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
         描画_手数(MoveNumber);
 
         int placed = HeldPiece;
-        if (Button == MouseRight && 調査_駒成(HeldFromX, HeldFromY, col, row, HeldPiece) == 1)
+        if (promote && 調査_駒成(HeldFromX, HeldFromY, col, row, HeldPiece) == 1)
             placed = PromotedCode;
         Kifu.PlacedPiece[KifuCursor] = placed;
 

@@ -82,6 +82,10 @@ void Form1::notifyHistoryChanged() {
     tell([](GameListener& l) { l.historyChanged(); });
 }
 
+void Form1::notifyAdjourned() {
+    tell([](GameListener& l) { l.gameAdjourned(); });
+}
+
 void Form1::onMenu(MenuItem item) {
     if (Ended) return;
     if (思考中()) {
@@ -140,11 +144,15 @@ void Form1::VER_Click() {
         "象は真後ろ以外の七方向に一つ進み、成ると太子になります。\r"
         "\r【遊び方】\r"
         "・動かす駒をクリックして持ち上げ、行き先の桝をクリックして置きます。\r"
-        "・成るときは、行き先を右ボタンでクリックします（左ボタンでは成りません）。\r"
+        "・成るときは、行き先を右ボタンでクリックします（左ボタンでは成りません）。"
+        "「対局」→「対局設定…」で、成るかどうか尋ねるようにもできます。\r"
         "・持ち駒は、盤の横の駒をクリックしてから、打つ桝をクリックします。\r"
         "・「戻」で一手ずつ戻せます。戻した局面で盤をクリックすると、そこから対局を続けます。\r"
         "・「進」は戻した手を一手ずつ進めます。読み込んだ棋譜も「進」で進めます。\r"
-        "・Esc キーと閉じるボタンは、何も聞かず、保存もせずにすぐ終了します。\r"
+        "・持ち時間（切れ負け、秒読み、加算）は「対局設定…」で決めます。負けを認めるときは"
+        "「投了」、やめるときは「中断」です。\r"
+        "・Esc キーと閉じるボタンは、何も聞かずにすぐ終了します。対局中の対局は中断として"
+        "対局記録に残ります。\r"
         "・F1 で BGM を、F2 で経過時間の表示を入り切りします。\r"
         "・王手を放っておくと王を取られることがあります。王（と太子）をすべて取られた方の"
         "負けで、対局が終わります。",
@@ -160,10 +168,11 @@ void Form1::Form_Unload() {
 }
 
 // Releases the four sound buffers and the device, then ends the program at once. Nothing is
-// asked and nothing is saved.
+// asked; the rooms beside the game have their last word first (a game in play is kept).
 void Form1::処理_終了() {
     if (Ended) return;
     if (Searching) Searching->cancel();
+    tell([](GameListener& l) { l.beforeShutdown(); });
     p_.sound.dsFree(OtherSound);
     p_.sound.dsFree(ForbiddenSound);
     p_.sound.dsFree(PieceSound);

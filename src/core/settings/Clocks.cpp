@@ -1,5 +1,7 @@
 // The thinking-time clocks: how a total is shown beside the board, and the time arithmetic.
+// With a time control of ours the clocks count down instead (match/MatchClocks).
 #include "Form1.h"
+#include "match/MatchClocks.h"
 #include "record/MoveTime.h"
 
 namespace kelvore {
@@ -7,6 +9,10 @@ namespace kelvore {
 // The timer tick: only the side to move has a running clock, redrawn once per whole second.
 void Form1::Timer1_Timer() {
     if (!p_.timer.isEnabled()) return;
+    if (持ち時間制()) {
+        Countdown->tick();
+        return;
+    }
     MoveSeconds = 調査_経過秒(MoveStartTime, p_.clock.secondsSinceMidnight());
     const auto whole = static_cast<long long>(MoveSeconds);
     if (whole == LastShownSecond) return;
@@ -18,11 +24,20 @@ void Form1::Timer1_Timer() {
     p_.canvas.refresh();
 }
 
-// 経過時間 (and F2): shows or hides both clocks.
+void Form1::時計_開始() {
+    if (p_.menu.isChecked(MenuItem::KEIKA) || 持ち時間制()) p_.timer.setEnabled(true);
+}
+
+void Form1::持ち時間_手番開始() {
+    if (持ち時間制()) MoveStartTime = p_.clock.secondsSinceMidnight();
+}
+
+// 経過時間 (and F2): shows or hides both clocks. Clocks that count down go on counting hidden:
+// only their showing is the option's.
 void Form1::処理_経過時間() {
     if (p_.menu.isChecked(MenuItem::KEIKA)) {
         p_.menu.setChecked(MenuItem::KEIKA, false);
-        p_.timer.setEnabled(false);
+        if (!持ち時間制()) p_.timer.setEnabled(false);
         消去_所有時間(ManTurn);
         消去_所有時間(ComTurn);
     } else {
@@ -36,7 +51,7 @@ void Form1::処理_経過時間() {
 
 void Form1::描画_所有時間(int 手番, double 秒) {
     if (!p_.menu.isChecked(MenuItem::KEIKA)) return;
-    const std::string text = 調査_時間秒追加結果(秒);
+    const std::string text = 持ち時間制() ? Countdown->clockText(手番) : 調査_時間秒追加結果(秒);
     消去_所有時間(手番);
     FontSize = 12;
     if (手番 == ManTurn) {

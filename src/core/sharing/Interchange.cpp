@@ -1,6 +1,8 @@
 #include "sharing/Interchange.h"
 
+#include "kept/GameKeeper.h"
 #include "kif/PositionCheck.h"
+#include "match/TimeControl.h"
 #include "notation/Sfen.h"
 #include "notation/Usi.h"
 #include "record/RecordJudge.h"
@@ -21,7 +23,7 @@ namespace {
 constexpr std::string_view kExportTitle = "KIF書出";
 constexpr std::string_view kImportTitle = "KIF読込";
 constexpr std::string_view kPasteTitle = "SFEN貼付";
-constexpr std::string_view kCopyTitle = "コピー";
+constexpr std::string_view kTimeControlKey = "持ち時間";
 
 bool samePlacement(const engine::GameSnapshot& a, const engine::GameSnapshot& b) {
     return std::memcmp(a.board, b.board, sizeof a.board) == 0 &&
@@ -91,7 +93,8 @@ void Interchange::beforeReset() {
 }
 
 void Interchange::movePlayed() {
-    if (f_.KifuCursor != 1) return;
+    // The time control of a game played here, as it stands (it holds from the first move).
+    if (f_.KifuCursor != 1) return noteTimeControl();
     // The first move of a game: when it started, and who plays it.
     const auto game = recordOfHistory(f_);
     if (!game || game->moves.empty()) return;
@@ -102,6 +105,14 @@ void Interchange::movePlayed() {
         n.info.game.upperPlayer = "ｺﾝﾋﾟｭｰﾀ（LEVEL" + std::to_string(f_.ComLevel) + "）";
     }
     notes_ = std::move(n);
+    noteTimeControl();
+}
+
+void Interchange::noteTimeControl() {
+    if (!notes_ || f_.KifuMode == 1) return;
+    auto& headers = notes_->info.otherHeaders;
+    std::erase_if(headers, [](const auto& h) { return h.first == kTimeControlKey; });
+    if (f_.TimeLimit.timed()) headers.emplace_back(kTimeControlKey, match::kifText(f_.TimeLimit));
 }
 
 void Interchange::historyChanged() {
@@ -115,6 +126,9 @@ void Interchange::historyChanged() {
     notes_->info.game.title = f_.RecordHeader[0];
     notes_->info.game.upperPlayer = f_.RecordHeader[1];
     notes_->info.game.lowerPlayer = f_.RecordHeader[2];
+    // A kept game says in its title how it ended.
+    notes_->info.game.end = kept::endOfTitle(f_.RecordHeader[0]);
+    notes_->info.game.end.afterMoves = static_cast<int>(game->moves.size());
 }
 
 void Interchange::gameWon(std::string_view) {
@@ -122,8 +136,12 @@ void Interchange::gameWon(std::string_view) {
     if (!game || f_.KifuCursor < 1) return;
     if (!notes_ || !samePlacement(notes_->start, game->start)) notes_ = Notes{game->start, {}, {}};
     notes_->moves.assign(game->moves.begin(), game->moves.begin() + f_.KifuCursor);
-    // The side that made the last move has won.
-    notes_->info.winner = f_.Kifu.MovedPiece[f_.KifuCursor] > 0 ? 1 : -1;
+    // The side that made the last move has won, unless the other side's resignation or loss on
+    // time says otherwise.
+    notes_->info.winner = f_.End.how != Ending::None              ? f_.End.winner
+                          : f_.Kifu.MovedPiece[f_.KifuCursor] > 0 ? 1
+                                                                  : -1;
+    noteTimeControl();
 }
 
 std::optional<KifGame> Interchange::historyGame() const {
@@ -138,7 +156,10 @@ std::optional<KifGame> Interchange::historyGame() const {
         if (k.winner != 0 && notes_->moves != game->moves) k.winner = 0;
     }
     const std::string title = k.game.title, upper = k.game.upperPlayer, lower = k.game.lowerPlayer;
+    const GameEnd noted = k.game.end;
     k.game = *game;
+    if (k.game.end.how == Ending::None && noted.afterMoves == static_cast<int>(game->moves.size()))
+        k.game.end = noted;
     k.game.title = title;
     k.game.upperPlayer = upper;
     k.game.lowerPlayer = lower;
@@ -200,7 +221,8 @@ bool Interchange::exportTo(std::string path) {
                            kExportTitle, Buttons::OK, Icon::Warning);
         return false;
     }
-    dialogs.messageBox("KIFを書き出しました\r" + text::printable(path), kExportTitle, Buttons::OK);
+    // Done as asked: said in the status line, with no box to close.
+    f_.platform().status.show("KIFを書き出しました：" + text::printable(path));
     return true;
 }
 
@@ -309,7 +331,7 @@ void Interchange::setUp(const GameRecord& game, bool play) {
         f.GameMode = f.GameModeMan;
         f.KifuMode = 0;
         f.MoveStartTime = f.platform().clock.secondsSinceMidnight();
-        if (f.platform().menu.isChecked(MenuItem::KEIKA)) f.platform().timer.setEnabled(true);
+        f.時計_開始();
     }
     f.PickedUp = 0;
     f.ResumePending = 0;
@@ -351,11 +373,11 @@ std::string Interchange::gameCommand() const {
     return s;
 }
 
+// Said in the status line: a copy needs no answer.
 void Interchange::copy(const std::string& text, std::string_view what) {
     if (outside_.setClipboard) outside_.setClipboard(text);
-    f_.platform().dialogs.messageBox(std::string(what) + "クリップボードにコピーしました\r" +
-                                         text::printable(text, 300),
-                                     kCopyTitle, Buttons::OK);
+    f_.platform().status.show(std::string(what) + "クリップボードにコピーしました：" +
+                              text::printable(text, 80));
 }
 
 bool Interchange::paste(std::string_view text) {

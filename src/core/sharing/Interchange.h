@@ -1,7 +1,8 @@
 // Sharing games from the window: our commands of the 棋譜 menu, headless. KIF書出 writes the
 // game as KIF, KIF読込 reads one in to be stepped through with 進, and the position or the game
 // is copied as SFEN, or a position pasted from it. The window lends the clipboard and a file
-// chooser; everything this room says, it says through the game's message boxes.
+// chooser; what this room says, it says through the game's message boxes, but for a copy or a
+// file written, which the status line says.
 //
 // A pasted position (and a KIF holding a position without moves) starts a game between two
 // people from it, with the side to move the SFEN or the diagram gives. From that position, as
@@ -50,7 +51,7 @@ public:
     // A file name for it: its title (or 対局) and when it started, with the extension.
     std::string suggestedName(kif::Encoding encoding) const;
     // Writes it to `path` (".kif" or ".kifu"; ".kif" is added to any other name) as safely as
-    // every save. Says that it was written, or why not.
+    // every save. Says that it was written (in the status line), or why not (in a box).
     bool exportTo(std::string path);
     // Reads a KIF file into the game to be stepped through with 進 from its start, as a record
     // read with 読込; a file without moves sets its position up for play. A refused file says
@@ -95,6 +96,8 @@ private:
     // `play`, else left for 進), the side to move and a two-person game when `play`.
     void setUp(const GameRecord& game, bool play);
     std::string now() const;
+    // The 持ち時間 header of a game played here, from the time control that holds.
+    void noteTimeControl();
 
     Form1& f_;
     Outside outside_;
