@@ -148,8 +148,8 @@ TEST_F(WesternMoveText, EveryKindOfMoveOnHandBuiltPositions) {
         {likes, boardMove("7g", "6e", -KEI), kNone, Mark::Sente, "▲N7gx6e"},
         {likes, boardMove("5g", "6e", -KEI), kNone, Mark::Gote, "△N5gx6e"},
         // A silver and a promoted silver are not like pieces.
-        {likes, boardMove("6h", "5g", -GIN), kNone, Mark::Sente, "▲S-5g"},
-        {likes, boardMove("5h", "5g", -NGIN), kNone, Mark::Sente, "▲+S-5g"},
+        {likes, boardMove("6h", "6g", -GIN), kNone, Mark::Sente, "▲S-6g"},
+        {likes, boardMove("5h", "6g", -NGIN), kNone, Mark::Sente, "▲+S-6g"},
         {likes, boardMove("9i", "9c", -KYOU), kNone, Mark::Sente, "▲L-9c="},
         {likes, boardMove("9i", "9c", -KYOU, -NKYOU), kNone, Mark::Sente, "▲L-9c+"},
         {likes, boardMove("1b", "1a", -HU, -TO), kNone, Mark::Sente, "▲P-1a+"},

@@ -42,7 +42,7 @@ QImage drawn(Style style, int code, QSize size) {
     return img;
 }
 
-// Pixels of black ink (dark) and of red ink (a promoted face), the wood around them aside.
+// Pixels of black ink (dark) and of red ink (a promoted face); the wood is neither.
 struct Ink {
     int dark = 0, red = 0;
 };
@@ -52,7 +52,8 @@ Ink inkOf(const QImage& img) {
         for (int x = 0; x < img.width(); ++x) {
             const QColor c = img.pixelColor(x, y);
             if (c.red() < 70 && c.green() < 70 && c.blue() < 70) ++ink.dark;
-            if (c.red() > 150 && c.green() < 90 && c.blue() < 90) ++ink.red;
+            // Red ink, laid over the wood at the edges of its strokes too.
+            if (c.red() - c.green() > 60 && c.red() - c.blue() > 60) ++ink.red;
         }
     return ink;
 }
