@@ -102,8 +102,9 @@ private slots:
                     images[s].push_back(img);
                 }
             for (std::size_t i = 0; i < codes.size(); ++i) {
-                // The three styles draw each piece differently...
-                QVERIFY(images[0][i] != images[1][i]);
+                // The three styles draw each piece differently (the tokin is と in both kanji
+                // styles)...
+                if (std::abs(codes[i]) != piece::TO) QVERIFY(images[0][i] != images[1][i]);
                 QVERIFY(images[0][i] != images[2][i]);
                 QVERIFY(images[1][i] != images[2][i]);
                 // ...and in each style no two pieces of a side look the same, the elephant and
