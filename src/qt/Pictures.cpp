@@ -85,7 +85,7 @@ void paintSquare(QPainter& p, const QRectF& r) {
 
 // The international face, in the piece's own frame (centre at the origin, pointing up, w by h):
 // the Western letters of the piece in a plain bold face, black, or red for a promoted piece,
-// whose + stands small above them; the elephant DE and the prince CP, red, read as two letters.
+// whose + stands small above them; the elephant DE (black) and the prince CP (red) as two letters.
 void paintLetters(QPainter& p, int code, const Face& face, double w, double h) {
     std::string_view name = notation::namesOf(code).western;
     const bool plus = !name.empty() && name.front() == '+';
