@@ -3,6 +3,7 @@
 #include "kif/Kif.h"
 #include "engine/Snapshot.h"
 #include "kif/PositionCheck.h"
+#include "notation/NotationStyle.h"
 #include "notation/Sfen.h"
 #include "record/RecordFile.h"
 
@@ -50,6 +51,25 @@ constexpr const char* kStartDiagram = "  ９ ８ ７ ６ ５ ４ ３ ２ １\n"
                                       "+---------------------------+\n";
 
 } // namespace
+
+// KIF is a Japanese format: a player who reads the moves in Western notation still writes it
+// in Japanese, while the move list of the same game reads in Western notation.
+TEST(Kif, StaysJapaneseWithTheWesternNotationChosen) {
+    Game g;
+    playShortGame(g);
+    const auto game = recordOfHistory(g.form);
+    ASSERT_TRUE(game.has_value());
+    const kif::KifGame k{*game, "", 0, {}};
+    const std::string japanese = kif::writeKif(k, kif::Encoding::Utf8);
+    notation::setStyle(notation::Style::Western);
+    const std::string written = kif::writeKif(k, kif::Encoding::Utf8);
+    const std::string listed = moveTextOf(*game, 3);
+    notation::setStyle(notation::Style::Japanese);
+    EXPECT_EQ(written, japanese);
+    EXPECT_NE(written.find("   4 同　銀(31)"), std::string::npos);
+    EXPECT_EQ(listed, "△Sx2b");
+    EXPECT_EQ(moveTextOf(*game, 3), "△同　銀(31)");
+}
 
 TEST(Kif, OurFileReadsByEyeAndBackToTheSameGame) {
     Game g;

@@ -1,5 +1,6 @@
 // The drawing and text procedures, checked on the recording canvas in grid positions.
 #include "fakes/Harness.h"
+#include "notation/NotationStyle.h"
 
 #include <gtest/gtest.h>
 
@@ -256,6 +257,28 @@ TEST(Text, MoveResultBesideTheBoardForEachSide) {
     g.fake.canvas.clear();
     f.描画_移動結果(0, 3, 6, -10, 15); // neither side's turn value
     EXPECT_TRUE(g.fake.canvas.ops.empty());
+}
+
+TEST(Text, MoveResultInWesternNotation) {
+    Game g;
+    Form1& f = g.form;
+    notation::setStyle(notation::Style::Western);
+    g.fake.canvas.clear();
+    f.描画_移動結果(f.ManTurn, 3, 6, -10, 15);
+    auto printed = texts(g.fake.canvas);
+    g.fake.canvas.clear();
+    f.描画_移動結果(f.ComTurn, 8, 2, 911, 15);
+    const auto upper = texts(g.fake.canvas);
+    notation::setStyle(notation::Style::Japanese);
+    // The piece and the square in one text, with its shadow, where the file stood.
+    ASSERT_EQ(printed.size(), 2u);
+    EXPECT_EQ(printed[0].text, "P7f");
+    EXPECT_EQ(printed[1].text, "P7f");
+    EXPECT_TRUE(near(printed[1].gx, 12.4) && near(printed[1].gy, 2.4));
+    EXPECT_TRUE(near(printed[0].gx, 12.5) && near(printed[0].gy, 2.5));
+    ASSERT_EQ(upper.size(), 2u);
+    EXPECT_EQ(upper[1].text, "CP2b");
+    EXPECT_TRUE(near(upper[1].gx, -1.6) && near(upper[1].gy, 8.4));
 }
 
 TEST(Text, HandicapRefusalBox) {

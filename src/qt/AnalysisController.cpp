@@ -133,9 +133,10 @@ QVector<GraphPoint> AnalysisController::graphPoints() const {
         GraphPoint g;
         const auto score = a.firstMoverScore(i);
         g.known = score.has_value();
-        QString text = i == 0
-                           ? QStringLiteral("開始局面")
-                           : QStringLiteral("%1手目 %2").arg(i).arg(q(moveTextOf(a.game(), i - 1)));
+        QString text = i == 0 ? QStringLiteral("開始局面")
+                              : QStringLiteral("%1手目 %2")
+                                    .arg(i)
+                                    .arg(q(moveTextOf(a.game(), i - 1, a.positions()[i - 1])));
         if (score) {
             g.value = analysis::graphValue(*score);
             text += QStringLiteral(" ") + q(analysis::scoreText(*score));
@@ -161,7 +162,9 @@ MoveDetails AnalysisController::detailsOf(int ply) const {
     if (p == 0) {
         d.title = QStringLiteral("開始局面");
     } else {
-        d.title = QStringLiteral("%1手目 %2").arg(ply).arg(q(moveTextOf(a.game(), p - 1)));
+        d.title = QStringLiteral("%1手目 %2")
+                      .arg(ply)
+                      .arg(q(moveTextOf(a.game(), p - 1, a.positions()[p - 1])));
         if (review && review->grade != analysis::Grade::None)
             d.title += QStringLiteral("　") + q(std::string(analysis::gradeName(review->grade)));
     }
@@ -177,8 +180,9 @@ MoveDetails AnalysisController::detailsOf(int ply) const {
         const analysis::Verdict& v = a.verdict(0);
         if (v.hasMove) {
             const int first = a.game().start.sideToMove;
-            d.best = QStringLiteral("最善手　") + q(analysis::lineText({v.best}, {}, first, first));
-            d.line = QStringLiteral("読み筋　") + q(analysis::lineText(v.line, {}, first, first));
+            const engine::GameSnapshot& start = a.game().start;
+            d.best = QStringLiteral("最善手　") + q(analysis::lineText(start, {v.best}, {}, first));
+            d.line = QStringLiteral("読み筋　") + q(analysis::lineText(start, v.line, {}, first));
         }
         return d;
     }

@@ -5,6 +5,8 @@
 #include "MatchDialog.h"
 #include "MatchSettingsFile.h"
 #include "MoveListPanel.h"
+#include "Pictures.h"
+#include "PieceStyleFile.h"
 #include "WindowGeometry.h"
 #include "kept/GameKeeper.h"
 #include "match/Match.h"
@@ -70,6 +72,10 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
     form_->SoundFolder = soundFolder().toStdString();
     // Records are written to and read from the work folder until another one is chosen.
     recordPanel_->showFolder(form_->WorkFolder);
+    // The pieces as the player last chose to see them.
+    setPieceStyle(readPieceStyle(geometryFile()));
+    pieceStyles_ = std::make_unique<pieces::StyleMenu>(
+        *form_, pieceStyle(), [this](pieces::Style style) { showPieces(style); });
     // The move list is shown unless the player has hidden it.
     const bool listShown = readMoveListShown(geometryFile()).value_or(true);
     if (const auto ms = readMsPerPosition(geometryFile()))
@@ -97,6 +103,7 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
 }
 
 MainWindow::~MainWindow() {
+    pieceStyles_.reset();
     view_->setSidePanel(nullptr, {});
     delete moveList_;
     moveList_ = nullptr;
@@ -225,6 +232,15 @@ void MainWindow::showMoveList(bool shown) {
         setGeometry(g);
     }
     view_->relayout();
+}
+
+void MainWindow::showPieces(pieces::Style style) {
+    setPieceStyle(style);
+    writePieceStyle(geometryFile(), style);
+    // The canvas keeps what was drawn as picture codes: painted again, they take the new faces.
+    QtCanvas& canvas = view_->canvas();
+    canvas.resize(canvas.image().width(), canvas.image().height(), canvas.reservedRight());
+    view_->update();
 }
 
 void MainWindow::quit() {

@@ -14,6 +14,7 @@
 #include "QtStatusLine.h"
 #include "QtTimer.h"
 #include "Sharing.h"
+#include "pieces/PieceStyle.h"
 
 #include <QMainWindow>
 
@@ -75,12 +76,15 @@ public:
     MoveListPanel& moveList() { return *moveList_; }
     void showMoveList(bool shown);
     kept::GameKeeper& keeper() { return *keeper_; }
+    // ｵﾌﾟｼｮﾝ → 駒の表示 / Pieces: the pieces drawn again in the style chosen, which is kept.
+    pieces::StyleMenu& pieceStyles() { return *pieceStyles_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void runPosted(const std::function<void()>& continuation);
+    void showPieces(pieces::Style style);
     // Runs a modal dialogue; what is posted meanwhile waits until it is closed.
     int execModal(QDialog& dialog);
 
@@ -96,6 +100,7 @@ private:
     // The rooms beside the game: they leave it before it goes.
     std::unique_ptr<kept::GameKeeper> keeper_;
     std::unique_ptr<match::Match> match_; // clocks, 投了, 中断 and the match settings
+    std::unique_ptr<pieces::StyleMenu> pieceStyles_;
     MoveListPanel* moveList_ = nullptr;
     std::unique_ptr<Sharing> sharing_; // KIF and SFEN
     bool quitting_ = false;

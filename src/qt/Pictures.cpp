@@ -1,5 +1,6 @@
 #include "Pictures.h"
 
+#include "notation/PieceNames.h"
 #include "screen/Grid.h"
 
 #include <QFontDatabase>
@@ -7,6 +8,7 @@
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QTransform>
 
 #include <cmath>
 #include <cstdint>
@@ -18,6 +20,8 @@ namespace {
 // A piece or a background tile is one cell of the grid.
 constexpr double kSquareW = screen::kSquareWidth, kSquareH = screen::kSquareHeight;
 constexpr double kTitleW = 2400, kTitleH = 600;
+
+pieces::Style chosenStyle = pieces::Style::Kanji2;
 
 QString firstAvailable(std::initializer_list<const char*> families, const char* fallback) {
     const QStringList installed = QFontDatabase::families();
@@ -79,6 +83,41 @@ void paintSquare(QPainter& p, const QRectF& r) {
     }
 }
 
+// The international face, in the piece's own frame (centre at the origin, pointing up, w by h):
+// the Western letters of the piece in a plain bold face, black, or red for a promoted piece,
+// whose + stands small above them; the elephant DE (black) and the prince CP (red) as two letters.
+void paintLetters(QPainter& p, int code, const Face& face, double w, double h) {
+    std::string_view name = notation::namesOf(code).western;
+    const bool plus = !name.empty() && name.front() == '+';
+    if (plus) name.remove_prefix(1);
+    const QString letters = QString::fromLatin1(name.data(), qsizetype(name.size()));
+    const QColor ink = face.promoted ? QColor(204, 20, 12) : QColor(16, 16, 24);
+    QFont font(firstAvailable({"DejaVu Sans", "Noto Sans", "Liberation Sans"}, "Sans"));
+    font.setBold(true);
+    const double glyph = letters.size() == 1 ? h * 0.50 : h * 0.34;
+    font.setPixelSize(std::max(1, static_cast<int>(glyph)));
+    auto stamp = [&](const QString& text, const QFont& f, double centreY, double width) {
+        QPainterPath path;
+        path.addText(0, 0, f, text);
+        const QRectF b = path.boundingRect();
+        // Two letters are narrowed, never widened, to keep inside the piece.
+        const double squeeze = b.width() > width ? width / b.width() : 1.0;
+        QTransform t;
+        t.translate(0, centreY);
+        t.scale(squeeze, 1);
+        t.translate(-b.center().x(), -b.center().y());
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        p.drawPath(t.map(path));
+    };
+    stamp(letters, font, h * 0.12, w * 0.78);
+    if (plus) {
+        QFont small = font;
+        small.setPixelSize(std::max(1, static_cast<int>(h * 0.30)));
+        stamp(QStringLiteral("+"), small, -h * 0.22, w);
+    }
+}
+
 void paintPiece(QPainter& p, int code, const QRectF& r) {
     paintSquare(p, r);
     const Face face = faceOf(code);
@@ -105,7 +144,19 @@ void paintPiece(QPainter& p, int code, const QRectF& r) {
     p.setPen(QPen(QColor(120, 82, 36), std::max(1.0, w / 45)));
     p.drawPath(shape);
 
-    const QString text = QString::fromUtf8(face.text);
+    if (chosenStyle == pieces::Style::International) {
+        paintLetters(p, code, face, w, h);
+        p.restore();
+        return;
+    }
+    // One kanji each, as modern sets: the notation's own one-character names, 王 and 玉 as
+    // the two-kanji faces have them.
+    const std::string_view single = (code < 0 ? -code : code) == piece::OU
+                                        ? std::string_view(code < 0 ? "玉" : "王")
+                                        : notation::namesOf(code).single;
+    const QString text = chosenStyle == pieces::Style::Kanji1
+                             ? QString::fromUtf8(single.data(), qsizetype(single.size()))
+                             : QString::fromUtf8(face.text);
     QFont font = brushFont();
     const int chars = static_cast<int>(text.size());
     const double glyph = chars == 1 ? h * 0.56 : h * 0.40;
@@ -276,6 +327,14 @@ void paintPicture(QPainter& p, int code, const QRectF& target, QPointF origin, d
         paintBackground(p, code, target, origin, s);
     else
         paintPiece(p, code, target);
+}
+
+void setPieceStyle(pieces::Style style) {
+    chosenStyle = style;
+}
+
+pieces::Style pieceStyle() {
+    return chosenStyle;
 }
 
 void paintIcon(QPainter& p, const QRectF& r) {

@@ -3,6 +3,8 @@
 // device pixels, so it stays sharp at every window size.
 #pragma once
 
+#include "pieces/PieceStyle.h"
+
 #include <QColor>
 #include <QFont>
 #include <QPainter>
@@ -21,6 +23,10 @@ QSizeF pictureSize(int code);
 // and `pixelsPerTwip` the scale, so that background patterns line up across tiles.
 void paintPicture(QPainter& painter, int code, const QRectF& target, QPointF origin,
                   double pixelsPerTwip);
+
+// How the pieces are painted from now on, for the whole program; kanji2 until chosen.
+void setPieceStyle(pieces::Style style);
+pieces::Style pieceStyle();
 
 // The program's icon: a piece bearing 象, as on the title picture.
 void paintIcon(QPainter& painter, const QRectF& target);

@@ -26,6 +26,12 @@ QtMenu::QtMenu(QMenuBar& bar, QObject* parent) : QObject(parent) {
         QMenu* parentMenu = e.parent ? menus[static_cast<int>(*e.parent)] : nullptr;
         QAction* action = nullptr;
         const MenuItem item = e.item;
+        // Our own items stand behind a separator, after the game's items of the menu; a menu
+        // of our own holds nothing else and needs none.
+        if (e.ours && parentMenu != nullptr && !oursBegun[static_cast<int>(*e.parent)]) {
+            if (!parentMenu->actions().isEmpty()) parentMenu->addSeparator();
+            oursBegun[static_cast<int>(*e.parent)] = true;
+        }
         if (hasChildren(e.item)) {
             QMenu* menu =
                 parentMenu ? parentMenu->addMenu(q(e.caption)) : bar.addMenu(q(e.caption));
@@ -33,11 +39,6 @@ QtMenu::QtMenu(QMenuBar& bar, QObject* parent) : QObject(parent) {
             action = menu->menuAction();
             connect(menu, &QMenu::aboutToShow, this, [this, item] { emit chosen(item); });
         } else {
-            // Our own items stand behind a separator, after the game's items of the menu.
-            if (e.ours && parentMenu != nullptr && !oursBegun[static_cast<int>(*e.parent)]) {
-                parentMenu->addSeparator();
-                oursBegun[static_cast<int>(*e.parent)] = true;
-            }
             action = parentMenu ? parentMenu->addAction(q(e.caption)) : bar.addAction(q(e.caption));
             action->setCheckable(e.checkable);
             action->setEnabled(Form1::commandAvailable(e.item));

@@ -84,10 +84,11 @@ private slots:
             QAction* item = w.action(MenuItem::MOVE_LIST);
             QCOMPARE(item->text(), QStringLiteral("指し手一覧"));
             QVERIFY(item->isCheckable() && item->isChecked());
-            // Behind a separator after the game's items of ｵﾌﾟｼｮﾝ.
+            // Behind a separator after the game's items of ｵﾌﾟｼｮﾝ, the first of ours.
             const QList<QAction*> options = w.action(MenuItem::OPTION)->menu()->actions();
-            QVERIFY(options.size() >= 2 && options.last() == item);
-            QVERIFY(options[options.size() - 2]->isSeparator());
+            const qsizetype at = options.indexOf(item);
+            QVERIFY(at >= 1 && options[at - 1]->isSeparator());
+            QCOMPARE(options.indexOf(w.action(MenuItem::BGM)), at - 2);
 
             const int reserved = w.view().canvas().reservedRight();
             QVERIFY(reserved > 0);

@@ -8,6 +8,7 @@ int runMoveListPanelTest(int argc, char** argv);
 int runAnalysisViewTest(int argc, char** argv);
 int runSharingTest(int argc, char** argv);
 int runMatchDialogTest(int argc, char** argv);
+int runPieceStyleTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -19,5 +20,6 @@ int main(int argc, char** argv) {
     failed += runAnalysisViewTest(argc, argv) != 0;
     failed += runSharingTest(argc, argv) != 0;
     failed += runMatchDialogTest(argc, argv) != 0;
+    failed += runPieceStyleTest(argc, argv) != 0;
     return failed;
 }

@@ -85,20 +85,24 @@ std::vector<Move> slice(const std::vector<Move>& line, std::size_t from, std::si
 }
 
 std::string nameOf(int code) {
-    return std::string(notation::pieceName(code));
+    return std::string(notation::playerPieceName(code));
 }
 
 } // namespace
 
-std::string lineText(const std::vector<Move>& line, Pos previousTo, int firstMover, int side,
-                     std::size_t most) {
+std::string lineText(const engine::GameSnapshot& start, const std::vector<Move>& line,
+                     Pos previousTo, int firstMover, std::size_t most) {
     std::string text;
     Pos previous = previousTo;
+    engine::GameSnapshot position = start;
+    int side = start.sideToMove;
     for (std::size_t i = 0; i < line.size() && i < most; ++i) {
         if (!text.empty()) text += ' ';
-        text += notation::moveText(line[i], previous, markOfSide(side, firstMover));
+        text += notation::moveText(position, line[i], previous, markOfSide(side, firstMover));
         previous = {line[i].toX, line[i].toY};
         side = -side;
+        int captured = 0;
+        if (!playOn(position, line[i], captured)) position.sideToMove = side;
     }
     return text;
 }
@@ -132,7 +136,7 @@ std::string explain(const MoveContext& c) {
     // The opponent wins by force from its reply.
     if (fits && after.hasMove && after.score.mate && after.score.value > 0 &&
         !(before.score.mate && before.score.value < 0)) {
-        const std::string reply = notation::moveText(after.best, playedTo, them);
+        const std::string reply = notation::moveText(next, after.best, playedTo, them);
         const int target = next.board[after.best.toX][after.best.toY];
         if (after.score.value == 1 && engine::isRoyal(engineKind(target)))
             return nameOf(target) + "を取られます: " + reply;
@@ -141,7 +145,7 @@ std::string explain(const MoveContext& c) {
     // The mover had a win by force and let it go.
     if (before.hasMove && before.score.mate && before.score.value > 0 &&
         !(after.score.mate && after.score.value < 0))
-        return notation::moveText(before.best, c.previousTo, us) + "で詰みでした";
+        return notation::moveText(c.before, before.best, c.previousTo, us) + "で詰みでした";
 
     // The move and the opponent's line: what each side takes.
     std::vector<Move> played{c.played};
@@ -149,12 +153,12 @@ std::string explain(const MoveContext& c) {
     const Exchange lost = fits ? walk(c.before, played) : Exchange{};
     if (fits && -lost.net() >= kWorthTelling && captureWorth(lost.biggest[1]) >= kWorthTelling) {
         const std::size_t at = lost.biggestAt[1];
-        const std::string how = lineText(slice(played, 1, at + 1), playedTo, c.firstMover, -mover);
+        const std::string how = lineText(next, slice(played, 1, at + 1), playedTo, c.firstMover);
         const std::string piece = nameOf(lost.biggest[1]);
         if (lost.biggest[0] != 0)
             return nameOf(lost.biggest[0]) + "を取る代わりに" + piece + "を取られます: " + how;
         if (at == 1) return piece + "を只で取られます: " + how;
-        return notation::moveText(played[1], playedTo, them) + "から" + piece +
+        return notation::moveText(next, played[1], playedTo, them) + "から" + piece +
                "を取られます: " + how;
     }
 
@@ -164,14 +168,14 @@ std::string explain(const MoveContext& c) {
         if (won.net() >= kWorthTelling && won.net() - lost.net() >= kWorthTelling &&
             captureWorth(won.biggest[0]) >= kWorthTelling) {
             const std::size_t at = won.biggestAt[0];
-            const std::string best = notation::moveText(before.best, c.previousTo, us);
+            const std::string best = notation::moveText(c.before, before.best, c.previousTo, us);
             const std::string piece = nameOf(won.biggest[0]);
             if (at == 0) return best + "で" + piece + "が取れました";
             return best + "から" + piece + "が取れました: " +
-                   lineText(slice(before.line, 0, at + 1), c.previousTo, c.firstMover, mover);
+                   lineText(c.before, slice(before.line, 0, at + 1), c.previousTo, c.firstMover);
         }
-        return "形勢を損ねます。最善手は" + notation::moveText(before.best, c.previousTo, us) +
-               "でした";
+        return "形勢を損ねます。最善手は" +
+               notation::moveText(c.before, before.best, c.previousTo, us) + "でした";
     }
     return "形勢を損ねます";
 }

@@ -11,12 +11,12 @@
 
 namespace kelvore::analysis {
 
-// The moves of a line in notation, separated by spaces, each with its side's mark: `firstMover`
-// (-1, +1) is the side whose moves carry ▲ in the game, `side` the side that plays the line's
-// first move, and `previousTo` where the move before the line went (for 同). At most `most`
-// moves are written.
-std::string lineText(const std::vector<Move>& line, Pos previousTo, int firstMover, int side,
-                     std::size_t most = 12);
+// The moves of a line in the player's notation, separated by spaces, each with its side's mark:
+// `start` is the position the line is played from (its side to move plays the first move),
+// `firstMover` (-1, +1) the side whose moves carry ▲ in the game, and `previousTo` where the
+// move before the line went (for 同). At most `most` moves are written.
+std::string lineText(const engine::GameSnapshot& start, const std::vector<Move>& line,
+                     Pos previousTo, int firstMover, std::size_t most = 12);
 
 // What a piece taken is worth to the side that takes it: the piece gone from the board and the
 // piece gained in hand, on the engine's scale; a royal piece counts as the second life it was.

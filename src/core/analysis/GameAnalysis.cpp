@@ -41,7 +41,7 @@ void GameAnalysis::judge(std::size_t i) {
     r.index = i;
     r.side = markOf(game_, i);
     r.played = moveOf(game_.moves[i]);
-    r.text = moveTextOf(game_, i);
+    r.text = moveTextOf(game_, i, positions_[i]);
     r.before = before.score;
     r.after = -after.score;
     Pos previousTo;
@@ -49,9 +49,9 @@ void GameAnalysis::judge(std::size_t i) {
     if (before.hasMove) {
         r.playedBest = before.best == r.played;
         r.bestText =
-            notation::moveText(before.best, previousTo,
+            notation::moveText(positions_[i], before.best, previousTo,
                                mover == firstMover ? notation::Mark::Sente : notation::Mark::Gote);
-        r.lineText = lineText(before.line, previousTo, firstMover, mover);
+        r.lineText = lineText(positions_[i], before.line, previousTo, firstMover);
     }
     // The engine's own move loses nothing: a difference then is only the search seeing deeper
     // one move later.

@@ -110,8 +110,8 @@ void HintSearch::answer(std::uint64_t token, const engine::Result& result) {
                                        ? (k.MovedPiece[1] > 0 ? 1 : -1)
                                        : side;
             const auto mark = side == firstMover ? notation::Mark::Sente : notation::Mark::Gote;
-            shown_ = Hint{*it, notation::moveText(*it, previousTo, mark), result.score, result.mate,
-                          scoreText(result.score, result.mate)};
+            shown_ = Hint{*it, notation::moveText(snapshot_, *it, previousTo, mark), result.score,
+                          result.mate, scoreText(result.score, result.mate)};
         }
     }
     if (onChanged) onChanged();

@@ -16,27 +16,28 @@ struct PieceNames {
     std::string_view usual;  // in a move: 歩 と 香 成香 … 馬 龍 象 太子 玉
     std::string_view single; // one character, in a KIF diagram and hand: 杏 圭 全 太
     std::string_view screen; // the last move beside the board: 香成 桂成 銀成 角成 飛成 子 王
+    std::string_view western; // in Western notation: P +P L … +R, DE the elephant, CP the prince
 };
 
 // clang-format off
 inline constexpr PieceNames kPieceNames[] = {
-    // kind        usual   single  screen
-    {piece::HU,    "歩",   "歩",   "歩"},
-    {piece::TO,    "と",   "と",   "と"},
-    {piece::KYOU,  "香",   "香",   "香"},
-    {piece::NKYOU, "成香", "杏",   "香成"},
-    {piece::KEI,   "桂",   "桂",   "桂"},
-    {piece::NKEI,  "成桂", "圭",   "桂成"},
-    {piece::GIN,   "銀",   "銀",   "銀"},
-    {piece::NGIN,  "成銀", "全",   "銀成"},
-    {piece::KIN,   "金",   "金",   "金"},
-    {piece::KAKU,  "角",   "角",   "角"},
-    {piece::UMA,   "馬",   "馬",   "角成"},
-    {piece::SYA,   "飛",   "飛",   "飛"},
-    {piece::RYU,   "龍",   "龍",   "飛成"},
-    {piece::ZOU,   "象",   "象",   "象"},
-    {piece::KO,    "太子", "太",   "子"},
-    {piece::OU,    "玉",   "玉",   "王"},
+    // kind        usual   single  screen  western
+    {piece::HU,    "歩",   "歩",   "歩",    "P"},
+    {piece::TO,    "と",   "と",   "と",    "+P"},
+    {piece::KYOU,  "香",   "香",   "香",    "L"},
+    {piece::NKYOU, "成香", "杏",   "香成",  "+L"},
+    {piece::KEI,   "桂",   "桂",   "桂",    "N"},
+    {piece::NKEI,  "成桂", "圭",   "桂成",  "+N"},
+    {piece::GIN,   "銀",   "銀",   "銀",    "S"},
+    {piece::NGIN,  "成銀", "全",   "銀成",  "+S"},
+    {piece::KIN,   "金",   "金",   "金",    "G"},
+    {piece::KAKU,  "角",   "角",   "角",    "B"},
+    {piece::UMA,   "馬",   "馬",   "角成",  "+B"},
+    {piece::SYA,   "飛",   "飛",   "飛",    "R"},
+    {piece::RYU,   "龍",   "龍",   "飛成",  "+R"},
+    {piece::ZOU,   "象",   "象",   "象",    "DE"},
+    {piece::KO,    "太子", "太",   "子",    "CP"},
+    {piece::OU,    "玉",   "玉",   "王",    "K"},
 };
 // clang-format on
 

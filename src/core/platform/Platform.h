@@ -63,6 +63,11 @@ enum class MenuItem {
     MATCH_SETTINGS,
     RESIGN,
     ADJOURN,
+    // Ours, in the ｵﾌﾟｼｮﾝ menu: how the pieces are drawn (pieces/PieceStyle.h).
+    PIECES,
+    PIECES_KANJI2,
+    PIECES_KANJI1,
+    PIECES_INTERNATIONAL,
     Count
 };
 

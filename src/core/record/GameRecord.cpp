@@ -1,5 +1,6 @@
 #include "record/GameRecord.h"
 
+#include "notation/NotationStyle.h"
 #include "record/MoveTime.h"
 #include "rules/StartingPosition.h"
 #include "text/Files.h"
@@ -135,9 +136,20 @@ notation::Mark markOf(const GameRecord& game, std::size_t index) {
 
 std::string moveTextOf(const GameRecord& game, std::size_t index) {
     if (index >= game.moves.size()) return {};
+    // The Japanese text needs no position.
+    if (notation::style() == notation::Style::Japanese) return moveTextOf(game, index, game.start);
+    engine::GameSnapshot before = game.start;
+    for (std::size_t i = 0; i < index; ++i)
+        if (!applyMove(before, game.moves[i])) break;
+    return moveTextOf(game, index, before);
+}
+
+std::string moveTextOf(const GameRecord& game, std::size_t index,
+                       const engine::GameSnapshot& before) {
+    if (index >= game.moves.size()) return {};
     Pos previous;
     if (index > 0) previous = {game.moves[index - 1].ToX, game.moves[index - 1].ToY};
-    return notation::moveText(moveOf(game.moves[index]), previous, markOf(game, index));
+    return notation::moveText(before, moveOf(game.moves[index]), previous, markOf(game, index));
 }
 
 long long secondsOf(const GameRecord& game, std::size_t index) {

@@ -52,9 +52,13 @@ std::vector<engine::GameSnapshot> positionsOf(const GameRecord& game);
 // The mark of move `index` (0-based): ▲ for the side that moved first, △ for the other.
 notation::Mark markOf(const GameRecord& game, std::size_t index);
 
-// Move `index` (0-based) in standard notation, 同 where it takes on the square of the move
-// before it.
+// Move `index` (0-based) as the player reads it, in the chosen notation (notation/MoveText.h):
+// in standard Japanese notation 同 where it takes on the square of the move before it.
+// `before` is the position the move is played in (positionsOf(game)[index]); without it the
+// game is played up to the move.
 std::string moveTextOf(const GameRecord& game, std::size_t index);
+std::string moveTextOf(const GameRecord& game, std::size_t index,
+                       const engine::GameSnapshot& before);
 
 // The whole seconds the mover spent on move `index` (0-based), from the clocks recorded with it
 // (record/MoveTime.h: as the record and the clocks count them).

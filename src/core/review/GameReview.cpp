@@ -12,8 +12,12 @@ namespace kelvore::review {
 std::vector<MoveRow> rowsOf(const GameRecord& game) {
     std::vector<MoveRow> rows;
     rows.reserve(game.moves.size());
+    // A move that does not fit the board is written as played on the last position that fits.
+    const std::vector<engine::GameSnapshot> positions = positionsOf(game);
     for (std::size_t i = 0; i < game.moves.size(); ++i)
-        rows.push_back({static_cast<int>(i + 1), moveTextOf(game, i), secondsOf(game, i)});
+        rows.push_back({static_cast<int>(i + 1),
+                        moveTextOf(game, i, positions[std::min(i, positions.size() - 1)]),
+                        secondsOf(game, i)});
     return rows;
 }
 

@@ -66,6 +66,10 @@ inline constexpr std::array<MenuEntry, static_cast<int>(MenuItem::Count)> kMenuT
     {MenuItem::KEIKA, "経過時間", MenuItem::OPTION, true},
     {MenuItem::BGM, "BGM", MenuItem::OPTION, true},
     {MenuItem::MOVE_LIST, "指し手一覧", MenuItem::OPTION, true, true},
+    {MenuItem::PIECES, "駒の表示 / Pieces", MenuItem::OPTION, false, true},
+    {MenuItem::PIECES_KANJI2, "二文字", MenuItem::PIECES, true, true},
+    {MenuItem::PIECES_KANJI1, "一文字", MenuItem::PIECES, true, true},
+    {MenuItem::PIECES_INTERNATIONAL, "International", MenuItem::PIECES, true, true},
     {MenuItem::VER, "その他", std::nullopt, false},
 }};
 

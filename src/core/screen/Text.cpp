@@ -2,6 +2,8 @@
 // and the handicap refusal box. Text that must stand out is printed twice: a black shadow one
 // tenth of a square right of and below its place, then the face in its colour.
 #include "Form1.h"
+#include "notation/MoveText.h"
+#include "notation/NotationStyle.h"
 #include "notation/PieceNames.h"
 
 #include <cmath>
@@ -62,9 +64,21 @@ std::string Form1::文字列変換(int コード) {
     return std::string(notation::namesOf(コード).screen);
 }
 
-// The last move of a side beside the board: file, rank and piece (e.g. ７六歩).
+// The last move of a side beside the board: file, rank and piece (e.g. ７六歩); with Western
+// notation chosen, the piece and the square in one text (e.g. P7f).
 void Form1::描画_移動結果(int 手番, int x, int y, int 駒, int 色) {
     消去_移動結果(手番);
+    if (notation::style() == notation::Style::Western) {
+        if (手番 != ComTurn && 手番 != ManTurn) return;
+        const bool com = 手番 == ComTurn;
+        const double gx = com ? -1.6 : 12.4, gy = com ? 8.4 : 2.4;
+        const std::string text =
+            std::string(notation::namesOf(駒).western) + notation::westernSquareText(x, y);
+        描画_移動駒種類(gx + 0.1, gy + 0.1, text, ColorBlack);
+        描画_移動駒種類(gx, gy, text, 色);
+        if (com) 描画_桝輪郭(OutlineColor, 1, 8);
+        return;
+    }
     const std::string file = 文字列変換(10 - x);
     const std::string rank = 文字列変換(1000 + y);
     const std::string name = 文字列変換(駒);
