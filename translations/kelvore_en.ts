@@ -173,11 +173,11 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>先手のまとめ</source>
-        <translation>Sente&apos;s summary</translation>
+        <translation>Sente's summary</translation>
     </message>
     <message>
         <source>後手のまとめ</source>
-        <translation>Gote&apos;s summary</translation>
+        <translation>Gote's summary</translation>
     </message>
     <message>
         <source>解析中（%1 / %2 局面）</source>
@@ -259,7 +259,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>「対局」で始めて下さい</source>
-        <translation>Start a game from the &quot;Game&quot; menu</translation>
+        <translation>Start a game from the "Game" menu</translation>
     </message>
     <message>
         <source>開始</source>
@@ -347,7 +347,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>棋譜を &apos;進 &apos;で進めて下さい</source>
-        <translation>Step through the record with &quot;Forward&quot;</translation>
+        <translation>Step through the record with "Forward"</translation>
     </message>
     <message>
         <source>棋譜</source>
@@ -398,7 +398,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     <name>HowTo</name>
     <message>
         <source>Kelvore 将棋  バージョン %1<byte value="xd"/><byte value="xd"/>酔象と太子のある将棋です。<byte value="xd"/>象は真後ろ以外の七方向に一つ進み、成ると太子になります。<byte value="xd"/><byte value="xd"/>【遊び方】<byte value="xd"/>・動かす駒をクリックして持ち上げ、行き先の桝をクリックして置きます。<byte value="xd"/>・成るときは、行き先を右ボタンでクリックします（左ボタンでは成りません）。「対局」→「対局設定…」で、成るかどうか尋ねるようにもできます。<byte value="xd"/>・持ち駒は、盤の横の駒をクリックしてから、打つ桝をクリックします。<byte value="xd"/>・「戻」で一手ずつ戻せます。戻した局面で盤をクリックすると、そこから対局を続けます。<byte value="xd"/>・「進」は戻した手を一手ずつ進めます。読み込んだ棋譜も「進」で進めます。<byte value="xd"/>・持ち時間（切れ負け、秒読み、加算）は「対局設定…」で決めます。負けを認めるときは「投了」、やめるときは「中断」です。<byte value="xd"/>・Esc キーと閉じるボタンは、何も聞かずにすぐ終了します。対局中の対局は中断として対局記録に残ります。<byte value="xd"/>・F1 で BGM を、F2 で経過時間の表示を入り切りします。<byte value="xd"/>・王手を放っておくと王を取られることがあります。王（と太子）をすべて取られた方の負けで、対局が終わります。</source>
-        <translation>Kelvore shogi  version %1<byte value="xd"/><byte value="xd"/>Shogi with the Drunk Elephant and the Crown Prince.<byte value="xd"/><byte value="xd"/>[Playing]<byte value="xd"/>- Start a game: Game → Versus computer → Play first (Sente, you move first, from the bottom) or Play second (Gote). Game → Two players → Start is a game between two people at one board.<byte value="xd"/>- Move: click a piece to pick it up, then click the square it goes to. A captured piece sits beside the board: click it, then the empty square to drop it on.<byte value="xd"/>- Promote: click the destination with the RIGHT mouse button; a left click does not promote. Game → Match settings… can ask instead (&quot;Promote?&quot; with Promote / Do not promote) whenever a left-click move may promote. A piece that must promote promotes.<byte value="xd"/>- Resign: Game → Resign. Game → Adjourn stops the game; it is kept as adjourned.<byte value="xd"/>- Time: Game → Match settings… sets sudden death, byoyomi or increment.<byte value="xd"/>- Levels: Game → Computer level. LEVEL1 to LEVEL3 are the classic computer, quick and weaker; LEVEL4 and LEVEL5 search ahead and are stronger. Position → Hint suggests a move.<byte value="xd"/>- Back and Forward step through the moves; click the board on an earlier position to play on from there.<byte value="xd"/><byte value="xd"/>[The pieces]<byte value="xd"/>- Drunk Elephant (DE, 酔象): steps one square in any of seven directions, every way but straight back. It promotes to the Crown Prince.<byte value="xd"/>- Crown Prince (CP, 太子): moves like the king and is a second royal piece. A side loses when all its royal pieces (king and prince) are captured: leaving a king in check is allowed, but it may be taken.<byte value="xd"/>- The move list writes moves in Western notation: P-7f, Bx2b+, S*5e (a drop), +R-2b.<byte value="xd"/><byte value="xd"/>[Records]<byte value="xd"/>- Record → Load / Save keep games in the game&apos;s own .棋譜 files.<byte value="xd"/>- Record → Export KIF… / Import KIF… exchange games with other shogi programs. KIF is a Japanese format: its move texts and headers stay in Japanese.<byte value="xd"/>- Record → Copy position as SFEN copies the position as one line of SFEN text; Paste SFEN position sets one up; Copy game as USI copies the moves for an engine.<byte value="xd"/><byte value="xd"/>[Keys]<byte value="xd"/>- Esc and the close button quit at once; a game in play is kept as adjourned.<byte value="xd"/>- F1 turns the music on and off, F2 the elapsed time.<byte value="xd"/>- Options → 言語 / Language chooses 日本語 (Japanese) or English for the next start; kelvore --language en does it for one run.</translation>
+        <translation>Kelvore shogi  version %1<byte value="xd"/><byte value="xd"/>Shogi with the Drunk Elephant and the Crown Prince.<byte value="xd"/><byte value="xd"/>[Playing]<byte value="xd"/>- Start a game: Game → Versus computer → Play first (Sente, you move first, from the bottom) or Play second (Gote). Game → Two players → Start is a game between two people at one board.<byte value="xd"/>- Move: click a piece to pick it up, then click the square it goes to. A captured piece sits beside the board: click it, then the empty square to drop it on.<byte value="xd"/>- Promote: click the destination with the RIGHT mouse button; a left click does not promote. Game → Match settings… can ask instead ("Promote?" with Promote / Do not promote) whenever a left-click move may promote. A piece that must promote promotes.<byte value="xd"/>- Resign: Game → Resign. Game → Adjourn stops the game; it is kept as adjourned.<byte value="xd"/>- Time: Game → Match settings… sets sudden death, byoyomi or increment.<byte value="xd"/>- Levels: Game → Computer level. LEVEL1 to LEVEL3 are the classic computer, quick and weaker; LEVEL4 and LEVEL5 search ahead and are stronger. Position → Hint suggests a move.<byte value="xd"/>- Back and Forward step through the moves; click the board on an earlier position to play on from there.<byte value="xd"/><byte value="xd"/>[The pieces]<byte value="xd"/>- Drunk Elephant (DE, 酔象): steps one square in any of seven directions, every way but straight back. It promotes to the Crown Prince.<byte value="xd"/>- Crown Prince (CP, 太子): moves like the king and is a second royal piece. A side loses when all its royal pieces (king and prince) are captured: leaving a king in check is allowed, but it may be taken.<byte value="xd"/>- The move list writes moves in Western notation: P-7f, Bx2b+, S*5e (a drop), +R-2b.<byte value="xd"/><byte value="xd"/>[Records]<byte value="xd"/>- Record → Load / Save keep games in the game's own .棋譜 files.<byte value="xd"/>- Record → Export KIF… / Import KIF… exchange games with other shogi programs. KIF is a Japanese format: its move texts and headers stay in Japanese.<byte value="xd"/>- Record → Copy position as SFEN copies the position as one line of SFEN text; Paste SFEN position sets one up; Copy game as USI copies the moves for an engine.<byte value="xd"/><byte value="xd"/>[Keys]<byte value="xd"/>- Esc and the close button quit at once; a game in play is kept as adjourned.<byte value="xd"/>- F1 turns the music on and off, F2 the elapsed time.<byte value="xd"/>- Options → 言語 / Language chooses 日本語 (Japanese) or English for the next start; kelvore --language en does it for one run.</translation>
     </message>
     <message>
         <source>Kelvore について</source>
@@ -422,6 +422,233 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     <message>
         <source>対局記録</source>
         <translation>Kept games</translation>
+    </message>
+</context>
+<context>
+    <name>Kif</name>
+    <message>
+        <source>局面図の%1段目が%2</source>
+        <translation>Rank %1 of the diagram: %2</translation>
+    </message>
+    <message>
+        <source>局面図の段が足りません</source>
+        <translation>The diagram has too few ranks</translation>
+    </message>
+    <message>
+        <source>局面図が途中で切れています</source>
+        <translation>The diagram breaks off</translation>
+    </message>
+    <message>
+        <source>指し手の後に局面図があります</source>
+        <translation>A diagram after the moves</translation>
+    </message>
+    <message>
+        <source>局面図が二つあります</source>
+        <translation>Two diagrams</translation>
+    </message>
+    <message>
+        <source>局面図の枠がありません</source>
+        <translation>The diagram has no frame</translation>
+    </message>
+    <message>
+        <source>指し手の後に手番の行があります</source>
+        <translation>A side-to-move line after the moves</translation>
+    </message>
+    <message>
+        <source>手数が読めません</source>
+        <translation>The move number is unreadable</translation>
+    </message>
+    <message>
+        <source>指し手の後に手数の行があります</source>
+        <translation>A move-number line after the moves</translation>
+    </message>
+    <message>
+        <source>読めない行です</source>
+        <translation>An unreadable line</translation>
+    </message>
+    <message>
+        <source>指し手の後に持駒の行があります</source>
+        <translation>A pieces-in-hand line after the moves</translation>
+    </message>
+    <message>
+        <source>持駒に持てない駒があります</source>
+        <translation>A piece that cannot be held in hand</translation>
+    </message>
+    <message>
+        <source>持駒の数が読めません</source>
+        <translation>The number of pieces in hand is unreadable</translation>
+    </message>
+    <message>
+        <source>持駒の数が多すぎます</source>
+        <translation>Too many pieces in hand</translation>
+    </message>
+    <message>
+        <source>局面図の段が多すぎます</source>
+        <translation>The diagram has too many ranks</translation>
+    </message>
+    <message>
+        <source>途中で切れています</source>
+        <translation>it breaks off</translation>
+    </message>
+    <message>
+        <source>読めません</source>
+        <translation>it is unreadable</translation>
+    </message>
+    <message>
+        <source>局面図に知らない駒があります（%1）</source>
+        <translation>An unknown piece in the diagram (%1)</translation>
+    </message>
+    <message>
+        <source>行き所のない駒があります（%1%2）</source>
+        <translation>A piece that can never move again (%1 %2)</translation>
+    </message>
+    <message>
+        <source>局面図も指し手もありません</source>
+        <translation>There is neither a diagram nor a move</translation>
+    </message>
+    <message>
+        <source>局面図がこのゲームの局面ではありません（%1）</source>
+        <translation>The diagram is not a position of this game (%1)</translation>
+    </message>
+    <message>
+        <source>酔象のない本将棋（手合割：平手）の棋譜です。局面図がないため読めません</source>
+        <translation>A record of standard shogi without the elephant (even game); without a diagram it cannot be read</translation>
+    </message>
+    <message>
+        <source>手合割が「その他」なのに局面図がありません</source>
+        <translation>The handicap is "other" but there is no diagram</translation>
+    </message>
+    <message>
+        <source>酔象のない本将棋の駒落ち（手合割：%1）の棋譜です。局面図がないため読めません</source>
+        <translation>A handicap record of standard shogi without the elephant (%1); without a diagram it cannot be read</translation>
+    </message>
+    <message>
+        <source>始めの%1行に局面図も指し手もありません</source>
+        <translation>Neither a diagram nor a move in the first %1 lines</translation>
+    </message>
+    <message>
+        <source>終局の後に指し手があります</source>
+        <translation>A move after the end of the game</translation>
+    </message>
+    <message>
+        <source>手数が順に並んでいません（%1手目のはずです）</source>
+        <translation>The move numbers are out of order (move %1 expected)</translation>
+    </message>
+    <message>
+        <source>指し手がありません</source>
+        <translation>No move</translation>
+    </message>
+    <message>
+        <source>消費時間が読めません</source>
+        <translation>The time used is unreadable</translation>
+    </message>
+    <message>
+        <source>消費時間の合計が読めません</source>
+        <translation>The total time used is unreadable</translation>
+    </message>
+    <message>
+        <source>消費時間が途中で切れています</source>
+        <translation>The time used breaks off</translation>
+    </message>
+    <message>
+        <source>指し手の後に読めない文字があります</source>
+        <translation>Unreadable characters after the move</translation>
+    </message>
+    <message>
+        <source>消費時間が合計より長くなっています</source>
+        <translation>The time used is longer than the total</translation>
+    </message>
+    <message>
+        <source>後手の番なのに▲の指し手です</source>
+        <translation>A ▲ move on Gote's turn</translation>
+    </message>
+    <message>
+        <source>先手の番なのに△の指し手です</source>
+        <translation>A △ move on Sente's turn</translation>
+    </message>
+    <message>
+        <source>前の指し手がないのに「同」があります</source>
+        <translation>"Same square" without a previous move</translation>
+    </message>
+    <message>
+        <source>指し手が途中で切れています</source>
+        <translation>The move breaks off</translation>
+    </message>
+    <message>
+        <source>指し手が読めません</source>
+        <translation>The move is unreadable</translation>
+    </message>
+    <message>
+        <source>駒の名前が読めません</source>
+        <translation>The piece name is unreadable</translation>
+    </message>
+    <message>
+        <source>移動元が読めません</source>
+        <translation>The origin is unreadable</translation>
+    </message>
+    <message>
+        <source>打つ手に移動元があります</source>
+        <translation>A drop with an origin</translation>
+    </message>
+    <message>
+        <source>その駒は打てません</source>
+        <translation>That piece cannot be dropped</translation>
+    </message>
+    <message>
+        <source>どの駒を動かす手か分かりません（移動元を書いて下さい）</source>
+        <translation>Which piece moves is unclear (write the origin)</translation>
+    </message>
+    <message>
+        <source>その駒はそこへ動けません</source>
+        <translation>That piece cannot move there</translation>
+    </message>
+    <message>
+        <source>移動元（%1%2）に先手の駒がありません</source>
+        <translation>No Sente piece on the origin (%1%2)</translation>
+    </message>
+    <message>
+        <source>移動元（%1%2）に後手の駒がありません</source>
+        <translation>No Gote piece on the origin (%1%2)</translation>
+    </message>
+    <message>
+        <source>駒の名前が盤面と合いません</source>
+        <translation>The piece name does not match the board</translation>
+    </message>
+    <message>
+        <source>%1行目：%2</source>
+        <translation>Line %1: %2</translation>
+    </message>
+    <message>
+        <source>KIFファイルが大きすぎます</source>
+        <translation>The KIF file is too large</translation>
+    </message>
+    <message>
+        <source>盤に置けない駒があります（%1）</source>
+        <translation>A piece that cannot stand on the board (%1)</translation>
+    </message>
+    <message>
+        <source>持駒の数が正しくありません</source>
+        <translation>The number of pieces in hand is wrong</translation>
+    </message>
+    <message>
+        <source>%1が%2枚より多くあります</source>
+        <translation>More than %2 of %1</translation>
+    </message>
+    <message>
+        <source>%1の玉が二枚以上あります</source>
+        <translation>%1 has two kings or more</translation>
+    </message>
+    <message>
+        <source>%1の象と太子が合わせて二枚以上あります</source>
+        <translation>%1 has more than one elephant and prince together</translation>
+    </message>
+    <message>
+        <source>%1に玉も太子もありません</source>
+        <translation>%1 has neither king nor prince</translation>
+    </message>
+    <message>
+        <source>%1の二歩があります（%2筋）</source>
+        <translation>%1 has two pawns on file %2</translation>
     </message>
 </context>
 <context>
@@ -551,7 +778,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>左クリックで成れるとき「成りますか？」と尋ねる</source>
-        <translation>Ask &quot;Promote?&quot; when a left-click move may promote</translation>
+        <translation>Ask "Promote?" when a left-click move may promote</translation>
     </message>
     <message>
         <source>成るかどうか尋ねる</source>
@@ -917,7 +1144,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>ﾌｧｲﾙ名に「/」や「\」は使えません</source>
-        <translation>A file name cannot hold &quot;/&quot; or &quot;\&quot;</translation>
+        <translation>A file name cannot hold "/" or "\"</translation>
     </message>
     <message>
         <source>ﾌｧｲﾙ名にShift-JISで書けない文字があります</source>
@@ -953,15 +1180,15 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>棋譜を &apos;進 &apos;で進めて下さい</source>
-        <translation>Step through the record with &quot;Forward&quot;</translation>
+        <translation>Step through the record with "Forward"</translation>
     </message>
     <message>
         <source>棋譜ﾌｧｲﾙの形式が正しくありません<byte value="xd"/>（見出しの3行がありません）</source>
-        <translation>The record file&apos;s format is wrong<byte value="xd"/>(the three header lines are missing)</translation>
+        <translation>The record file's format is wrong<byte value="xd"/>(the three header lines are missing)</translation>
     </message>
     <message>
         <source>棋譜ﾌｧｲﾙの見出しがShift-JISとして読めません</source>
-        <translation>The record file&apos;s header is not readable as Shift-JIS</translation>
+        <translation>The record file's header is not readable as Shift-JIS</translation>
     </message>
     <message>
         <source>棋譜ﾌｧｲﾙが大きすぎます</source>
@@ -1154,11 +1381,11 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>先手（下）の番です<byte value="xd"/>二人で指すときは盤をクリックして下さい。<byte value="xd"/>ｺﾝﾋﾟｭｰﾀと指すときは「先手」で始めて下さい。</source>
-        <translation>Sente (below) to move<byte value="xd"/>Two players: click the board.<byte value="xd"/>Against the computer: start with &quot;Play first (Sente)&quot;.</translation>
+        <translation>Sente (below) to move<byte value="xd"/>Two players: click the board.<byte value="xd"/>Against the computer: start with "Play first (Sente)".</translation>
     </message>
     <message>
         <source>後手（上）の番です<byte value="xd"/>二人で指すときは盤をクリックして下さい。<byte value="xd"/>ｺﾝﾋﾟｭｰﾀと指すときは「後手」で始めて下さい。</source>
-        <translation>Gote (above) to move<byte value="xd"/>Two players: click the board.<byte value="xd"/>Against the computer: start with &quot;Play second (Gote)&quot;.</translation>
+        <translation>Gote (above) to move<byte value="xd"/>Two players: click the board.<byte value="xd"/>Against the computer: start with "Play second (Gote)".</translation>
     </message>
     <message>
         <source>局面をSFENで</source>
@@ -1206,7 +1433,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>KIFを読み込みました（%1手）<byte value="xd"/>棋譜を &apos;進 &apos;で進めて下さい</source>
-        <translation>The KIF was loaded (%1 moves)<byte value="xd"/>Step through it with &quot;Forward&quot;</translation>
+        <translation>The KIF was loaded (%1 moves)<byte value="xd"/>Step through it with "Forward"</translation>
     </message>
     <message>
         <source>%1クリップボードにコピーしました：%2</source>
@@ -1234,7 +1461,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>%1手目の「%2」</source>
-        <translation>Move %1 &quot;%2&quot;</translation>
+        <translation>Move %1 "%2"</translation>
     </message>
     <message>
         <source>%1は指し手として読めません</source>
@@ -1254,7 +1481,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>この局面から始めた対局は書き込みできません<byte value="xd"/>（「KIF書出…」で書き出せます）</source>
-        <translation>A game started from this position cannot be saved<byte value="xd"/>(&quot;Export KIF…&quot; writes it)</translation>
+        <translation>A game started from this position cannot be saved<byte value="xd"/>("Export KIF…" writes it)</translation>
     </message>
     <message>
         <source>棋譜書込</source>
@@ -1262,7 +1489,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>この局面は後手（上）の番です<byte value="xd"/>ｺﾝﾋﾟｭｰﾀと指すときは「後手」で始めて下さい</source>
-        <translation>Gote (above) is to move in this position<byte value="xd"/>Against the computer, start with &quot;Play second (Gote)&quot;</translation>
+        <translation>Gote (above) is to move in this position<byte value="xd"/>Against the computer, start with "Play second (Gote)"</translation>
     </message>
     <message>
         <source>対局</source>
@@ -1270,7 +1497,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>この局面は先手（下）の番です<byte value="xd"/>ｺﾝﾋﾟｭｰﾀと指すときは「先手」で始めて下さい</source>
-        <translation>Sente (below) is to move in this position<byte value="xd"/>Against the computer, start with &quot;Play first (Sente)&quot;</translation>
+        <translation>Sente (below) is to move in this position<byte value="xd"/>Against the computer, start with "Play first (Sente)"</translation>
     </message>
     <message>
         <source>この局面にはﾊﾝﾃﾞｷｬｯﾌﾟを付けられません</source>
