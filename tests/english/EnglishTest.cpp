@@ -22,6 +22,9 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QListWidget>
+#include <QTreeWidget>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -35,7 +38,11 @@ namespace {
 // The moves themselves (move list, hint, analysis lines, the last move beside the board) are
 // written by the notation room, in Western notation once it offers the style; before that they
 // are Japanese and are left out here.
-constexpr bool kWesternNotation = __has_include("notation/NotationStyle.h");
+#if __has_include("notation/NotationStyle.h")
+constexpr bool kWesternNotation = true;
+#else
+constexpr bool kWesternNotation = false;
+#endif
 
 // Kana (full and half width) and kanji. The language item names itself in both scripts, so
 // that either reader finds it, and is the one exception.
@@ -116,10 +123,10 @@ QList<Message> readTs(const QString& path) {
             if (name == u"source") into = &m.source;
             if (name == u"translation") {
                 into = &m.translation;
-                m.finished = xml.attributes().value(u"type").isEmpty();
+                m.finished = xml.attributes().value(QLatin1String("type")).isEmpty();
             }
             if (name == u"byte" && into)
-                *into += QChar(xml.attributes().value(u"value").mid(1).toUShort(nullptr, 16));
+                *into += QChar(xml.attributes().value(QLatin1String("value")).mid(1).toUShort(nullptr, 16));
         } else if (xml.isCharacters() && into) {
             *into += xml.text();
         } else if (xml.isEndElement()) {
@@ -202,7 +209,8 @@ private slots:
                 faults << QStringLiteral("not in the repository's source (run "
                                          "scripts/update-translations): ") +
                               k;
-            else if (!m.finished || m.translation.trimmed().isEmpty())
+            else if (!m.finished || m.translation.isEmpty() ||
+                     (m.translation.trimmed().isEmpty() && !m.source.trimmed().isEmpty()))
                 faults << QStringLiteral("unfinished: ") + k;
             else if (placesOf(m.source) != placesOf(m.translation))
                 faults << QStringLiteral("places differ: ") + k + QStringLiteral(" -> ") +
@@ -258,7 +266,7 @@ private slots:
         QVERIFY(howTo != seen.end());
         for (const char* said : {"RIGHT mouse button", "Drunk Elephant (DE", "Crown Prince (CP",
                                  "Game → Resign", "KIF is a Japanese format", "SFEN", "LEVEL4"})
-            QVERIFY2(howTo->contains(QLatin1String(said)), said);
+            QVERIFY2(howTo->contains(QString::fromUtf8(said)), said);
 
         // Every command of the menu tree but quitting; what a command opens is answered.
         QStringList texts;
@@ -275,7 +283,7 @@ private slots:
 
         menuTexts(w.menuBar()->actions(), texts);
         texts << seen;
-        const MoveListPanel* panel = &w.moveList();
+        const qt::MoveListPanel* panel = &w.moveList();
         const QWidget* folders = w.recordPanel().folderList();
         const QWidget* files = w.recordPanel().fileList();
         textsOf(
@@ -296,7 +304,8 @@ private slots:
                 !t.contains(QStringLiteral(" / English")) &&
                 !t.contains(QStringLiteral(" / Japanese")))
                 japanese << t;
-        QVERIFY2(japanese.isEmpty(), qPrintable(japanese.join(QLatin1Char('\n'))));
+        for (const QString& t : japanese) qWarning("Japanese: %s", qPrintable(t.left(300)));
+        QVERIFY(japanese.isEmpty());
         QVERIFY(texts.size() > 200);
     }
 
