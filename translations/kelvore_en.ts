@@ -1364,6 +1364,42 @@ For the mover: before %1 → after %2 (loss %3)</translation>
         <source>手目</source>
         <translation>moves</translation>
     </message>
+    <message>
+        <source>一</source>
+        <translation>a</translation>
+    </message>
+    <message>
+        <source>二</source>
+        <translation>b</translation>
+    </message>
+    <message>
+        <source>三</source>
+        <translation>c</translation>
+    </message>
+    <message>
+        <source>四</source>
+        <translation>d</translation>
+    </message>
+    <message>
+        <source>五</source>
+        <translation>e</translation>
+    </message>
+    <message>
+        <source>六</source>
+        <translation>f</translation>
+    </message>
+    <message>
+        <source>七</source>
+        <translation>g</translation>
+    </message>
+    <message>
+        <source>八</source>
+        <translation>h</translation>
+    </message>
+    <message>
+        <source>九</source>
+        <translation>i</translation>
+    </message>
 </context>
 <context>
     <name>Sharing</name>

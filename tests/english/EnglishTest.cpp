@@ -17,17 +17,17 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QListWidget>
-#include <QTreeWidget>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QXmlStreamReader>
 #include <QtTest/QtTest>
 
@@ -126,7 +126,8 @@ QList<Message> readTs(const QString& path) {
                 m.finished = xml.attributes().value(QLatin1String("type")).isEmpty();
             }
             if (name == u"byte" && into)
-                *into += QChar(xml.attributes().value(QLatin1String("value")).mid(1).toUShort(nullptr, 16));
+                *into += QChar(
+                    xml.attributes().value(QLatin1String("value")).mid(1).toUShort(nullptr, 16));
         } else if (xml.isCharacters() && into) {
             *into += xml.text();
         } else if (xml.isEndElement()) {
@@ -296,7 +297,10 @@ private slots:
                 return !kWesternNotation && (x == panel || panel->isAncestorOf(x));
             },
             texts);
-        if (kWesternNotation) texts << canvas << w.view().canvas().texts();
+        for (const QString& t : canvas + w.view().canvas().texts())
+            // The last move beside the board is a file, a rank and a piece of one or two
+            // characters each, in the notation room's style.
+            if (kWesternNotation || t.trimmed().size() > 2) texts << QStringLiteral("canvas: ") + t;
 
         QStringList japanese;
         for (const QString& t : texts)

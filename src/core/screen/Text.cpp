@@ -34,6 +34,15 @@ constexpr const char* kHandicapCaptions[21] = {KELVORE_TRANSLATE_NOOP("Screen", 
                                                KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:11級"),
                                                KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級")};
 
+// The ranks' labels beside the board, kanji numerals (notation::kKanjiNumerals) as the
+// translation tools see them: another language may letter them, as Western notation does.
+[[maybe_unused]] constexpr const char* kRankLabels[9] = {
+    KELVORE_TRANSLATE_NOOP("Screen", "一"), KELVORE_TRANSLATE_NOOP("Screen", "二"),
+    KELVORE_TRANSLATE_NOOP("Screen", "三"), KELVORE_TRANSLATE_NOOP("Screen", "四"),
+    KELVORE_TRANSLATE_NOOP("Screen", "五"), KELVORE_TRANSLATE_NOOP("Screen", "六"),
+    KELVORE_TRANSLATE_NOOP("Screen", "七"), KELVORE_TRANSLATE_NOOP("Screen", "八"),
+    KELVORE_TRANSLATE_NOOP("Screen", "九")};
+
 } // namespace
 
 void Form1::印字(std::string_view text, double x, double y, int colour) {
@@ -48,7 +57,7 @@ void Form1::描画_数値(double gx, double gy, long long 値, int 色, int モ�
     if (モード == 0)
         text = (値 < 0 ? "" : " ") + std::to_string(値);
     else if (値 >= 1 && 値 <= 9)
-        text = notation::kKanjiNumerals[値];
+        text = translate("Screen", notation::kKanjiNumerals[値].data()); // a rank's label
     if (text.empty()) return;
     印字(text, gridX(gx), gridY(gy), 色);
 }
