@@ -2,6 +2,7 @@
 // part of a text made of parts is translated and put in its place.
 #include "platform/Translate.h"
 #include "fakes/Harness.h"
+#include "match/Match.h"
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,9 @@ TEST(Translate, TheGamesBoxesPassTheTranslator) {
     EXPECT_EQ(g.fake.dialogs.shown.back().prompt, "Start a game");
     EXPECT_EQ(g.fake.dialogs.shown.back().title, "Start");
 
+    match::Match room{g.form,
+                      {[](const match::MatchSettings&) { return std::nullopt; },
+                       [](const match::MatchSettings&) {}}};
     g.form.onMenu(MenuItem::START);
     g.fake.dialogs.shown.clear();
     g.form.onMenu(MenuItem::RESIGN); // sente, to move, resigns
