@@ -269,7 +269,7 @@ private slots:
         });
         QVERIFY(howTo != seen.end());
         for (const char* said : {"RIGHT mouse button", "Drunk Elephant (DE", "Crown Prince (CP",
-                                 "Game → Resign", "KIF is a Japanese format", "SFEN", "LEVEL4"})
+                                 "Game → Resign", "a Japanese format", "SFEN", "LEVEL4"})
             QVERIFY2(howTo->contains(QString::fromUtf8(said)), said);
 
         // Every command of the menu tree but quitting; what a command opens is answered.
