@@ -173,11 +173,11 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>先手のまとめ</source>
-        <translation>Sente's summary</translation>
+        <translation>Sente&apos;s summary</translation>
     </message>
     <message>
         <source>後手のまとめ</source>
-        <translation>Gote's summary</translation>
+        <translation>Gote&apos;s summary</translation>
     </message>
     <message>
         <source>解析中（%1 / %2 局面）</source>
@@ -259,7 +259,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>「対局」で始めて下さい</source>
-        <translation>Start a game from the "Game" menu</translation>
+        <translation>Start a game from the &quot;Game&quot; menu</translation>
     </message>
     <message>
         <source>開始</source>
@@ -347,7 +347,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>棋譜を &apos;進 &apos;で進めて下さい</source>
-        <translation>Step through the record with "Forward"</translation>
+        <translation>Step through the record with &quot;Forward&quot;</translation>
     </message>
     <message>
         <source>棋譜</source>
@@ -398,7 +398,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     <name>HowTo</name>
     <message>
         <source>Kelvore 将棋  バージョン %1<byte value="xd"/><byte value="xd"/>酔象と太子のある将棋です。<byte value="xd"/>象は真後ろ以外の七方向に一つ進み、成ると太子になります。<byte value="xd"/><byte value="xd"/>【遊び方】<byte value="xd"/>・動かす駒をクリックして持ち上げ、行き先の桝をクリックして置きます。<byte value="xd"/>・成るときは、行き先を右ボタンでクリックします（左ボタンでは成りません）。「対局」→「対局設定…」で、成るかどうか尋ねるようにもできます。<byte value="xd"/>・持ち駒は、盤の横の駒をクリックしてから、打つ桝をクリックします。<byte value="xd"/>・「戻」で一手ずつ戻せます。戻した局面で盤をクリックすると、そこから対局を続けます。<byte value="xd"/>・「進」は戻した手を一手ずつ進めます。読み込んだ棋譜も「進」で進めます。<byte value="xd"/>・持ち時間（切れ負け、秒読み、加算）は「対局設定…」で決めます。負けを認めるときは「投了」、やめるときは「中断」です。<byte value="xd"/>・Esc キーと閉じるボタンは、何も聞かずにすぐ終了します。対局中の対局は中断として対局記録に残ります。<byte value="xd"/>・F1 で BGM を、F2 で経過時間の表示を入り切りします。<byte value="xd"/>・王手を放っておくと王を取られることがあります。王（と太子）をすべて取られた方の負けで、対局が終わります。</source>
-        <translation>Kelvore shogi  version %1<byte value="xd"/><byte value="xd"/>Shogi with the Drunk Elephant (DE) and the Crown Prince (CP).<byte value="xd"/>DE: one step in any direction but straight back; it promotes to CP.<byte value="xd"/>CP: moves like the king and is a second royal piece. You lose when<byte value="xd"/>all your royal pieces are captured (a king left in check may be taken).<byte value="xd"/><byte value="xd"/>[How to play]<byte value="xd"/>- Start: Game → Versus computer → Play first (Sente) or Play second<byte value="xd"/>  (Gote). Game → Two players → Start: two people at one board.<byte value="xd"/>- Move: click a piece, then its destination. Drop: click a piece in<byte value="xd"/>  hand beside the board, then an empty square.<byte value="xd"/>- Promote: click the destination with the RIGHT mouse button (a left<byte value="xd"/>  click does not promote). Game → Match settings… can ask "Promote?".<byte value="xd"/>- Resign: Game → Resign. Game → Adjourn stops a game and keeps it.<byte value="xd"/>- Levels: Game → Computer level. LEVEL1 to LEVEL3 are quick and weaker,<byte value="xd"/>  LEVEL4 and LEVEL5 search ahead. Position → Hint suggests a move.<byte value="xd"/>- Back and Forward step through the moves; a click on the board<byte value="xd"/>  plays on from the position shown.<byte value="xd"/>- Moves are written in Western notation: P-7f, Bx2b+, S*5e, +R-2b.<byte value="xd"/><byte value="xd"/>[Records]<byte value="xd"/>- KIF (Record → Export KIF… / Import KIF…) is a Japanese format:<byte value="xd"/>  its moves and headers stay Japanese.<byte value="xd"/>- SFEN: Record → Copy position as SFEN, and Paste SFEN position.<byte value="xd"/><byte value="xd"/>[Keys] Esc quits at once (a game in play is kept). F1 music, F2 clock.<byte value="xd"/>Options → 言語 / Language: 日本語 or English from the next start.</translation>
+        <translation>Kelvore shogi  version %1<byte value="xd"/><byte value="xd"/>Shogi with the Drunk Elephant (DE) and the Crown Prince (CP).<byte value="xd"/>DE: one step in any direction but straight back; it promotes to CP.<byte value="xd"/>CP: moves like the king and is a second royal piece. You lose when<byte value="xd"/>all your royal pieces are captured (a king left in check may be taken).<byte value="xd"/><byte value="xd"/>[How to play]<byte value="xd"/>- Start: Game → Versus computer → Play first (Sente) or Play second<byte value="xd"/>  (Gote). Game → Two players → Start: two people at one board.<byte value="xd"/>- Move: click a piece, then its destination. Drop: click a piece in<byte value="xd"/>  hand beside the board, then an empty square.<byte value="xd"/>- Promote: click the destination with the RIGHT mouse button (a left<byte value="xd"/>  click does not promote). Game → Match settings… can ask &quot;Promote?&quot;.<byte value="xd"/>- Resign: Game → Resign. Game → Adjourn stops a game and keeps it.<byte value="xd"/>- Levels: Game → Computer level. LEVEL1 to LEVEL3 are quick and weaker,<byte value="xd"/>  LEVEL4 and LEVEL5 search ahead. Position → Hint suggests a move.<byte value="xd"/>- Back and Forward step through the moves; a click on the board<byte value="xd"/>  plays on from the position shown.<byte value="xd"/>- Moves are written in Western notation: P-7f, Bx2b+, S*5e, +R-2b.<byte value="xd"/><byte value="xd"/>[Records]<byte value="xd"/>- KIF (Record → Export KIF… / Import KIF…) is a Japanese format:<byte value="xd"/>  its moves and headers stay Japanese.<byte value="xd"/>- SFEN: Record → Copy position as SFEN, and Paste SFEN position.<byte value="xd"/><byte value="xd"/>[Keys] Esc quits at once (a game in play is kept). F1 music, F2 clock.<byte value="xd"/>Options → 言語 / Language: 日本語 or English from the next start.</translation>
     </message>
     <message>
         <source>Kelvore について</source>
@@ -516,7 +516,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>手合割が「その他」なのに局面図がありません</source>
-        <translation>The handicap is "other" but there is no diagram</translation>
+        <translation>The handicap is &quot;other&quot; but there is no diagram</translation>
     </message>
     <message>
         <source>酔象のない本将棋の駒落ち（手合割：%1）の棋譜です。局面図がないため読めません</source>
@@ -560,15 +560,15 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>後手の番なのに▲の指し手です</source>
-        <translation>A ▲ move on Gote's turn</translation>
+        <translation>A ▲ move on Gote&apos;s turn</translation>
     </message>
     <message>
         <source>先手の番なのに△の指し手です</source>
-        <translation>A △ move on Sente's turn</translation>
+        <translation>A △ move on Sente&apos;s turn</translation>
     </message>
     <message>
         <source>前の指し手がないのに「同」があります</source>
-        <translation>"Same square" without a previous move</translation>
+        <translation>&quot;Same square&quot; without a previous move</translation>
     </message>
     <message>
         <source>指し手が途中で切れています</source>
@@ -778,7 +778,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>左クリックで成れるとき「成りますか？」と尋ねる</source>
-        <translation>Ask "Promote?" when a left-click move may promote</translation>
+        <translation>Ask &quot;Promote?&quot; when a left-click move may promote</translation>
     </message>
     <message>
         <source>成るかどうか尋ねる</source>
@@ -1144,7 +1144,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>ﾌｧｲﾙ名に「/」や「\」は使えません</source>
-        <translation>A file name cannot hold "/" or "\"</translation>
+        <translation>A file name cannot hold &quot;/&quot; or &quot;\&quot;</translation>
     </message>
     <message>
         <source>ﾌｧｲﾙ名にShift-JISで書けない文字があります</source>
@@ -1180,15 +1180,15 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>棋譜を &apos;進 &apos;で進めて下さい</source>
-        <translation>Step through the record with "Forward"</translation>
+        <translation>Step through the record with &quot;Forward&quot;</translation>
     </message>
     <message>
         <source>棋譜ﾌｧｲﾙの形式が正しくありません<byte value="xd"/>（見出しの3行がありません）</source>
-        <translation>The record file's format is wrong<byte value="xd"/>(the three header lines are missing)</translation>
+        <translation>The record file&apos;s format is wrong<byte value="xd"/>(the three header lines are missing)</translation>
     </message>
     <message>
         <source>棋譜ﾌｧｲﾙの見出しがShift-JISとして読めません</source>
-        <translation>The record file's header is not readable as Shift-JIS</translation>
+        <translation>The record file&apos;s header is not readable as Shift-JIS</translation>
     </message>
     <message>
         <source>棋譜ﾌｧｲﾙが大きすぎます</source>
@@ -1417,11 +1417,11 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>先手（下）の番です<byte value="xd"/>二人で指すときは盤をクリックして下さい。<byte value="xd"/>ｺﾝﾋﾟｭｰﾀと指すときは「先手」で始めて下さい。</source>
-        <translation>Sente (below) to move<byte value="xd"/>Two players: click the board.<byte value="xd"/>Against the computer: start with "Play first (Sente)".</translation>
+        <translation>Sente (below) to move<byte value="xd"/>Two players: click the board.<byte value="xd"/>Against the computer: start with &quot;Play first (Sente)&quot;.</translation>
     </message>
     <message>
         <source>後手（上）の番です<byte value="xd"/>二人で指すときは盤をクリックして下さい。<byte value="xd"/>ｺﾝﾋﾟｭｰﾀと指すときは「後手」で始めて下さい。</source>
-        <translation>Gote (above) to move<byte value="xd"/>Two players: click the board.<byte value="xd"/>Against the computer: start with "Play second (Gote)".</translation>
+        <translation>Gote (above) to move<byte value="xd"/>Two players: click the board.<byte value="xd"/>Against the computer: start with &quot;Play second (Gote)&quot;.</translation>
     </message>
     <message>
         <source>局面をSFENで</source>
@@ -1469,7 +1469,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>KIFを読み込みました（%1手）<byte value="xd"/>棋譜を &apos;進 &apos;で進めて下さい</source>
-        <translation>The KIF was loaded (%1 moves)<byte value="xd"/>Step through it with "Forward"</translation>
+        <translation>The KIF was loaded (%1 moves)<byte value="xd"/>Step through it with &quot;Forward&quot;</translation>
     </message>
     <message>
         <source>%1クリップボードにコピーしました：%2</source>
@@ -1497,7 +1497,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>%1手目の「%2」</source>
-        <translation>Move %1 "%2"</translation>
+        <translation>Move %1 &quot;%2&quot;</translation>
     </message>
     <message>
         <source>%1は指し手として読めません</source>
@@ -1517,7 +1517,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>この局面から始めた対局は書き込みできません<byte value="xd"/>（「KIF書出…」で書き出せます）</source>
-        <translation>A game started from this position cannot be saved<byte value="xd"/>("Export KIF…" writes it)</translation>
+        <translation>A game started from this position cannot be saved<byte value="xd"/>(&quot;Export KIF…&quot; writes it)</translation>
     </message>
     <message>
         <source>棋譜書込</source>
@@ -1525,7 +1525,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>この局面は後手（上）の番です<byte value="xd"/>ｺﾝﾋﾟｭｰﾀと指すときは「後手」で始めて下さい</source>
-        <translation>Gote (above) is to move in this position<byte value="xd"/>Against the computer, start with "Play second (Gote)"</translation>
+        <translation>Gote (above) is to move in this position<byte value="xd"/>Against the computer, start with &quot;Play second (Gote)&quot;</translation>
     </message>
     <message>
         <source>対局</source>
@@ -1533,7 +1533,7 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     </message>
     <message>
         <source>この局面は先手（下）の番です<byte value="xd"/>ｺﾝﾋﾟｭｰﾀと指すときは「先手」で始めて下さい</source>
-        <translation>Sente (below) is to move in this position<byte value="xd"/>Against the computer, start with "Play first (Sente)"</translation>
+        <translation>Sente (below) is to move in this position<byte value="xd"/>Against the computer, start with &quot;Play first (Sente)&quot;</translation>
     </message>
     <message>
         <source>この局面にはﾊﾝﾃﾞｷｬｯﾌﾟを付けられません</source>

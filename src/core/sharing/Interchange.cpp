@@ -181,7 +181,8 @@ std::optional<KifGame> Interchange::gameToExport() const {
 
 std::string Interchange::suggestedName(Encoding encoding) const {
     const auto game = gameToExport();
-    std::string title = game && !game->game.title.empty() ? game->game.title : "対局";
+    std::string title =
+        game && !game->game.title.empty() ? game->game.title : translate("Sharing", "対局");
     for (char& c : title)
         if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20) c = '_';
     std::string digits;
