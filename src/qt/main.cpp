@@ -22,24 +22,20 @@ QString workFolderFor(const std::string& workdir) {
                            : QString::fromLocal8Bit(workdir.c_str());
 }
 
-// A text in the language in use, as the terminal takes it.
-QByteArray local(const QString& text) {
-    return text.toLocal8Bit();
-}
-
 // The usage, then the places this run would use: the help needs no display.
 void printHelp(const std::string& workdir) {
-    std::puts(
-        local(QCoreApplication::translate(
+    std::puts(QCoreApplication::translate(
                   "main", "使い方: kelvore [--workdir <フォルダ>] [--language ja|en] [--help]\n"
                           "  --workdir <フォルダ>  設定ファイルと棋譜の既定フォルダを置く場所\n"
                           "  --language ja|en      日本語 (ja) か英語 (en) で表示します。"
                           "選ばなければ window.ini の [view] language、それもなければ日本語\n"
-                          "  --help                この説明を表示して終了します"))
-            .constData());
+                          "  --help                この説明を表示して終了します")
+                  .toLocal8Bit()
+                  .constData());
     const QString settings =
         QDir(workFolderFor(workdir)).absoluteFilePath(QStringLiteral("Kelvore.ini"));
-    std::printf(local(QCoreApplication::translate("main", "設定ファイル: %s\n効果音とBGM: %s\n"))
+    std::printf(QCoreApplication::translate("main", "設定ファイル: %s\n効果音とBGM: %s\n")
+                    .toLocal8Bit()
                     .constData(),
                 settings.toLocal8Bit().constData(),
                 kelvore::qt::MainWindow::soundFolder().toLocal8Bit().constData());
@@ -88,12 +84,12 @@ int main(int argc, char* argv[]) {
         QCoreApplication core(argc, argv);
         kelvore::qt::useLanguage(languageFor(language, workdir));
         if (!unknown.empty()) {
-            std::fprintf(
-                stderr,
-                local(QCoreApplication::translate(
-                          "main", "kelvore: 不明な引数です: %s (--help で使い方を表示します)\n"))
-                    .constData(),
-                unknown.c_str());
+            std::fprintf(stderr,
+                         QCoreApplication::translate(
+                             "main", "kelvore: 不明な引数です: %s (--help で使い方を表示します)\n")
+                             .toLocal8Bit()
+                             .constData(),
+                         unknown.c_str());
             return 2;
         }
         printHelp(workdir);
@@ -103,12 +99,12 @@ int main(int argc, char* argv[]) {
     if (!hasDisplay()) {
         QCoreApplication core(argc, argv);
         kelvore::qt::useLanguage(languageFor(language, workdir));
-        std::fputs(
-            local(QCoreApplication::translate(
-                      "main", "kelvore: 画面が必要です (DISPLAY も WAYLAND_DISPLAY もありません)。"
-                              "画面のない所では xvfb-run build/kelvore で動かして下さい。\n"))
-                .constData(),
-            stderr);
+        std::fputs(QCoreApplication::translate(
+                       "main", "kelvore: 画面が必要です (DISPLAY も WAYLAND_DISPLAY もありません)。"
+                               "画面のない所では xvfb-run build/kelvore で動かして下さい。\n")
+                       .toLocal8Bit()
+                       .constData(),
+                   stderr);
         return 2;
     }
 
