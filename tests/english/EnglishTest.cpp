@@ -252,13 +252,43 @@ private slots:
         QVERIFY(seen.contains(QStringLiteral("QMessageBox: Sente resigned\nGote won")));
         QVERIFY(seen.contains(QStringLiteral("QMessageBox: Play again?")));
 
-        // Against the computer at the first level.
+        // Everything the window shows now: its widgets, but the player's own folders and files
+        // in the record panel's lists, and the texts on the board.
+        QStringList texts;
+        const qt::MoveListPanel* panel = &w.moveList();
+        const QWidget* folders = w.recordPanel().folderList();
+        const QWidget* files = w.recordPanel().fileList();
+        auto readWindow = [&] {
+            textsOf(
+                &w,
+                [=](QWidget* x) {
+                    if (x == folders || x == files || folders->isAncestorOf(x) ||
+                        files->isAncestorOf(x))
+                        return true;
+                    return !kWesternNotation && (x == panel || panel->isAncestorOf(x));
+                },
+                texts);
+            for (const QString& t : w.view().canvas().texts())
+                // The last move beside the board is a file, a rank and a piece of one or two
+                // characters each, in the notation room's style.
+                if (kWesternNotation || t.trimmed().size() > 2)
+                    texts << QStringLiteral("canvas: ") + t;
+        };
+
+        // Against the computer at the first level, with a hint and the game analysed: the move
+        // list, the hint and the analysis of a game in play.
         w.action(MenuItem::LEVEL1)->trigger();
         w.action(MenuItem::SENTE)->trigger();
         qt::test::clickMove(w, 3, 7, 3, 6);
         QTRY_COMPARE_WITH_TIMEOUT(f.Turn, f.ManTurn, 60000);
         QCOMPARE(f.KifuLength, 2);
-        const QStringList canvas = w.view().canvas().texts();
+        w.action(MenuItem::HINT)->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(w.moveList().hints().shown().has_value(), 600000);
+        w.action(MenuItem::ANALYSE)->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            w.moveList().analysis().analysis() && !w.moveList().analysis().running(), 600000);
+        readWindow();
+        QCOMPARE(w.moveList().model().rowCount(), 3); // the start and two moves
         w.action(MenuItem::RESIGN)->trigger();
         QVERIFY(seen.contains(QStringLiteral("QMessageBox: You resigned\nThe computer won")));
 
@@ -273,7 +303,6 @@ private slots:
             QVERIFY2(howTo->contains(QString::fromUtf8(said)), said);
 
         // Every command of the menu tree but quitting; what a command opens is answered.
-        QStringList texts;
         for (const MenuEntry& e : kMenuTree) {
             if (hasChildren(e.item) || e.item == MenuItem::OWARI) continue;
             QAction* a = w.action(e.item);
@@ -287,23 +316,7 @@ private slots:
 
         menuTexts(w.menuBar()->actions(), texts);
         texts << seen;
-        const qt::MoveListPanel* panel = &w.moveList();
-        const QWidget* folders = w.recordPanel().folderList();
-        const QWidget* files = w.recordPanel().fileList();
-        textsOf(
-            &w,
-            [=](QWidget* x) {
-                // The record panel's lists show the player's own folders and files.
-                if (x == folders || x == files || folders->isAncestorOf(x) ||
-                    files->isAncestorOf(x))
-                    return true;
-                return !kWesternNotation && (x == panel || panel->isAncestorOf(x));
-            },
-            texts);
-        for (const QString& t : canvas + w.view().canvas().texts())
-            // The last move beside the board is a file, a rank and a piece of one or two
-            // characters each, in the notation room's style.
-            if (kWesternNotation || t.trimmed().size() > 2) texts << QStringLiteral("canvas: ") + t;
+        readWindow();
 
         QStringList japanese;
         for (const QString& t : texts)
