@@ -23,6 +23,11 @@ GraphPoint::Mark graphMark(analysis::Grade grade) {
     return GraphPoint::Mark::None;
 }
 
+// A grade's name in the language in use (the names are literals, so end in a zero).
+QString gradeText(analysis::Grade grade) {
+    return QCoreApplication::translate("Analysis", analysis::gradeName(grade).data());
+}
+
 } // namespace
 
 AnalysisController::AnalysisController(Dispatcher& dispatcher, QObject* parent)
@@ -116,7 +121,7 @@ void AnalysisController::choosePly(int ply) {
 QString AnalysisController::markOf(int index) const {
     if (!analysis_ || index < 0 || std::size_t(index) >= analysis_->moveCount()) return {};
     const auto& r = analysis_->review(std::size_t(index));
-    return r ? q(std::string(analysis::gradeName(r->grade))) : QString();
+    return r ? gradeText(r->grade) : QString();
 }
 
 QString AnalysisController::reasonOf(int index) const {
@@ -133,8 +138,8 @@ QVector<GraphPoint> AnalysisController::graphPoints() const {
         GraphPoint g;
         const auto score = a.firstMoverScore(i);
         g.known = score.has_value();
-        QString text = i == 0 ? QStringLiteral("開始局面")
-                              : QStringLiteral("%1手目 %2")
+        QString text = i == 0 ? QCoreApplication::translate("AnalysisController", "開始局面")
+                              : QCoreApplication::translate("AnalysisController", "%1手目 %2")
                                     .arg(i)
                                     .arg(q(moveTextOf(a.game(), i - 1, a.positions()[i - 1])));
         if (score) {
@@ -144,8 +149,7 @@ QVector<GraphPoint> AnalysisController::graphPoints() const {
         if (i > 0 && a.review(i - 1)) {
             g.mark = graphMark(a.review(i - 1)->grade);
             if (g.mark != GraphPoint::Mark::None)
-                text += QStringLiteral(" ") +
-                        q(std::string(analysis::gradeName(a.review(i - 1)->grade)));
+                text += QStringLiteral(" ") + gradeText(a.review(i - 1)->grade);
         }
         g.text = text;
         points << g;
@@ -160,20 +164,22 @@ MoveDetails AnalysisController::detailsOf(int ply) const {
     const std::size_t p = std::size_t(ply);
     const auto& review = p > 0 ? a.review(p - 1) : std::nullopt;
     if (p == 0) {
-        d.title = QStringLiteral("開始局面");
+        d.title = QCoreApplication::translate("AnalysisController", "開始局面");
     } else {
-        d.title = QStringLiteral("%1手目 %2")
+        d.title = QCoreApplication::translate("AnalysisController", "%1手目 %2")
                       .arg(ply)
                       .arg(q(moveTextOf(a.game(), p - 1, a.positions()[p - 1])));
         if (review && review->grade != analysis::Grade::None)
-            d.title += QStringLiteral("　") + q(std::string(analysis::gradeName(review->grade)));
+            d.title +=
+                QCoreApplication::translate("AnalysisController", "　") + gradeText(review->grade);
     }
     const auto score = a.firstMoverScore(p);
     if (!score) {
-        d.score = running_ ? QStringLiteral("評価値　解析中") : QStringLiteral("評価値　未解析");
+        d.score = running_ ? QCoreApplication::translate("AnalysisController", "評価値　解析中")
+                           : QCoreApplication::translate("AnalysisController", "評価値　未解析");
         return d;
     }
-    d.score = QStringLiteral("評価値（▲から）%1　▲の勝率 %2%")
+    d.score = QCoreApplication::translate("AnalysisController", "評価値（▲から）%1　▲の勝率 %2%")
                   .arg(q(analysis::scoreText(*score)))
                   .arg(qRound(analysis::winningPercent(*score)));
     if (p == 0) {
@@ -181,20 +187,27 @@ MoveDetails AnalysisController::detailsOf(int ply) const {
         if (v.hasMove) {
             const int first = a.game().start.sideToMove;
             const engine::GameSnapshot& start = a.game().start;
-            d.best = QStringLiteral("最善手　") + q(analysis::lineText(start, {v.best}, {}, first));
-            d.line = QStringLiteral("読み筋　") + q(analysis::lineText(start, v.line, {}, first));
+            d.best = QCoreApplication::translate("AnalysisController", "最善手　") +
+                     q(analysis::lineText(start, {v.best}, {}, first));
+            d.line = QCoreApplication::translate("AnalysisController", "読み筋　") +
+                     q(analysis::lineText(start, v.line, {}, first));
         }
         return d;
     }
     if (!review) return d;
-    d.score += QStringLiteral("\n指した側から 着手前 %1 → 着手後 %2（損失 %3）")
+    d.score += QCoreApplication::translate("AnalysisController",
+                                           "\n指した側から 着手前 %1 → 着手後 %2（損失 %3）")
                    .arg(q(analysis::scoreText(review->before)))
                    .arg(q(analysis::scoreText(review->after)))
                    .arg(review->loss);
     if (!review->bestText.empty())
-        d.best = QStringLiteral("最善手　") + q(review->bestText) +
-                 (review->playedBest ? QStringLiteral("（指した手）") : QString());
-    if (!review->lineText.empty()) d.line = QStringLiteral("読み筋　") + q(review->lineText);
+        d.best =
+            QCoreApplication::translate("AnalysisController", "最善手　") + q(review->bestText) +
+            (review->playedBest ? QCoreApplication::translate("AnalysisController", "（指した手）")
+                                : QString());
+    if (!review->lineText.empty())
+        d.line =
+            QCoreApplication::translate("AnalysisController", "読み筋　") + q(review->lineText);
     d.reason = q(review->reason);
     return d;
 }
@@ -202,8 +215,10 @@ MoveDetails AnalysisController::detailsOf(int ply) const {
 QString AnalysisController::summaryText(notation::Mark side) const {
     if (!analysis_) return {};
     const analysis::SideSummary s = analysis_->summary(side);
-    return QStringLiteral("%1　疑問手 %2　悪手 %3　平均損失 %4")
-        .arg(side == notation::Mark::Sente ? QStringLiteral("▲先手") : QStringLiteral("△後手"))
+    return QCoreApplication::translate("AnalysisController", "%1　疑問手 %2　悪手 %3　平均損失 %4")
+        .arg(side == notation::Mark::Sente
+                 ? QCoreApplication::translate("AnalysisController", "▲先手")
+                 : QCoreApplication::translate("AnalysisController", "△後手"))
         .arg(s.dubious)
         .arg(s.bad)
         .arg(s.averageLoss);

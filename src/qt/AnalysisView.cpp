@@ -2,6 +2,7 @@
 
 #include "EvaluationGraph.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -25,34 +26,34 @@ QLabel* textLabel(QWidget* parent, const QString& accessibleName) {
 
 AnalysisView::AnalysisView(AnalysisController& controller, QWidget* parent)
     : QWidget(parent), controller_(controller) {
-    setAccessibleName(QStringLiteral("解析"));
+    setAccessibleName(QCoreApplication::translate("AnalysisView", "解析"));
     graph_ = new EvaluationGraph(this);
     progress_ = new QProgressBar(this);
-    progress_->setAccessibleName(QStringLiteral("解析の進み具合"));
-    progress_->setFormat(QStringLiteral("%v / %m 局面"));
+    progress_->setAccessibleName(QCoreApplication::translate("AnalysisView", "解析の進み具合"));
+    progress_->setFormat(QCoreApplication::translate("AnalysisView", "%v / %m 局面"));
     progress_->setRange(0, 1);
     progress_->setValue(0);
-    cancel_ = new QPushButton(QStringLiteral("中止"), this);
-    cancel_->setAccessibleName(QStringLiteral("解析を中止"));
+    cancel_ = new QPushButton(QCoreApplication::translate("AnalysisView", "中止"), this);
+    cancel_->setAccessibleName(QCoreApplication::translate("AnalysisView", "解析を中止"));
     cancel_->setEnabled(false);
     // Never the keyboard's: Esc, F1 and F2 stay the window's.
     cancel_->setFocusPolicy(Qt::NoFocus);
-    status_ = textLabel(this, QStringLiteral("解析の状態"));
-    title_ = textLabel(this, QStringLiteral("選んだ手"));
+    status_ = textLabel(this, QCoreApplication::translate("AnalysisView", "解析の状態"));
+    title_ = textLabel(this, QCoreApplication::translate("AnalysisView", "選んだ手"));
     QFont bold = title_->font();
     bold.setBold(true);
     title_->setFont(bold);
-    score_ = textLabel(this, QStringLiteral("評価値"));
-    best_ = textLabel(this, QStringLiteral("最善手"));
-    line_ = textLabel(this, QStringLiteral("読み筋"));
-    reason_ = textLabel(this, QStringLiteral("理由"));
+    score_ = textLabel(this, QCoreApplication::translate("AnalysisView", "評価値"));
+    best_ = textLabel(this, QCoreApplication::translate("AnalysisView", "最善手"));
+    line_ = textLabel(this, QCoreApplication::translate("AnalysisView", "読み筋"));
+    reason_ = textLabel(this, QCoreApplication::translate("AnalysisView", "理由"));
     // In red, as the marks in the move list; a palette, not a style sheet, so that the font the
     // panel gives its children reaches it too.
     QPalette red = reason_->palette();
     red.setColor(QPalette::WindowText, QColor(176, 24, 24));
     reason_->setPalette(red);
-    firstSummary_ = textLabel(this, QStringLiteral("先手のまとめ"));
-    secondSummary_ = textLabel(this, QStringLiteral("後手のまとめ"));
+    firstSummary_ = textLabel(this, QCoreApplication::translate("AnalysisView", "先手のまとめ"));
+    secondSummary_ = textLabel(this, QCoreApplication::translate("AnalysisView", "後手のまとめ"));
 
     // The texts scroll when the panel is short; the graph keeps room for its scale.
     auto* details = new QWidget;
@@ -88,18 +89,20 @@ AnalysisView::AnalysisView(AnalysisController& controller, QWidget* parent)
     connect(&controller_, &AnalysisController::progressed, this, [this](int done, int all) {
         progress_->setRange(0, std::max(1, all));
         progress_->setValue(done);
-        setStatus(QStringLiteral("解析中（%1 / %2 局面）").arg(done).arg(all));
+        setStatus(QCoreApplication::translate("AnalysisView", "解析中（%1 / %2 局面）")
+                      .arg(done)
+                      .arg(all));
     });
     connect(&controller_, &AnalysisController::started, this,
             [this] { cancel_->setEnabled(true); });
     connect(&controller_, &AnalysisController::finished, this, [this] {
         cancel_->setEnabled(false);
-        setStatus(QStringLiteral("解析が終わりました"));
+        setStatus(QCoreApplication::translate("AnalysisView", "解析が終わりました"));
         showDetails();
     });
     connect(&controller_, &AnalysisController::cancelled, this, [this] {
         cancel_->setEnabled(false);
-        setStatus(QStringLiteral("解析を中止しました（%1 / %2 局面）")
+        setStatus(QCoreApplication::translate("AnalysisView", "解析を中止しました（%1 / %2 局面）")
                       .arg(controller_.searched())
                       .arg(controller_.positions()));
     });
@@ -122,7 +125,8 @@ void AnalysisView::refresh() {
     graph_->setCurrentPly(controller_.analysis() ? controller_.currentPly() : -1);
     firstSummary_->setText(controller_.summaryText(notation::Mark::Sente));
     secondSummary_->setText(controller_.summaryText(notation::Mark::Gote));
-    if (!controller_.analysis()) setStatus(QStringLiteral("棋譜の解析はまだありません"));
+    if (!controller_.analysis())
+        setStatus(QCoreApplication::translate("AnalysisView", "棋譜の解析はまだありません"));
     showDetails();
 }
 

@@ -1,5 +1,6 @@
 #include "EvaluationGraph.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -24,7 +25,7 @@ QString signedText(int v) {
 } // namespace
 
 EvaluationGraph::EvaluationGraph(QWidget* parent) : QWidget(parent) {
-    setAccessibleName(QStringLiteral("評価値グラフ"));
+    setAccessibleName(QCoreApplication::translate("EvaluationGraph", "評価値グラフ"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     setCursor(Qt::PointingHandCursor);
     describe();
@@ -127,8 +128,10 @@ void EvaluationGraph::paintEvent(QPaintEvent*) {
     // Which side leads where, at the start of the game, where the scores stay near zero.
     p.setPen(grid);
     const QRectF inner = a.adjusted(fm.height() * 0.3, 2, -4, -2);
-    p.drawText(inner, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("▲有利"));
-    p.drawText(inner, Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("△有利"));
+    p.drawText(inner, Qt::AlignLeft | Qt::AlignTop,
+               QCoreApplication::translate("EvaluationGraph", "▲有利"));
+    p.drawText(inner, Qt::AlignLeft | Qt::AlignBottom,
+               QCoreApplication::translate("EvaluationGraph", "△有利"));
 
     // The move numbers under the graph, at a step that leaves room between them.
     const int last = int(points_.size()) - 1;
@@ -191,16 +194,18 @@ void EvaluationGraph::paintEvent(QPaintEvent*) {
 }
 
 void EvaluationGraph::describe() {
-    QString d = QStringLiteral("▲から見た評価値（±%1まで）").arg(range_);
+    QString d =
+        QCoreApplication::translate("EvaluationGraph", "▲から見た評価値（±%1まで）").arg(range_);
     if (current_ >= 0 && current_ < points_.size() && !points_[current_].text.isEmpty())
-        d += QStringLiteral("。現在: ") + points_[current_].text;
+        d += QCoreApplication::translate("EvaluationGraph", "。現在: ") + points_[current_].text;
     QStringList known;
     for (const GraphPoint& g : points_)
         if (g.known) known << g.text;
     if (known.isEmpty())
-        d += QStringLiteral("。まだ解析されていません");
+        d += QCoreApplication::translate("EvaluationGraph", "。まだ解析されていません");
     else
-        d += QStringLiteral("。") + known.join(QStringLiteral("、"));
+        d += QCoreApplication::translate("EvaluationGraph", "。") +
+             known.join(QCoreApplication::translate("EvaluationGraph", "、"));
     setAccessibleDescription(d);
 }
 

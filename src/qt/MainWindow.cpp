@@ -2,6 +2,7 @@
 
 #include "AnalysisSettings.h"
 #include "GameKeys.h"
+#include "Language.h"
 #include "MatchDialog.h"
 #include "MatchSettingsFile.h"
 #include "MoveListPanel.h"
@@ -98,6 +99,7 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
                     [this](const match::MatchSettings& chosen) {
                         writeMatchSettings(geometryFile(), chosen);
                     }});
+    offerLanguages(*form_, geometryFile());
     form_->Form_Load();
     match_->restore(readMatchSettings(geometryFile()));
 }
@@ -141,8 +143,8 @@ Answer MainWindow::messageBox(std::string_view prompt, std::string_view title, B
     } else if (buttons == Buttons::Promotion) {
         // Neither is an escape button: a stray Esc decides nothing, one of the two must be
         // chosen. A box closed otherwise answers Cancel, and the piece stays held.
-        promote = box.addButton(QStringLiteral("成る"), QMessageBox::ActionRole);
-        keep = box.addButton(QStringLiteral("成らない"), QMessageBox::ActionRole);
+        promote = box.addButton(tr("成る"), QMessageBox::ActionRole);
+        keep = box.addButton(tr("成らない"), QMessageBox::ActionRole);
         box.setDefaultButton(promote);
     } else {
         box.setStandardButtons(QMessageBox::Ok);

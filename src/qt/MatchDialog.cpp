@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -17,10 +18,6 @@ namespace kelvore::qt {
 
 namespace {
 
-QString u(const char* s) {
-    return QString::fromUtf8(s);
-}
-
 QSpinBox* spin(int most, const QString& suffix, const QString& name, QWidget* parent) {
     auto* s = new QSpinBox(parent);
     s->setRange(0, most);
@@ -32,42 +29,45 @@ QSpinBox* spin(int most, const QString& suffix, const QString& name, QWidget* pa
 } // namespace
 
 const std::pair<const char*, match::Allotment> MatchDialog::kPresets[5] = {
-    {"なし", {0, 0, 0}},
-    {"切れ負け 10分", {600, 0, 0}},
-    {"10分＋秒読み30秒", {600, 30, 0}},
-    {"秒読み30秒", {0, 30, 0}},
-    {"15分＋加算10秒", {900, 0, 10}},
+    {QT_TRANSLATE_NOOP("MatchDialog", "なし"), {0, 0, 0}},
+    {QT_TRANSLATE_NOOP("MatchDialog", "切れ負け 10分"), {600, 0, 0}},
+    {QT_TRANSLATE_NOOP("MatchDialog", "10分＋秒読み30秒"), {600, 30, 0}},
+    {QT_TRANSLATE_NOOP("MatchDialog", "秒読み30秒"), {0, 30, 0}},
+    {QT_TRANSLATE_NOOP("MatchDialog", "15分＋加算10秒"), {900, 0, 10}},
 };
 
 AllotmentEditor::AllotmentEditor(const QString& who, QWidget* parent) : QWidget(parent) {
     auto* form = new QFormLayout(this);
     form->setContentsMargins(0, 0, 0, 0);
-    minutes_ = spin(match::kMostMainSeconds / 60, u(" 分"), who + u("持ち時間の分"), this);
-    seconds_ = spin(59, u(" 秒"), who + u("持ち時間の秒"), this);
+    minutes_ = spin(match::kMostMainSeconds / 60, QCoreApplication::translate("MatchDialog", " 分"),
+                    who + QCoreApplication::translate("MatchDialog", "持ち時間の分"), this);
+    seconds_ = spin(59, QCoreApplication::translate("MatchDialog", " 秒"),
+                    who + QCoreApplication::translate("MatchDialog", "持ち時間の秒"), this);
     auto* main = new QHBoxLayout;
     main->addWidget(minutes_);
     main->addWidget(seconds_);
     main->addStretch();
-    auto* mainLabel = new QLabel(u("持ち時間"), this);
+    auto* mainLabel = new QLabel(QCoreApplication::translate("MatchDialog", "持ち時間"), this);
     mainLabel->setBuddy(minutes_);
     form->addRow(mainLabel, main);
 
-    byoyomi_ = new QRadioButton(u("秒読み"), this);
-    increment_ = new QRadioButton(u("加算"), this);
-    byoyomi_->setAccessibleName(who + u("秒読み"));
-    increment_->setAccessibleName(who + u("加算"));
+    byoyomi_ = new QRadioButton(QCoreApplication::translate("MatchDialog", "秒読み"), this);
+    increment_ = new QRadioButton(QCoreApplication::translate("MatchDialog", "加算"), this);
+    byoyomi_->setAccessibleName(who + QCoreApplication::translate("MatchDialog", "秒読み"));
+    increment_->setAccessibleName(who + QCoreApplication::translate("MatchDialog", "加算"));
     auto* kinds = new QButtonGroup(this);
     kinds->addButton(byoyomi_);
     kinds->addButton(increment_);
     byoyomi_->setChecked(true);
-    extra_ = spin(std::max(match::kMostByoyomiSeconds, match::kMostIncrementSeconds), u(" 秒"),
-                  who + u("秒読みか加算の秒"), this);
+    extra_ = spin(std::max(match::kMostByoyomiSeconds, match::kMostIncrementSeconds),
+                  QCoreApplication::translate("MatchDialog", " 秒"),
+                  who + QCoreApplication::translate("MatchDialog", "秒読みか加算の秒"), this);
     auto* after = new QHBoxLayout;
     after->addWidget(byoyomi_);
     after->addWidget(increment_);
     after->addWidget(extra_);
     after->addStretch();
-    auto* afterLabel = new QLabel(u("その後"), this);
+    auto* afterLabel = new QLabel(QCoreApplication::translate("MatchDialog", "その後"), this);
     afterLabel->setBuddy(byoyomi_);
     form->addRow(afterLabel, after);
 
@@ -96,34 +96,41 @@ void AllotmentEditor::setValue(const match::Allotment& a) {
 
 MatchDialog::MatchDialog(const match::MatchSettings& settings, QWidget* parent)
     : QDialog(parent), level_(settings.level) {
-    setWindowTitle(u("対局設定"));
+    setWindowTitle(QCoreApplication::translate("MatchDialog", "対局設定"));
     auto* layout = new QVBoxLayout(this);
 
     auto* top = new QFormLayout;
     presets_ = new QComboBox(this);
-    presets_->setAccessibleName(u("持ち時間の形式"));
-    for (const auto& [name, a] : kPresets) presets_->addItem(u(name));
-    presets_->addItem(u("その他（下で設定）"));
-    auto* presetLabel = new QLabel(u("形式"), this);
+    presets_->setAccessibleName(QCoreApplication::translate("MatchDialog", "持ち時間の形式"));
+    for (const auto& [name, a] : kPresets)
+        presets_->addItem(QCoreApplication::translate("MatchDialog", name));
+    presets_->addItem(QCoreApplication::translate("MatchDialog", "その他（下で設定）"));
+    auto* presetLabel = new QLabel(QCoreApplication::translate("MatchDialog", "形式"), this);
     presetLabel->setBuddy(presets_);
     top->addRow(presetLabel, presets_);
     layout->addLayout(top);
 
     lowerBox_ = new QGroupBox(this);
-    lower_ = new AllotmentEditor(u(""), lowerBox_);
+    lower_ = new AllotmentEditor(QString(), lowerBox_);
     (new QVBoxLayout(lowerBox_))->addWidget(lower_);
     layout->addWidget(lowerBox_);
 
-    separate_ = new QCheckBox(u("上の側（ｺﾝﾋﾟｭｰﾀ、二人なら後手）に別の持ち時間"), this);
-    separate_->setAccessibleName(u("上の側に別の持ち時間"));
+    separate_ = new QCheckBox(
+        QCoreApplication::translate("MatchDialog", "上の側（ｺﾝﾋﾟｭｰﾀ、二人なら後手）に別の持ち時間"),
+        this);
+    separate_->setAccessibleName(
+        QCoreApplication::translate("MatchDialog", "上の側に別の持ち時間"));
     layout->addWidget(separate_);
-    upperBox_ = new QGroupBox(u("上の側（ｺﾝﾋﾟｭｰﾀ・後手）"), this);
-    upper_ = new AllotmentEditor(u("上の側の"), upperBox_);
+    upperBox_ =
+        new QGroupBox(QCoreApplication::translate("MatchDialog", "上の側（ｺﾝﾋﾟｭｰﾀ・後手）"), this);
+    upper_ = new AllotmentEditor(QCoreApplication::translate("MatchDialog", "上の側の"), upperBox_);
     (new QVBoxLayout(upperBox_))->addWidget(upper_);
     layout->addWidget(upperBox_);
 
-    ask_ = new QCheckBox(u("左クリックで成れるとき「成りますか？」と尋ねる"), this);
-    ask_->setAccessibleName(u("成るかどうか尋ねる"));
+    ask_ = new QCheckBox(QCoreApplication::translate(
+                             "MatchDialog", "左クリックで成れるとき「成りますか？」と尋ねる"),
+                         this);
+    ask_->setAccessibleName(QCoreApplication::translate("MatchDialog", "成るかどうか尋ねる"));
     layout->addWidget(ask_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -138,8 +145,12 @@ MatchDialog::MatchDialog(const match::MatchSettings& settings, QWidget* parent)
     auto showSides = [this] {
         const bool two = separate_->isChecked();
         upperBox_->setVisible(two);
-        lowerBox_->setTitle(two ? u("下の側（あなた・先手）") : u("両者"));
-        lower_->minutes()->setAccessibleName(two ? u("下の側の持ち時間の分") : u("持ち時間の分"));
+        lowerBox_->setTitle(
+            two ? QCoreApplication::translate("MatchDialog", "下の側（あなた・先手）")
+                : QCoreApplication::translate("MatchDialog", "両者"));
+        lower_->minutes()->setAccessibleName(
+            two ? QCoreApplication::translate("MatchDialog", "下の側の持ち時間の分")
+                : QCoreApplication::translate("MatchDialog", "持ち時間の分"));
         adjustSize();
     };
     showSides();

@@ -1,6 +1,7 @@
 #include "MoveListModel.h"
 
 #include <QColor>
+#include <QCoreApplication>
 
 namespace kelvore::qt {
 
@@ -35,7 +36,8 @@ QVariant MoveListModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         switch (index.column()) {
         case Number: return row ? QString::number(row->number) : QString();
-        case Move: return row ? q(row->text) : QStringLiteral("開始局面");
+        case Move:
+            return row ? q(row->text) : QCoreApplication::translate("MoveListModel", "開始局面");
         case Time: return row ? q(review::timeText(row->seconds)) : QString();
         case Mark: return mark(ply);
         }
@@ -43,7 +45,7 @@ QVariant MoveListModel::data(const QModelIndex& index, int role) const {
     case Qt::AccessibleTextRole:
         // A whole move read out at once: "7手目 ▲７六歩(77) 0:05".
         if (index.column() == Move && row)
-            return QStringLiteral("%1手目 %2 %3 %4")
+            return QCoreApplication::translate("MoveListModel", "%1手目 %2 %3 %4")
                 .arg(row->number)
                 .arg(q(row->text), q(review::timeText(row->seconds)), mark(ply))
                 .trimmed();
@@ -63,10 +65,10 @@ QVariant MoveListModel::data(const QModelIndex& index, int role) const {
 QVariant MoveListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     switch (section) {
-    case Number: return QStringLiteral("手数");
-    case Move: return QStringLiteral("指し手");
-    case Time: return QStringLiteral("時間");
-    case Mark: return QStringLiteral("判定");
+    case Number: return QCoreApplication::translate("MoveListModel", "手数");
+    case Move: return QCoreApplication::translate("MoveListModel", "指し手");
+    case Time: return QCoreApplication::translate("MoveListModel", "時間");
+    case Mark: return QCoreApplication::translate("MoveListModel", "判定");
     }
     return {};
 }

@@ -5,6 +5,7 @@
 #include "Form1.h"
 #include "Pictures.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
@@ -34,13 +35,13 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
       }) {
     setObjectName(QStringLiteral("moveListPanel"));
     setAutoFillBackground(true);
-    setAccessibleName(QStringLiteral("指し手一覧"));
+    setAccessibleName(QCoreApplication::translate("MoveListPanel", "指し手一覧"));
 
-    title_ = new QLabel(QStringLiteral("指し手"), this);
+    title_ = new QLabel(QCoreApplication::translate("MoveListPanel", "指し手"), this);
     model_ = new MoveListModel(this);
     list_ = new QTableView(this);
     list_->setObjectName(QStringLiteral("moveList"));
-    list_->setAccessibleName(QStringLiteral("指し手"));
+    list_->setAccessibleName(QCoreApplication::translate("MoveListPanel", "指し手"));
     list_->setModel(model_);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -66,7 +67,7 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
 
     hint_ = new QLabel(this);
     hint_->setObjectName(QStringLiteral("hint"));
-    hint_->setAccessibleName(QStringLiteral("ヒント"));
+    hint_->setAccessibleName(QCoreApplication::translate("MoveListPanel", "ヒント"));
     hint_->setWordWrap(true);
     hint_->hide();
 
@@ -179,12 +180,12 @@ void MoveListPanel::showCurrent() {
 void MoveListPanel::showHint() {
     const auto& shown = hints_.shown();
     if (shown) {
-        hint_->setText(QStringLiteral("ヒント：%1　%2")
+        hint_->setText(QCoreApplication::translate("MoveListPanel", "ヒント：%1　%2")
                            .arg(QString::fromStdString(shown->text),
                                 QString::fromStdString(shown->scoreText)));
         hint_->show();
     } else if (hints_.searching()) {
-        hint_->setText(QStringLiteral("ヒント：考えています…"));
+        hint_->setText(QCoreApplication::translate("MoveListPanel", "ヒント：考えています…"));
         hint_->show();
     } else {
         hint_->clear();

@@ -278,4 +278,11 @@ void QtCanvas::paint(QPainter& p, const Op& op) const {
     p.restore();
 }
 
+QStringList QtCanvas::texts() const {
+    QStringList out;
+    for (const Op& op : ops_)
+        if (op.kind == Kind::Text) out << op.text;
+    return out;
+}
+
 } // namespace kelvore::qt

@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -63,6 +64,8 @@ public:
     std::function<void()> onChanged;
 
     std::size_t operationCount() const { return ops_.size(); }
+    // The texts the picture holds now, in the order drawn (what a reader of the screen sees).
+    QStringList texts() const;
 
 private:
     enum class Kind { Fill, Picture, Outline, Text };

@@ -5,6 +5,7 @@
 #include "screen/MenuTree.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -12,8 +13,9 @@ namespace kelvore::qt {
 
 namespace {
 
-QString q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+// A caption in the language in use (the table's captions are literals, so end in a zero).
+QString caption(std::string_view s) {
+    return QCoreApplication::translate("Menu", s.data());
 }
 
 } // namespace
@@ -33,13 +35,14 @@ QtMenu::QtMenu(QMenuBar& bar, QObject* parent) : QObject(parent) {
             oursBegun[static_cast<int>(*e.parent)] = true;
         }
         if (hasChildren(e.item)) {
-            QMenu* menu =
-                parentMenu ? parentMenu->addMenu(q(e.caption)) : bar.addMenu(q(e.caption));
+            QMenu* menu = parentMenu ? parentMenu->addMenu(caption(e.caption))
+                                     : bar.addMenu(caption(e.caption));
             menus[index] = menu;
             action = menu->menuAction();
             connect(menu, &QMenu::aboutToShow, this, [this, item] { emit chosen(item); });
         } else {
-            action = parentMenu ? parentMenu->addAction(q(e.caption)) : bar.addAction(q(e.caption));
+            action = parentMenu ? parentMenu->addAction(caption(e.caption))
+                                : bar.addAction(caption(e.caption));
             action->setCheckable(e.checkable);
             action->setEnabled(Form1::commandAvailable(e.item));
             connect(action, &QAction::triggered, this, [this, action, item](bool checked) {

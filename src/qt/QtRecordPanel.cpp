@@ -4,6 +4,7 @@
 #include "Pictures.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,9 +39,12 @@ QtRecordPanel::QtRecordPanel(BoardView& view) : QObject(&view), view_(view) {
     connect(file_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         emit fileClicked(item->data(Qt::UserRole).toString());
     });
-    static const char* captions[4] = {"ﾌｧｲﾙ名 ：", "後    手 ：", "先    手 ：", "対 局 名："};
+    static const char* captions[4] = {QT_TRANSLATE_NOOP("QtRecordPanel", "ﾌｧｲﾙ名 ："),
+                                      QT_TRANSLATE_NOOP("QtRecordPanel", "後    手 ："),
+                                      QT_TRANSLATE_NOOP("QtRecordPanel", "先    手 ："),
+                                      QT_TRANSLATE_NOOP("QtRecordPanel", "対 局 名：")};
     for (int i = 0; i < 4; ++i) {
-        captions_[i] = new QLabel(QString::fromUtf8(captions[i]), &view);
+        captions_[i] = new QLabel(QCoreApplication::translate("QtRecordPanel", captions[i]), &view);
         captions_[i]->setAutoFillBackground(true);
         fields_[i] = new QLineEdit(&view);
     }

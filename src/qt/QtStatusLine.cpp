@@ -1,6 +1,7 @@
 #include "QtStatusLine.h"
 
 #include <QAccessible>
+#include <QCoreApplication>
 #include <QGraphicsOpacityEffect>
 #include <QPropertyAnimation>
 
@@ -9,7 +10,7 @@ namespace kelvore::qt {
 QtStatusLine::QtStatusLine(QWidget* parent, std::function<QRect()> place)
     : QLabel(parent), place_(std::move(place)) {
     setObjectName(QStringLiteral("statusLine"));
-    setAccessibleDescription(QStringLiteral("お知らせ"));
+    setAccessibleDescription(QCoreApplication::translate("QtStatusLine", "お知らせ"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAlignment(Qt::AlignCenter);
     setWordWrap(true);

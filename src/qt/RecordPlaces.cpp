@@ -1,5 +1,6 @@
 #include "RecordPlaces.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -57,7 +58,7 @@ QList<Place> userPlaces(const QList<Mount>& mounts, const QString& home) {
         places.append({path, label});
     };
     const QString h = home.isEmpty() ? QString() : clean(home);
-    if (!h.isEmpty()) add(h, QString::fromUtf8("ホーム  ") + h);
+    if (!h.isEmpty()) add(h, QCoreApplication::translate("RecordPlaces", "ホーム  ") + h);
     add(QStringLiteral("/"), QStringLiteral("/"));
     QList<Mount> sorted = mounts;
     std::sort(sorted.begin(), sorted.end(),

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
@@ -18,8 +19,14 @@ QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-const QString kKifFilter = QString::fromUtf8("KIF（Shift-JIS） (*.kif)");
-const QString kKifuFilter = QString::fromUtf8("KIFU（UTF-8） (*.kifu)");
+// The two filters of the save dialogue, in the language in use (made when asked: the language is
+// chosen after the program's statics are made).
+QString kifFilter() {
+    return QCoreApplication::translate("Sharing", "KIF（Shift-JIS） (*.kif)");
+}
+QString kifuFilter() {
+    return QCoreApplication::translate("Sharing", "KIFU（UTF-8） (*.kifu)");
+}
 
 } // namespace
 
@@ -38,15 +45,15 @@ QString Sharing::chooseFile(QWidget& parent, bool save, const QString& folder,
         files->setColumnHidden(2, true); // the kind of file says nothing here
     }
     if (save) {
-        dialog.setWindowTitle(QString::fromUtf8("KIFで書き出す"));
+        dialog.setWindowTitle(QCoreApplication::translate("Sharing", "KIFで書き出す"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setNameFilters({kKifFilter, kKifuFilter});
+        dialog.setNameFilters({kifFilter(), kifuFilter()});
         dialog.setDefaultSuffix(QStringLiteral("kif"));
         // The name follows the kind chosen: a name typed without an ending gets its ending.
         QObject::connect(
             &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-                const bool utf8 = filter == kKifuFilter;
+                const bool utf8 = filter == kifuFilter();
                 dialog.setDefaultSuffix(utf8 ? QStringLiteral("kifu") : QStringLiteral("kif"));
                 QString n = dialog.selectedFiles().value(0).section(u'/', -1);
                 if (n.endsWith(QStringLiteral(".kifu")))
@@ -59,11 +66,11 @@ QString Sharing::chooseFile(QWidget& parent, bool save, const QString& folder,
             });
         dialog.selectFile(name);
     } else {
-        dialog.setWindowTitle(QString::fromUtf8("KIFを読み込む"));
+        dialog.setWindowTitle(QCoreApplication::translate("Sharing", "KIFを読み込む"));
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setNameFilters(
-            {QString::fromUtf8("KIF (*.kif *.kifu)"), QString::fromUtf8("すべてのファイル (*)")});
+        dialog.setNameFilters({QString::fromUtf8("KIF (*.kif *.kifu)"),
+                               QCoreApplication::translate("Sharing", "すべてのファイル (*)")});
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().front();

@@ -1,17 +1,17 @@
 // The Kelvore program: the game in a Qt window.
+#include "Language.h"
 #include "MainWindow.h"
 #include "Pictures.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
-#include <QLibraryInfo>
 #include <QStandardPaths>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
@@ -24,13 +24,29 @@ QString workFolderFor(const std::string& workdir) {
 
 // The usage, then the places this run would use: the help needs no display.
 void printHelp(const std::string& workdir) {
-    std::puts("使い方: kelvore [--workdir <フォルダ>] [--help]\n"
-              "  --workdir <フォルダ>  設定ファイルと棋譜の既定フォルダを置く場所\n"
-              "  --help                この説明を表示して終了します");
+    std::puts(QCoreApplication::translate(
+                  "main", "使い方: kelvore [--workdir <フォルダ>] [--language ja|en] [--help]\n"
+                          "  --workdir <フォルダ>  設定ファイルと棋譜の既定フォルダを置く場所\n"
+                          "  --language ja|en      日本語 (ja) か英語 (en) で表示します。"
+                          "選ばなければ window.ini の [view] language、それもなければ日本語\n"
+                          "  --help                この説明を表示して終了します")
+                  .toLocal8Bit()
+                  .constData());
     const QString settings =
         QDir(workFolderFor(workdir)).absoluteFilePath(QStringLiteral("Kelvore.ini"));
-    std::printf("設定ファイル: %s\n効果音とBGM: %s\n", settings.toLocal8Bit().constData(),
+    std::printf(QCoreApplication::translate("main", "設定ファイル: %s\n効果音とBGM: %s\n")
+                    .toLocal8Bit()
+                    .constData(),
+                settings.toLocal8Bit().constData(),
                 kelvore::qt::MainWindow::soundFolder().toLocal8Bit().constData());
+}
+
+// The language of this run: --language, else the one kept in window.ini, else Japanese.
+kelvore::qt::Language languageFor(const std::optional<kelvore::qt::Language>& asked,
+                                  const std::string& workdir) {
+    if (asked) return *asked;
+    const QString ini = QDir(workFolderFor(workdir)).absoluteFilePath(QStringLiteral("window.ini"));
+    return kelvore::qt::readLanguage(ini).value_or(kelvore::qt::Language::Japanese);
 }
 
 bool hasDisplay() {
@@ -43,41 +59,57 @@ bool hasDisplay() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    using kelvore::qt::Language;
     std::string workdir;
     bool help = false;
-    for (int i = 1; i < argc; ++i) {
+    std::optional<Language> language;
+    std::string unknown;
+    for (int i = 1; i < argc && unknown.empty(); ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             help = true;
         } else if (arg == "--workdir" && i + 1 < argc) {
             workdir = argv[++i];
+        } else if (arg == "--language" && i + 1 < argc &&
+                   (language =
+                        kelvore::qt::languageFromCode(QString::fromLocal8Bit(argv[i + 1])))) {
+            ++i;
         } else {
-            std::fprintf(stderr, "kelvore: 不明な引数です: %s (--help で使い方を表示します)\n",
-                         arg.c_str());
-            return 2;
+            unknown = arg == "--language" && i + 1 < argc ? arg + " " + argv[i + 1] : arg;
         }
     }
-    if (help) {
+    // Everything said from here on is said in the language of the run.
+    QCoreApplication::setApplicationName(QStringLiteral("kelvore"));
+    if (help || !unknown.empty()) {
         QCoreApplication core(argc, argv);
-        QCoreApplication::setApplicationName(QStringLiteral("kelvore"));
+        kelvore::qt::useLanguage(languageFor(language, workdir));
+        if (!unknown.empty()) {
+            std::fprintf(stderr,
+                         QCoreApplication::translate(
+                             "main", "kelvore: 不明な引数です: %s (--help で使い方を表示します)\n")
+                             .toLocal8Bit()
+                             .constData(),
+                         unknown.c_str());
+            return 2;
+        }
         printHelp(workdir);
         return 0;
     }
 
     if (!hasDisplay()) {
-        std::fprintf(stderr, "kelvore: 画面が必要です (DISPLAY も WAYLAND_DISPLAY もありません)。"
-                             "画面のない所では xvfb-run build/kelvore で動かして下さい。\n");
+        QCoreApplication core(argc, argv);
+        kelvore::qt::useLanguage(languageFor(language, workdir));
+        std::fputs(QCoreApplication::translate(
+                       "main", "kelvore: 画面が必要です (DISPLAY も WAYLAND_DISPLAY もありません)。"
+                               "画面のない所では xvfb-run build/kelvore で動かして下さい。\n")
+                       .toLocal8Bit()
+                       .constData(),
+                   stderr);
         return 2;
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kelvore"));
-
-    // Qt's own button texts in Japanese, whatever the user's locale.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_ja"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    kelvore::qt::useLanguage(languageFor(language, workdir));
     QApplication::setFont(kelvore::qt::japaneseFont());
 
     kelvore::qt::MainWindow window(workFolderFor(workdir));

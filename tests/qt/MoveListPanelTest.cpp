@@ -84,11 +84,16 @@ private slots:
             QAction* item = w.action(MenuItem::MOVE_LIST);
             QCOMPARE(item->text(), QStringLiteral("指し手一覧"));
             QVERIFY(item->isCheckable() && item->isChecked());
-            // Behind a separator after the game's items of ｵﾌﾟｼｮﾝ, the first of ours.
+            // Behind a separator after the game's items of ｵﾌﾟｼｮﾝ, the first of ours; the
+            // language comes last, in both scripts, 日本語 marked when none is chosen.
             const QList<QAction*> options = w.action(MenuItem::OPTION)->menu()->actions();
             const qsizetype at = options.indexOf(item);
             QVERIFY(at >= 1 && options[at - 1]->isSeparator());
             QCOMPARE(options.indexOf(w.action(MenuItem::BGM)), at - 2);
+            QCOMPARE(options.last(), w.action(MenuItem::LANGUAGE));
+            QCOMPARE(options.last()->text(), QString::fromUtf8("言語 / Language"));
+            QVERIFY(w.action(MenuItem::LANGUAGE_JA)->isChecked());
+            QVERIFY(!w.action(MenuItem::LANGUAGE_EN)->isChecked());
 
             const int reserved = w.view().canvas().reservedRight();
             QVERIFY(reserved > 0);

@@ -159,10 +159,11 @@ private slots:
         }
         qt::MainWindow w(dir.path());
         QCOMPARE(qt::pieceStyle(), Style::International);
-        // Behind the separator of ｵﾌﾟｼｮﾝ, after the move list, a submenu of three marked items.
+        // Behind the separator of ｵﾌﾟｼｮﾝ, after the move list and before the language, a submenu
+        // of three marked items.
         const QStringList options = captionsOf(w.action(MenuItem::OPTION)->menu());
-        QCOMPARE(options.mid(options.size() - 3),
-                 (QStringList{"-", "指し手一覧", "駒の表示 / Pieces"}));
+        QCOMPARE(options.mid(options.size() - 4),
+                 (QStringList{"-", "指し手一覧", "駒の表示 / Pieces", "言語 / Language"}));
         QMenu* styles = w.action(MenuItem::PIECES)->menu();
         QVERIFY(styles != nullptr);
         QCOMPARE(captionsOf(styles), (QStringList{"二文字", "一文字", "International"}));

@@ -1,4 +1,6 @@
 // The window's tests: each group of tests in its own file, run one after another.
+#include "Language.h"
+
 #include <QApplication>
 
 int runMainWindowTest(int argc, char** argv);
@@ -12,6 +14,9 @@ int runPieceStyleTest(int argc, char** argv);
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // As the program starts with no language chosen: every caption and text the tests expect is
+    // the game's own Japanese.
+    kelvore::qt::useLanguage(kelvore::qt::Language::Japanese);
     int failed = 0;
     failed += runMainWindowTest(argc, argv) != 0;
     failed += runCanvasTest(argc, argv) != 0;

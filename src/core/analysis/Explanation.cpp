@@ -1,4 +1,5 @@
 #include "analysis/Explanation.h"
+#include "platform/Translate.h"
 
 #include "engine/EvalTables.h"
 #include "engine/Evaluate.h"
@@ -139,13 +140,14 @@ std::string explain(const MoveContext& c) {
         const std::string reply = notation::moveText(next, after.best, playedTo, them);
         const int target = next.board[after.best.toX][after.best.toY];
         if (after.score.value == 1 && engine::isRoyal(engineKind(target)))
-            return nameOf(target) + "を取られます: " + reply;
-        return reply + "から詰みます";
+            return args(translate("Analysis", "%1を取られます: %2"), {nameOf(target), reply});
+        return args(translate("Analysis", "%1から詰みます"), {reply});
     }
     // The mover had a win by force and let it go.
     if (before.hasMove && before.score.mate && before.score.value > 0 &&
         !(after.score.mate && after.score.value < 0))
-        return notation::moveText(c.before, before.best, c.previousTo, us) + "で詰みでした";
+        return args(translate("Analysis", "%1で詰みでした"),
+                    {notation::moveText(c.before, before.best, c.previousTo, us)});
 
     // The move and the opponent's line: what each side takes.
     std::vector<Move> played{c.played};
@@ -156,10 +158,11 @@ std::string explain(const MoveContext& c) {
         const std::string how = lineText(next, slice(played, 1, at + 1), playedTo, c.firstMover);
         const std::string piece = nameOf(lost.biggest[1]);
         if (lost.biggest[0] != 0)
-            return nameOf(lost.biggest[0]) + "を取る代わりに" + piece + "を取られます: " + how;
-        if (at == 1) return piece + "を只で取られます: " + how;
-        return notation::moveText(next, played[1], playedTo, them) + "から" + piece +
-               "を取られます: " + how;
+            return args(translate("Analysis", "%1を取る代わりに%2を取られます: %3"),
+                        {nameOf(lost.biggest[0]), piece, how});
+        if (at == 1) return args(translate("Analysis", "%1を只で取られます: %2"), {piece, how});
+        return args(translate("Analysis", "%1から%2を取られます: %3"),
+                    {notation::moveText(next, played[1], playedTo, them), piece, how});
     }
 
     // What the engine's own line would have won.
@@ -170,14 +173,16 @@ std::string explain(const MoveContext& c) {
             const std::size_t at = won.biggestAt[0];
             const std::string best = notation::moveText(c.before, before.best, c.previousTo, us);
             const std::string piece = nameOf(won.biggest[0]);
-            if (at == 0) return best + "で" + piece + "が取れました";
-            return best + "から" + piece + "が取れました: " +
-                   lineText(c.before, slice(before.line, 0, at + 1), c.previousTo, c.firstMover);
+            if (at == 0) return args(translate("Analysis", "%1で%2が取れました"), {best, piece});
+            return args(
+                translate("Analysis", "%1から%2が取れました: %3"),
+                {best, piece,
+                 lineText(c.before, slice(before.line, 0, at + 1), c.previousTo, c.firstMover)});
         }
-        return "形勢を損ねます。最善手は" +
-               notation::moveText(c.before, before.best, c.previousTo, us) + "でした";
+        return args(translate("Analysis", "形勢を損ねます。最善手は%1でした"),
+                    {notation::moveText(c.before, before.best, c.previousTo, us)});
     }
-    return "形勢を損ねます";
+    return translate("Analysis", "形勢を損ねます");
 }
 
 } // namespace kelvore::analysis

@@ -1,4 +1,5 @@
 #include "analysis/GameAnalysis.h"
+#include "platform/Translate.h"
 
 #include "analysis/Explanation.h"
 
@@ -8,8 +9,8 @@ namespace kelvore::analysis {
 
 std::string_view gradeName(Grade grade) {
     switch (grade) {
-    case Grade::Dubious: return "疑問手";
-    case Grade::Bad: return "悪手";
+    case Grade::Dubious: return KELVORE_TRANSLATE_NOOP("Analysis", "疑問手");
+    case Grade::Bad: return KELVORE_TRANSLATE_NOOP("Analysis", "悪手");
     case Grade::None: break;
     }
     return "";

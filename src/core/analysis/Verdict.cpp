@@ -1,4 +1,5 @@
 #include "analysis/Verdict.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,9 +32,10 @@ double winningPercent(Score s) {
 std::string scoreText(Score s) {
     if (s.mate) {
         // As the hint says it: the plies until a last royal piece is taken.
-        if (s.value > 0) return "勝ちまで " + std::to_string(s.value) + "手";
-        if (s.value >= -2) return "詰み";
-        return "負けまで " + std::to_string(-s.value) + "手";
+        if (s.value > 0)
+            return args(translate("Analysis", "勝ちまで %1手"), {std::to_string(s.value)});
+        if (s.value >= -2) return translate("Analysis", "詰み");
+        return args(translate("Analysis", "負けまで %1手"), {std::to_string(-s.value)});
     }
     if (s.value > 0) return "+" + std::to_string(s.value);
     return std::to_string(s.value);

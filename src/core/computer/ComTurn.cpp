@@ -5,6 +5,7 @@
 #include "Form1.h"
 #include "computer/SearchingTurn.h"
 #include "match/MatchClocks.h"
+#include "platform/Translate.h"
 #include "rules/TrialMove.h"
 
 #include <algorithm>
@@ -54,8 +55,8 @@ void Form1::消去_思考中() {
 // "思考中" as a shadowed caption just above the computer's clock.
 void Form1::描画_思考中() {
     FontSize = 12;
-    印字("思考中", gridX(-1.5), gridY(8.5), ColorBlack);
-    印字("思考中", gridX(-1.6), gridY(8.4), ColorWhite);
+    印字(translate("Screen", "思考中"), gridX(-1.5), gridY(8.5), ColorBlack);
+    印字(translate("Screen", "思考中"), gridX(-1.6), gridY(8.4), ColorWhite);
 }
 
 void Form1::com_ban() {
@@ -197,7 +198,8 @@ void Form1::com_ban() {
 // No legal move at all: the computer resigns and the human wins.
 void Form1::処理_COM投了() {
     p_.timer.setEnabled(false);
-    p_.dialogs.messageBox("ｺﾝﾋﾟｭｰﾀは指す手がありません", "投了", Buttons::OK);
+    p_.dialogs.messageBox(translate("Game", "ｺﾝﾋﾟｭｰﾀは指す手がありません"),
+                          translate("Game", "投了"), Buttons::OK);
     終了("あなた");
 }
 
@@ -223,7 +225,8 @@ void Form1::処理_COM着手(int 移動元X, int 移動元Y, int 移動先X, int
     勢力調査();
     tell([](GameListener& l) { l.movePlayed(); });
     if (詰めかMAN() == 1) {
-        p_.dialogs.messageBox("よし！!", "詰め ?", Buttons::OK);
+        p_.dialogs.messageBox(translate("Game", "よし！!"), translate("Game", "詰め ?"),
+                              Buttons::OK);
     } else {
         const int captured = BoardBackup[移動先X][移動先Y];
         if ((captured == -OU && ManPrincePos.X == 0) || (captured == -KO && ManKingPos.X == 0)) {
@@ -231,9 +234,9 @@ void Form1::処理_COM着手(int 移動元X, int 移動元Y, int 移動先X, int
             return;
         }
         if (PosAttackCount[ManKingPos.X][ManKingPos.Y] > 0)
-            p_.dialogs.messageBox("   ** 王手 **", "", Buttons::OK);
+            p_.dialogs.messageBox(translate("Game", "   ** 王手 **"), "", Buttons::OK);
         else if (PosAttackCount[ManPrincePos.X][ManPrincePos.Y] > 0)
-            p_.dialogs.messageBox("   ** 王手(王子) **", "", Buttons::OK);
+            p_.dialogs.messageBox(translate("Game", "   ** 王手(王子) **"), "", Buttons::OK);
     }
 
     描画_移動結果(ComTurn, 移動先X, 移動先Y, 置駒, ResultColor);

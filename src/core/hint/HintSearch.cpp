@@ -1,4 +1,5 @@
 #include "hint/HintSearch.h"
+#include "platform/Translate.h"
 
 #include "Form1.h"
 #include "computer/SearchingTurn.h"
@@ -19,9 +20,10 @@ int sideToMove(const Form1& f) {
 
 std::string scoreText(int score, bool mate) {
     if (mate)
-        return score > 0 ? "勝ちまで " + std::to_string(score) + "手"
-                         : "負けまで " + std::to_string(-score) + "手";
-    return "評価値 " + std::string(score > 0 ? "+" : "") + std::to_string(score);
+        return score > 0 ? args(translate("Analysis", "勝ちまで %1手"), {std::to_string(score)})
+                         : args(translate("Analysis", "負けまで %1手"), {std::to_string(-score)});
+    return args(translate("Analysis", "評価値 %1"),
+                {std::string(score > 0 ? "+" : "") + std::to_string(score)});
 }
 
 Cells cellsOf(const Move& m) {

@@ -1,4 +1,5 @@
 #include "kept/GameKeeper.h"
+#include "platform/Translate.h"
 
 #include "Form1.h"
 #include "kif/Kif.h"
@@ -52,7 +53,7 @@ std::string writeKifFile(const std::string& path, const GameRecord& game, const 
     k.startedAt = started;
     if (!winner.empty()) k.winner = game.moves.back().MovedPiece > 0 ? 1 : -1;
     const auto bytes = kif::encodeKif(kif::writeKif(k, kif::Encoding::Utf8), kif::Encoding::Utf8);
-    if (!bytes) return "KIFに書けない文字があります";
+    if (!bytes) return translate("Kept", "KIFに書けない文字があります");
     const int error = text::writeFileAtomically(path, *bytes);
     return error == 0 ? std::string() : recordWriteError(error);
 }
@@ -230,7 +231,7 @@ void GameKeeper::keep(Unkept u, std::string_view winner) {
             return;
         }
         if (n > 1000) {
-            warnOnce("同じ名前の記録が多すぎます");
+            warnOnce(translate("Kept", "同じ名前の記録が多すぎます"));
             return;
         }
         path = base + "_" + std::to_string(n) + extension;
@@ -249,11 +250,13 @@ void GameKeeper::keep(Unkept u, std::string_view winner) {
 void GameKeeper::warnOnce(const std::string& why) {
     if (warned_) return;
     warned_ = true;
-    const std::string text = "対局記録を保存できませんでした\r" + why + "\r" + folder();
+    const std::string text =
+        translate("Kept", "対局記録を保存できませんでした\r") + why + "\r" + folder();
     std::weak_ptr<GameKeeper*> self = self_;
     form_.platform().dispatcher.post([self, text] {
         if (const auto s = self.lock())
-            (*s)->form_.platform().dialogs.messageBox(text, "対局記録", Buttons::OK, Icon::Warning);
+            (*s)->form_.platform().dialogs.messageBox(text, translate("Kept", "対局記録"),
+                                                      Buttons::OK, Icon::Warning);
     });
 }
 

@@ -1,5 +1,6 @@
 // Reading KIF files: ours and hand-written ones of the same form.
 #include "kif/Kif.h"
+#include "platform/Translate.h"
 
 #include "kif/KifText.h"
 #include "kif/PositionCheck.h"
@@ -152,8 +153,10 @@ struct Fault {
 
 // A fault of the diagram's row `y`: "局面図の五段目が" and what is wrong with it.
 Fault rowFault(int y, std::string_view what) {
-    return Fault{"局面図の" + std::string(notation::kKanjiNumerals[y]) + "段目が" +
-                 std::string(what)};
+    // The rank as Japanese writes it (a kanji numeral), or in digits for another language.
+    const std::string rank =
+        translated() ? std::to_string(y) : std::string(notation::kKanjiNumerals[y]);
+    return Fault{args(translate("Kif", "局面図の%1段目が%2"), {rank, what})};
 }
 
 class Reader {
@@ -202,11 +205,11 @@ void Reader::line(int number, std::string_view text) {
     if (phase_ == Phase::Diagram) {
         if (!t.empty() && t[0] == '|') return diagramRow(t);
         if (t.find_first_not_of("+-") == std::string_view::npos && t.size() > 2) {
-            if (rows_ != 9) throw Fault{"局面図の段が足りません"};
+            if (rows_ != 9) throw Fault{translate("Kif", "局面図の段が足りません")};
             phase_ = Phase::Header;
             return;
         }
-        throw Fault{"局面図が途中で切れています"};
+        throw Fault{translate("Kif", "局面図が途中で切れています")};
     }
     if (t.empty()) return;
     if (t[0] == '#') {
@@ -222,14 +225,14 @@ void Reader::line(int number, std::string_view text) {
     if (t[0] == '*' || t[0] == '&') return;
     if (phase_ == Phase::Variations) return;
     if (t.find_first_not_of("+-") == std::string_view::npos && t.size() > 2) {
-        if (phase_ != Phase::Header) throw Fault{"指し手の後に局面図があります"};
-        if (diagram_) throw Fault{"局面図が二つあります"};
+        if (phase_ != Phase::Header) throw Fault{translate("Kif", "指し手の後に局面図があります")};
+        if (diagram_) throw Fault{translate("Kif", "局面図が二つあります")};
         diagram_ = true;
         diagramLine_ = number;
         phase_ = Phase::Diagram;
         return;
     }
-    if (t[0] == '|') throw Fault{"局面図の枠がありません"};
+    if (t[0] == '|') throw Fault{translate("Kif", "局面図の枠がありません")};
     if (t.substr(0, 3) == "９" && t.substr(t.size() - 3) == "１") return; // the files' numbers
     if (t[0] >= '0' && t[0] <= '9') return move(t);
     if (t.substr(0, 6) == "変化") {
@@ -257,7 +260,8 @@ void Reader::line(int number, std::string_view text) {
         return;
     }
     if (t == "先手番" || t == "下手番" || t == "後手番" || t == "上手番") {
-        if (phase_ != Phase::Header) throw Fault{"指し手の後に手番の行があります"};
+        if (phase_ != Phase::Header)
+            throw Fault{translate("Kif", "指し手の後に手番の行があります")};
         start_.sideToMove = t == "先手番" || t == "下手番" ? -1 : 1;
         return;
     }
@@ -266,8 +270,9 @@ void Reader::line(int number, std::string_view text) {
         if (eat(rest, "＝") || eat(rest, "=")) {
             skipBlanks(rest);
             const long long n = eatNumber(rest);
-            if (n < 0 || n > 100000) throw Fault{"手数が読めません"};
-            if (phase_ != Phase::Header) throw Fault{"指し手の後に手数の行があります"};
+            if (n < 0 || n > 100000) throw Fault{translate("Kif", "手数が読めません")};
+            if (phase_ != Phase::Header)
+                throw Fault{translate("Kif", "指し手の後に手数の行があります")};
             firstNumber_ = static_cast<int>(n) + 1;
         }
         return; // also the heading of the move column, "手数----指手----消費時間--"
@@ -279,7 +284,8 @@ void Reader::line(int number, std::string_view text) {
         colon = t.find(':');
         width = 1;
     }
-    if (colon == std::string_view::npos || colon == 0) throw Fault{"読めない行です"};
+    if (colon == std::string_view::npos || colon == 0)
+        throw Fault{translate("Kif", "読めない行です")};
     const std::size_t inText = static_cast<std::size_t>(t.data() - text.data()) + colon;
     headerLine(trimmed(t.substr(0, colon)), text.substr(inText + width));
 }
@@ -287,7 +293,8 @@ void Reader::line(int number, std::string_view text) {
 void Reader::headerLine(std::string_view key, std::string_view value) {
     auto handKey = [&](std::string_view side) { return key == std::string(side) + "の持駒"; };
     if (handKey("先手") || handKey("下手") || handKey("後手") || handKey("上手")) {
-        if (phase_ != Phase::Header) throw Fault{"指し手の後に持駒の行があります"};
+        if (phase_ != Phase::Header)
+            throw Fault{translate("Kif", "指し手の後に持駒の行があります")};
         hands(trimmed(value),
               handKey("先手") || handKey("下手") ? start_.lowerHand : start_.upperHand);
         return;
@@ -317,12 +324,13 @@ void Reader::hands(std::string_view value, int* hand) {
         const std::size_t len = utf8Length(value);
         const std::string_view name = value.substr(0, len == 0 ? 1 : len);
         const int kind = notation::kindOfCharacter(name);
-        if (kind == 0 || !mayDrop(kind)) throw Fault{"持駒に持てない駒があります"};
+        if (kind == 0 || !mayDrop(kind))
+            throw Fault{translate("Kif", "持駒に持てない駒があります")};
         value.remove_prefix(name.size());
         const int count = eatCount(value, 1);
-        if (count < 1 || count > 18) throw Fault{"持駒の数が読めません"};
+        if (count < 1 || count > 18) throw Fault{translate("Kif", "持駒の数が読めません")};
         hand[handSlot(kind)] += count;
-        if (hand[handSlot(kind)] > 18) throw Fault{"持駒の数が多すぎます"};
+        if (hand[handSlot(kind)] > 18) throw Fault{translate("Kif", "持駒の数が多すぎます")};
         skipBlanks(value);
         eat(value, "、");
         skipBlanks(value);
@@ -330,17 +338,17 @@ void Reader::hands(std::string_view value, int* hand) {
 }
 
 void Reader::diagramRow(std::string_view t) {
-    if (rows_ == 9) throw Fault{"局面図の段が多すぎます"};
+    if (rows_ == 9) throw Fault{translate("Kif", "局面図の段が多すぎます")};
     const int y = ++rows_;
     std::string_view s = t.substr(1);
     for (int x = 1; x <= 9; ++x) {
-        if (s.empty()) throw rowFault(y, "途中で切れています");
+        if (s.empty()) throw rowFault(y, translate("Kif", "途中で切れています"));
         const char mark = s[0];
         if (mark != ' ' && mark != 'v' && mark != 'V' && mark != '^')
-            throw rowFault(y, "読めません");
+            throw rowFault(y, translate("Kif", "読めません"));
         s.remove_prefix(1);
         const std::size_t len = s.empty() ? 0 : utf8Length(s);
-        if (len == 0) throw rowFault(y, "途中で切れています");
+        if (len == 0) throw rowFault(y, translate("Kif", "途中で切れています"));
         const std::string_view name = s.substr(0, len);
         s.remove_prefix(len);
         if (name == "・") {
@@ -348,24 +356,25 @@ void Reader::diagramRow(std::string_view t) {
             continue;
         }
         const int kind = notation::kindOfCharacter(name);
-        if (kind == 0) throw Fault{"局面図に知らない駒があります（" + std::string(name) + "）"};
+        if (kind == 0)
+            throw Fault{args(translate("Kif", "局面図に知らない駒があります（%1）"), {name})};
         const int code = mark == ' ' ? -kind : kind;
         if (stranded(code, y))
-            throw Fault{"行き所のない駒があります（" + notation::squareText(x, y) +
-                        std::string(notation::pieceName(code)) + "）"};
+            throw Fault{args(translate("Kif", "行き所のない駒があります（%1%2）"),
+                             {notation::squareText(x, y), notation::pieceName(code)})};
         start_.board[x][y] = code;
     }
-    if (!eat(s, "|")) throw rowFault(y, "途中で切れています");
+    if (!eat(s, "|")) throw rowFault(y, translate("Kif", "途中で切れています"));
 }
 
 // The start is known once the first move comes (or the file ends): the diagram, the hands and
 // the side to move. A file without a diagram is a record of standard shogi.
 void Reader::begin(bool atAMove) {
     if (judge_) return;
-    if (!diagram_) refuseWithoutDiagram(atAMove, "局面図も指し手もありません");
+    if (!diagram_) refuseWithoutDiagram(atAMove, translate("Kif", "局面図も指し手もありません"));
     if (const std::string why = positionError(start_); !why.empty()) {
         faultLine = diagramLine_;
-        throw Fault{"局面図がこのゲームの局面ではありません（" + why + "）"};
+        throw Fault{args(translate("Kif", "局面図がこのゲームの局面ではありません（%1）"), {why})};
     }
     result_.game.start = start_;
     side_ = start_.sideToMove;
@@ -381,20 +390,23 @@ void Reader::refuseWithoutDiagram(bool atAMove, std::string_view nothingAtAll) {
         throw Fault{std::string(nothingAtAll)};
     }
     if (handicap_.empty() || handicap_ == "平手")
-        throw Fault{"酔象のない本将棋（手合割：平手）の棋譜です。局面図がないため読めません"};
-    if (handicap_ == "その他") throw Fault{"手合割が「その他」なのに局面図がありません"};
-    throw Fault{"酔象のない本将棋の駒落ち（手合割：" + handicap_ +
-                "）の棋譜です。局面図がないため読めません"};
+        throw Fault{translate(
+            "Kif", "酔象のない本将棋（手合割：平手）の棋譜です。局面図がないため読めません")};
+    if (handicap_ == "その他")
+        throw Fault{translate("Kif", "手合割が「その他」なのに局面図がありません")};
+    throw Fault{args(translate("Kif", "酔象のない本将棋の駒落ち（手合割：%1）の棋譜です。"
+                                      "局面図がないため読めません"),
+                     {handicap_})};
 }
 
 void Reader::endOfLeadingLines() {
     if (!diagram_)
-        refuseWithoutDiagram(false, "始めの" + std::to_string(kLinesBeforeDiagram) +
-                                        "行に局面図も指し手もありません");
+        refuseWithoutDiagram(false, args(translate("Kif", "始めの%1行に局面図も指し手もありません"),
+                                         {std::to_string(kLinesBeforeDiagram)}));
 }
 
 void Reader::move(std::string_view t) {
-    if (phase_ == Phase::Ended) throw Fault{"終局の後に指し手があります"};
+    if (phase_ == Phase::Ended) throw Fault{translate("Kif", "終局の後に指し手があります")};
     const int saved = faultLine;
     begin(true);
     faultLine = saved;
@@ -402,8 +414,9 @@ void Reader::move(std::string_view t) {
     const long long n = eatNumber(t);
     const std::size_t expected = firstNumber_ + result_.game.moves.size();
     if (n != static_cast<long long>(expected))
-        throw Fault{"手数が順に並んでいません（" + std::to_string(expected) + "手目のはずです）"};
-    if (t.empty()) throw Fault{"指し手がありません"};
+        throw Fault{args(translate("Kif", "手数が順に並んでいません（%1手目のはずです）"),
+                         {std::to_string(expected)})};
+    if (t.empty()) throw Fault{translate("Kif", "指し手がありません")};
     skipBlanks(t);
     std::string_view word = t;
     if (!eat(word, "▲") && !eat(word, "△") && !eat(word, "☗")) eat(word, "☖");
@@ -425,9 +438,9 @@ void Reader::move(std::string_view t) {
     if (eat(t, "(") || eat(t, "（")) {
         skipBlanks(t);
         const long long minutes = eatNumber(t);
-        if (minutes < 0 || !eat(t, ":")) throw Fault{"消費時間が読めません"};
+        if (minutes < 0 || !eat(t, ":")) throw Fault{translate("Kif", "消費時間が読めません")};
         const long long secs = eatNumber(t);
-        if (secs < 0) throw Fault{"消費時間が読めません"};
+        if (secs < 0) throw Fault{translate("Kif", "消費時間が読めません")};
         seconds = minutes * 60 + secs;
         skipBlanks(t);
         if (eat(t, "/")) {
@@ -437,20 +450,22 @@ void Reader::move(std::string_view t) {
                 long long mm = -1, ss = -1;
                 if (eat(t, ":")) mm = eatNumber(t);
                 if (eat(t, ":")) ss = eatNumber(t);
-                if (h < 0 || mm < 0 || ss < 0) throw Fault{"消費時間の合計が読めません"};
+                if (h < 0 || mm < 0 || ss < 0)
+                    throw Fault{translate("Kif", "消費時間の合計が読めません")};
                 total = h * 3600 + mm * 60 + ss;
             }
         }
         skipBlanks(t);
-        if (!eat(t, ")") && !eat(t, "）")) throw Fault{"消費時間が途中で切れています"};
+        if (!eat(t, ")") && !eat(t, "）"))
+            throw Fault{translate("Kif", "消費時間が途中で切れています")};
     }
     skipBlanks(t);
     eat(t, "+"); // a move with variations
     skipBlanks(t);
-    if (!t.empty()) throw Fault{"指し手の後に読めない文字があります"};
+    if (!t.empty()) throw Fault{translate("Kif", "指し手の後に読めない文字があります")};
     const int mover = side_ < 0 ? 0 : 1;
     if (total < 0) total = totals_[mover] + seconds;
-    if (seconds > total) throw Fault{"消費時間が合計より長くなっています"};
+    if (seconds > total) throw Fault{translate("Kif", "消費時間が合計より長くなっています")};
     detail::kifClocks(m, seconds, total, totals_);
 
     if (const std::string why = judge_->play(m); !why.empty()) throw Fault{why};
@@ -463,13 +478,14 @@ void Reader::move(std::string_view t) {
 RecordMove Reader::resolve(std::string_view& t) {
     const Form1& f = judge_->form();
     if (eat(t, "▲") || eat(t, "☗")) {
-        if (side_ > 0) throw Fault{"後手の番なのに▲の指し手です"};
+        if (side_ > 0) throw Fault{translate("Kif", "後手の番なのに▲の指し手です")};
     } else if (eat(t, "△") || eat(t, "☖")) {
-        if (side_ < 0) throw Fault{"先手の番なのに△の指し手です"};
+        if (side_ < 0) throw Fault{translate("Kif", "先手の番なのに△の指し手です")};
     }
     int toX = 0, toY = 0;
     if (eat(t, "同")) {
-        if (previousTo_.X == 0) throw Fault{"前の指し手がないのに「同」があります"};
+        if (previousTo_.X == 0)
+            throw Fault{translate("Kif", "前の指し手がないのに「同」があります")};
         toX = previousTo_.X;
         toY = previousTo_.Y;
         skipBlanks(t);
@@ -477,12 +493,15 @@ RecordMove Reader::resolve(std::string_view& t) {
         const int file = readDigit(t);
         const int rank = eatRank(t);
         if (file < 1 || rank < 1)
-            throw Fault{t.empty() ? "指し手が途中で切れています" : "指し手が読めません"};
+            throw Fault{t.empty() ? translate("Kif", "指し手が途中で切れています")
+                                  : translate("Kif", "指し手が読めません")};
         toX = 10 - file;
         toY = rank;
     }
     const int name = notation::readPieceName(t);
-    if (name == 0) throw Fault{t.empty() ? "指し手が途中で切れています" : "駒の名前が読めません"};
+    if (name == 0)
+        throw Fault{t.empty() ? translate("Kif", "指し手が途中で切れています")
+                              : translate("Kif", "駒の名前が読めません")};
     bool promote = false, keep = false, drop = false;
     if (eat(t, "不成"))
         keep = true;
@@ -495,17 +514,17 @@ RecordMove Reader::resolve(std::string_view& t) {
         const int file = readDigit(t);
         const int rank = readDigit(t);
         if (file < 1 || rank < 1 || !(eat(t, ")") || eat(t, "）")))
-            throw Fault{"移動元が読めません"};
+            throw Fault{translate("Kif", "移動元が読めません")};
         fromX = 10 - file;
         fromY = rank;
-        if (drop) throw Fault{"打つ手に移動元があります"};
+        if (drop) throw Fault{translate("Kif", "打つ手に移動元があります")};
     }
 
     const int captured = f.Board[toX][toY];
     const int side = side_;
     const int* hand = side < 0 ? f.OwnHand : f.EnemyHand;
     auto dropMove = [&] {
-        if (!mayDrop(name)) throw Fault{"その駒は打てません"};
+        if (!mayDrop(name)) throw Fault{translate("Kif", "その駒は打てません")};
         return recordMoveOf(Move::drop(side, name, toX, toY), captured);
     };
     if (drop) return dropMove();
@@ -522,18 +541,20 @@ RecordMove Reader::resolve(std::string_view& t) {
                 fromX = x;
                 fromY = y;
             }
-        if (found > 1) throw Fault{"どの駒を動かす手か分かりません（移動元を書いて下さい）"};
+        if (found > 1)
+            throw Fault{translate("Kif", "どの駒を動かす手か分かりません（移動元を書いて下さい）")};
         if (found == 0) {
             if (!promote && !keep && mayDrop(name) && hand[handSlot(name)] > 0 && captured == EMPTY)
                 return dropMove();
-            throw Fault{"その駒はそこへ動けません"};
+            throw Fault{translate("Kif", "その駒はそこへ動けません")};
         }
     }
     const int moved = f.Board[fromX][fromY];
     if (moved * side < HU)
-        throw Fault{"移動元（" + std::to_string(10 - fromX) + std::to_string(fromY) + "）に" +
-                    (side < 0 ? "先手" : "後手") + "の駒がありません"};
-    if (moved * side != name) throw Fault{"駒の名前が盤面と合いません"};
+        throw Fault{args(side < 0 ? translate("Kif", "移動元（%1%2）に先手の駒がありません")
+                                  : translate("Kif", "移動元（%1%2）に後手の駒がありません"),
+                         {std::to_string(10 - fromX), std::to_string(fromY)})};
+    if (moved * side != name) throw Fault{translate("Kif", "駒の名前が盤面と合いません")};
     return recordMoveOf(promote ? Move::promotion(fromX, fromY, toX, toY, moved)
                                 : Move{fromX, fromY, toX, toY, moved, moved},
                         captured);
@@ -541,7 +562,7 @@ RecordMove Reader::resolve(std::string_view& t) {
 
 KifGame Reader::finish(int lastLine) {
     faultLine = lastLine;
-    if (phase_ == Phase::Diagram) throw Fault{"局面図が途中で切れています"};
+    if (phase_ == Phase::Diagram) throw Fault{translate("Kif", "局面図が途中で切れています")};
     begin(false);
     faultLine = 0;
     GameRecord& g = result_.game;
@@ -558,13 +579,13 @@ KifGame Reader::finish(int lastLine) {
 } // namespace
 
 std::string KifRead::message() const {
-    return line > 0 ? std::to_string(line) + "行目：" + error : error;
+    return line > 0 ? args(translate("Kif", "%1行目：%2"), {std::to_string(line), error}) : error;
 }
 
 KifRead readKif(std::string_view bytes, Encoding encoding) {
     KifRead r;
     if (bytes.size() > kKifFileLimit) {
-        r.error = "KIFファイルが大きすぎます";
+        r.error = translate("Kif", "KIFファイルが大きすぎます");
         return r;
     }
     bool utf8 = encoding == Encoding::Utf8;

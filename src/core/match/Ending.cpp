@@ -1,4 +1,5 @@
 #include "match/Ending.h"
+#include "platform/Translate.h"
 
 #include "Form1.h"
 #include "computer/SearchingTurn.h"
@@ -34,8 +35,10 @@ void stopPlay(Form1& f) {
 void endWithLoss(Form1& f, int loser, Ending how) {
     stopPlay(f);
     f.End = {how, -loser, f.KifuLength};
-    const std::string why = how == Ending::Resigned ? sideName(f, loser) + "が投了しました"
-                                                    : sideName(f, loser) + "の時間切れです";
+    const std::string loserName = translate("Game", sideName(f, loser).c_str());
+    const std::string why = args(how == Ending::Resigned ? translate("Match", "%1が投了しました")
+                                                         : translate("Match", "%1の時間切れです"),
+                                 {loserName});
     f.終了(sideName(f, -loser), why);
 }
 

@@ -1,4 +1,5 @@
 #include "match/Match.h"
+#include "platform/Translate.h"
 
 #include "Form1.h"
 #include "engine/GameEnd.h"
@@ -75,13 +76,13 @@ bool Match::gameInPlay(std::string_view title) {
     Form1& f = form_;
     if (inPlay(f)) return true;
     f.音_禁止();
-    f.platform().status.show(std::string(title) + "：対局中ではありません");
+    f.platform().status.show(args(translate("Match", "%1：対局中ではありません"), {title}));
     return false;
 }
 
 void Match::resign() {
     Form1& f = form_;
-    if (!gameInPlay("投了")) return;
+    if (!gameInPlay(translate("Match", "投了"))) return;
     const int loser = f.GameMode == f.GameModeCom ? -1 : sideToMove(f);
     // On a position stepped back to, the moves after it are given up, as playing on would.
     if (f.KifuCursor < f.KifuLength) {
@@ -93,18 +94,18 @@ void Match::resign() {
 
 void Match::adjourn() {
     Form1& f = form_;
-    if (!gameInPlay("中断")) return;
+    if (!gameInPlay(translate("Match", "中断"))) return;
     stopPlay(f);
     if (f.KifuLength == 0) {
         // Nothing played, nothing to keep: the game is simply called off.
         f.初期設定();
-        f.platform().status.show("対局を中断しました");
+        f.platform().status.show(translate("Match", "対局を中断しました"));
         return;
     }
     f.End = {Ending::Adjourned, 0, f.KifuLength};
     f.KifuMode = 1;
     f.notifyAdjourned();
-    f.platform().status.show("対局を中断しました（戻と進で手順を見られます）");
+    f.platform().status.show(translate("Match", "対局を中断しました（戻と進で手順を見られます）"));
 }
 
 void Match::movePlayed() {
@@ -119,7 +120,7 @@ void Match::movePlayed() {
     const engine::GameSnapshot s = engine::snapshotOf(f, toMove);
     engine::Position pos;
     pos.set(s.board, s.lowerHand, s.upperHand, toMove < 0 ? engine::LOWER : engine::UPPER);
-    if (engine::isMated(pos)) f.platform().status.show(kMateNotice);
+    if (engine::isMated(pos)) f.platform().status.show(translate("Match", kMateNotice));
 }
 
 } // namespace kelvore::match

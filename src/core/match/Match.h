@@ -16,6 +16,7 @@
 #include "GameListener.h"
 #include "match/MatchClocks.h"
 #include "match/MatchSettings.h"
+#include "platform/Translate.h"
 
 #include <functional>
 #include <optional>
@@ -28,7 +29,8 @@ namespace kelvore::match {
 
 // Said beside the board when the person to move has a last royal piece that every reply
 // leaves to be taken.
-inline constexpr const char* kMateNotice = "詰みです — 投了できます";
+inline constexpr const char* kMateNotice =
+    KELVORE_TRANSLATE_NOOP("Match", "詰みです — 投了できます");
 
 // What the window lends the room.
 struct Outside {

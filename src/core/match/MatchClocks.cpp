@@ -1,4 +1,5 @@
 #include "match/MatchClocks.h"
+#include "platform/Translate.h"
 
 #include "Form1.h"
 #include "match/Ending.h"
@@ -81,7 +82,8 @@ std::string MatchClocks::clockText(int turn) const {
     const double main = mainLeft(side) - elapsed;
     const double left = std::max(0.0, timeLeft(a, mainLeft(side), elapsed));
     if (a.byoyomiSeconds > 0 && main <= 0)
-        return "秒読み" + std::to_string(static_cast<long long>(std::ceil(left)));
+        return args(translate("Screen", "秒読み%1"),
+                    {std::to_string(static_cast<long long>(std::ceil(left)))});
     return Form1::調査_時間秒追加結果(std::ceil(std::max(0.0, main)));
 }
 

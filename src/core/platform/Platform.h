@@ -68,6 +68,10 @@ enum class MenuItem {
     PIECES_KANJI2,
     PIECES_KANJI1,
     PIECES_INTERNATIONAL,
+    // Ours, in the ｵﾌﾟｼｮﾝ menu: the language of the window, Japanese or English.
+    LANGUAGE,
+    LANGUAGE_JA,
+    LANGUAGE_EN,
     Count
 };
 
@@ -204,6 +208,16 @@ class Dispatcher {
 public:
     virtual ~Dispatcher() = default;
     virtual void post(std::function<void()> continuation) = 0; // safe from any thread
+};
+
+// The language of the texts the game makes for the player. The game's texts are Japanese, its
+// source language; a program that shows another language installs a translator once, before
+// the game starts (platform/Translate.h), and every text passes it on its way to the player.
+// `context` and `source` are the marked texts as the translation tools read them.
+class Translator {
+public:
+    virtual ~Translator() = default;
+    virtual std::string translate(const char* context, const char* source) const = 0;
 };
 
 // Everything the game reaches outside itself, handed to it at construction.

@@ -1,4 +1,5 @@
 #include "record/GameRecord.h"
+#include "platform/Translate.h"
 
 #include "notation/NotationStyle.h"
 #include "record/MoveTime.h"
@@ -169,9 +170,10 @@ std::string recordText(const GameRecord& game) {
 
 std::string writeRecordFile(const std::string& path, const GameRecord& game) {
     for (const std::string* t : {&game.title, &game.upperPlayer, &game.lowerPlayer})
-        if (t->find_first_of("\r\n") != std::string::npos) return "名前に改行は使えません";
+        if (t->find_first_of("\r\n") != std::string::npos)
+            return translate("Record", "名前に改行は使えません");
     const auto bytes = text::toShiftJis(recordText(game));
-    if (!bytes) return "Shift-JISで書けない文字があります";
+    if (!bytes) return translate("Record", "Shift-JISで書けない文字があります");
     const int error = text::writeFileAtomically(path, *bytes);
     return error == 0 ? std::string() : recordWriteError(error);
 }

@@ -1,6 +1,7 @@
 // The game-record panel: writing the history to a ".棋譜" file and reading one back for
 // stepping through it. A refused or failed file operation says why and changes nothing.
 #include "Form1.h"
+#include "platform/Translate.h"
 #include "record/RecordFile.h"
 #include "text/Files.h"
 #include "text/ShiftJis.h"
@@ -28,19 +29,20 @@ std::size_t characters(std::string_view utf8) {
 std::string recordWriteError(int error) {
     switch (error) {
     case EACCES:
-    case EPERM: return "このフォルダに書き込む許可がありません";
+    case EPERM: return translate("Record", "このフォルダに書き込む許可がありません");
     case ENOSPC:
-    case EDQUOT: return "ディスクに空きがありません";
-    case ENAMETOOLONG: return "ファイル名が長すぎます";
+    case EDQUOT: return translate("Record", "ディスクに空きがありません");
+    case ENAMETOOLONG: return translate("Record", "ファイル名が長すぎます");
     case ENOENT:
-    case ENOTDIR: return "フォルダが見つかりません";
-    case EROFS: return "読み取り専用のディスクです";
+    case ENOTDIR: return translate("Record", "フォルダが見つかりません");
+    case EROFS: return translate("Record", "読み取り専用のディスクです");
     case EINVAL:
-    case EILSEQ: return "このファイル名は使えません";
-    case EISDIR: return "同じ名前のフォルダがあります";
+    case EILSEQ: return translate("Record", "このファイル名は使えません");
+    case EISDIR: return translate("Record", "同じ名前のフォルダがあります");
     case text::kNotARegularFile:
-        return "通常のファイルでないもの（FIFO、デバイスなど）には書き込めません";
-    default: return "書き込みに失敗しました";
+        return translate("Record",
+                         "通常のファイルでないもの（FIFO、デバイスなど）には書き込めません");
+    default: return translate("Record", "書き込みに失敗しました");
     }
 }
 
@@ -53,7 +55,7 @@ std::string 棋譜ファイル名の誤り(std::string_view name) {
     bool onlyBlanks = true;
     for (std::size_t i = 0; i < name.size();) {
         const unsigned char c = static_cast<unsigned char>(name[i]);
-        if (c < 0x20 || c == 0x7F) return "ﾌｧｲﾙ名に改行や制御文字は使えません";
+        if (c < 0x20 || c == 0x7F) return translate("Record", "ﾌｧｲﾙ名に改行や制御文字は使えません");
         if (c == ' ') {
             ++i;
         } else if (name.substr(i, 3) == "　") {
@@ -63,7 +65,7 @@ std::string 棋譜ファイル名の誤り(std::string_view name) {
             ++i;
         }
     }
-    return onlyBlanks ? "ﾌｧｲﾙ名が空白だけです" : "";
+    return onlyBlanks ? translate("Record", "ﾌｧｲﾙ名が空白だけです") : "";
 }
 
 // Puts recorded moves into the history to be stepped with 進: none applied yet.
@@ -108,11 +110,13 @@ void Form1::KIFU_READ_Click() {
 
 void Form1::KIFU_WRITE_Click() {
     if (Reversed == 1) {
-        p_.dialogs.messageBox("反転後は書き込みできません", "棋譜書込", Buttons::OK);
+        p_.dialogs.messageBox(translate("Record", "反転後は書き込みできません"),
+                              translate("Record", "棋譜書込"), Buttons::OK);
         return;
     }
     if (HandicapSet == 1) {
-        p_.dialogs.messageBox("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込", Buttons::OK);
+        p_.dialogs.messageBox(translate("Record", "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません"),
+                              translate("Record", "棋譜書込"), Buttons::OK);
         return;
     }
     描画_可視(true, true, false);
@@ -122,7 +126,8 @@ void Form1::KIFU_WRITE_Click() {
 void Form1::Drive1_Change(const std::string& drive) {
     DIR* d = ::opendir(drive.c_str());
     if (d == nullptr) {
-        p_.dialogs.messageBox("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ", Buttons::OK);
+        p_.dialogs.messageBox(translate("Record", "ﾃﾞﾊﾞｲｽが準備できていません"),
+                              translate("Record", "ｴﾗｰ"), Buttons::OK);
         return;
     }
     ::closedir(d);
@@ -149,9 +154,10 @@ std::string Form1::棋譜_本文(std::string_view 対局名, std::string_view �
 std::string Form1::書込_棋譜ファイル(const std::string& path, std::string_view 対局名,
                                      std::string_view 上手, std::string_view 下手) const {
     for (std::string_view t : {対局名, 上手, 下手})
-        if (t.find_first_of("\r\n") != std::string_view::npos) return "名前に改行は使えません";
+        if (t.find_first_of("\r\n") != std::string_view::npos)
+            return translate("Record", "名前に改行は使えません");
     const auto bytes = text::toShiftJis(棋譜_本文(対局名, 上手, 下手));
-    if (!bytes) return "Shift-JISで書けない文字があります";
+    if (!bytes) return translate("Record", "Shift-JISで書けない文字があります");
     const int error = text::writeFileAtomically(path, *bytes);
     return error == 0 ? std::string() : recordWriteError(error);
 }
@@ -160,24 +166,27 @@ std::string Form1::書込_棋譜ファイル(const std::string& path, std::strin
 void Form1::Command1_Click() {
     const std::string name = p_.panel.fieldText(1);
     if (name.empty()) {
-        p_.dialogs.messageBox("ﾌｧｲﾙ名が入力されていません", "  ", Buttons::OK);
+        p_.dialogs.messageBox(translate("Record", "ﾌｧｲﾙ名が入力されていません"), "  ", Buttons::OK);
         return;
     }
     if (KifuCursor < 1) {
-        p_.dialogs.messageBox("保存するデータがありません", "棋譜保存", Buttons::OK);
+        p_.dialogs.messageBox(translate("Record", "保存するデータがありません"),
+                              translate("Record", "棋譜保存"), Buttons::OK);
         return;
     }
     if (const std::string why = 棋譜ファイル名の誤り(name); !why.empty()) {
-        p_.dialogs.messageBox(why, "棋譜保存", Buttons::OK);
+        p_.dialogs.messageBox(why, translate("Record", "棋譜保存"), Buttons::OK);
         return;
     }
     if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos ||
         name == "." || name == "..") {
-        p_.dialogs.messageBox("ﾌｧｲﾙ名に「/」や「\\」は使えません", "棋譜保存", Buttons::OK);
+        p_.dialogs.messageBox(translate("Record", "ﾌｧｲﾙ名に「/」や「\\」は使えません"),
+                              translate("Record", "棋譜保存"), Buttons::OK);
         return;
     }
     if (!text::toShiftJis(name)) {
-        p_.dialogs.messageBox("ﾌｧｲﾙ名にShift-JISで書けない文字があります", "棋譜保存", Buttons::OK);
+        p_.dialogs.messageBox(translate("Record", "ﾌｧｲﾙ名にShift-JISで書けない文字があります"),
+                              translate("Record", "棋譜保存"), Buttons::OK);
         return;
     }
     std::string folder = p_.panel.folder();
@@ -188,14 +197,15 @@ void Form1::Command1_Click() {
     const std::string& lower = ManTurn == 1 ? first : second;
     const std::string error = 書込_棋譜ファイル(path, p_.panel.fieldText(2), upper, lower);
     if (!error.empty()) {
-        p_.dialogs.messageBox("棋譜を書き込めませんでした\r" + error + "\r" + path, "棋譜保存",
-                              Buttons::OK, Icon::Warning);
+        p_.dialogs.messageBox(translate("Record", "棋譜を書き込めませんでした\r") + error + "\r" +
+                                  path,
+                              translate("Record", "棋譜保存"), Buttons::OK, Icon::Warning);
         return;
     }
     描画_可視(false, false, false);
     描画_棋譜_IO(1);
     p_.panel.refreshFiles();
-    p_.dialogs.messageBox("棋譜を書き込みました", "  ", Buttons::OK);
+    p_.dialogs.messageBox(translate("Record", "棋譜を書き込みました"), "  ", Buttons::OK);
 }
 
 // A file chosen in the list: the record is read into record mode, to be stepped with 進.
@@ -207,16 +217,18 @@ void Form1::File1_Click(const std::string& path) {
     }
     const text::ReadResult file = text::readFile(path, kRecordFileLimit);
     if (file.status == text::ReadStatus::TooLarge) {
-        p_.dialogs.messageBox(kRecordTooLarge, "棋譜", Buttons::OK);
+        p_.dialogs.messageBox(translate("Record", kRecordTooLarge), translate("Record", "棋譜"),
+                              Buttons::OK);
         return;
     }
     if (!file.ok()) {
-        p_.dialogs.messageBox("棋譜ﾌｧｲﾙを開けません\r" + path, "棋譜", Buttons::OK);
+        p_.dialogs.messageBox(translate("Record", "棋譜ﾌｧｲﾙを開けません\r") + path,
+                              translate("Record", "棋譜"), Buttons::OK);
         return;
     }
     const RecordFile record = readRecord(file.bytes);
     if (!record.error.empty()) {
-        p_.dialogs.messageBox(record.error, "棋譜", Buttons::OK);
+        p_.dialogs.messageBox(record.error, translate("Record", "棋譜"), Buttons::OK);
         return;
     }
 
@@ -246,17 +258,22 @@ void Form1::File1_Click(const std::string& path) {
     const int count = KifuLength;
 
     if (record.damagedAt > 0)
-        p_.dialogs.messageBox("棋譜ﾌｧｲﾙの" + std::to_string(record.damagedAt) +
-                                  "手目が正しくありません\r（" + record.damage + "）\r" +
-                                  std::to_string(count) + "手目までを読み込みました",
-                              "棋譜", Buttons::OK, Icon::Warning);
+        p_.dialogs.messageBox(
+            args(
+                translate("Record",
+                          "棋譜ﾌｧｲﾙの%1手目が正しくありません\r（%2）\r%3手目までを読み込みました"),
+                {std::to_string(record.damagedAt), record.damage, std::to_string(count)}),
+            translate("Record", "棋譜"), Buttons::OK, Icon::Warning);
     if (count == 0) {
         tell([](GameListener& l) { l.historyChanged(); });
-        p_.dialogs.messageBox("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜", Buttons::OK);
+        p_.dialogs.messageBox(translate("Record", "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません"),
+                              translate("Record", "棋譜"), Buttons::OK);
         return;
     }
-    p_.dialogs.messageBox(" 読み込みました", "棋譜", Buttons::OK);
-    p_.dialogs.messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::OK);
+    p_.dialogs.messageBox(translate("Record", " 読み込みました"), translate("Record", "棋譜"),
+                          Buttons::OK);
+    p_.dialogs.messageBox(translate("Record", "棋譜を '進 'で進めて下さい"),
+                          translate("Record", "棋譜"), Buttons::OK);
     takeSidesOfRecord(*this);
     tell([](GameListener& l) { l.historyChanged(); });
 }

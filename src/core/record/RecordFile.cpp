@@ -1,4 +1,5 @@
 #include "record/RecordFile.h"
+#include "platform/Translate.h"
 
 #include "record/MoveTime.h"
 #include "record/RecordJudge.h"
@@ -105,18 +106,19 @@ std::string formatMoveLine(const RecordMove& m) {
 RecordFile readRecord(std::string_view bytes) {
     RecordFile r;
     if (bytes.size() > kRecordFileLimit) {
-        r.error = kRecordTooLarge;
+        r.error = translate("Record", kRecordTooLarge);
         return r;
     }
     const std::vector<std::string> lines = text::splitLines(bytes);
     if (lines.size() < 3) {
-        r.error = "棋譜ﾌｧｲﾙの形式が正しくありません\r（見出しの3行がありません）";
+        r.error =
+            translate("Record", "棋譜ﾌｧｲﾙの形式が正しくありません\r（見出しの3行がありません）");
         return r;
     }
     for (int i = 0; i < 3; ++i) {
         const auto utf8 = text::fromShiftJis(lines[i]);
         if (!utf8) {
-            r.error = "棋譜ﾌｧｲﾙの見出しがShift-JISとして読めません";
+            r.error = translate("Record", "棋譜ﾌｧｲﾙの見出しがShift-JISとして読めません");
             return r;
         }
         r.header[i] = *utf8;

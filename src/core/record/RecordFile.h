@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Form1.h"
+#include "platform/Translate.h"
 #include "rules/TrialMove.h"
 
 #include <string>
@@ -40,7 +41,8 @@ struct RecordFile {
 
 // The largest record file read; far beyond any real game.
 inline constexpr std::size_t kRecordFileLimit = 16 * 1024 * 1024;
-inline constexpr const char* kRecordTooLarge = "棋譜ﾌｧｲﾙが大きすぎます";
+inline constexpr const char* kRecordTooLarge =
+    KELVORE_TRANSLATE_NOOP("Record", "棋譜ﾌｧｲﾙが大きすぎます");
 
 // The numeric value of a column's text, leniently: leading blanks, a sign and digits; anything
 // else ends the number, and no number at all is 0.

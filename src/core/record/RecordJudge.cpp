@@ -1,4 +1,5 @@
 #include "record/RecordJudge.h"
+#include "platform/Translate.h"
 
 #include "rules/StartingPosition.h"
 #include "rules/TrialMove.h"
@@ -34,13 +35,15 @@ RecordJudge::RecordJudge(const engine::GameSnapshot& start) {
 
 std::string RecordJudge::play(const RecordMove& m) {
     Form1& f = form_;
-    if (hasLostAllRoyals(f, -1) || hasLostAllRoyals(f, 1)) return "勝負が付いた後の指し手です";
+    if (hasLostAllRoyals(f, -1) || hasLostAllRoyals(f, 1))
+        return translate("Record", "勝負が付いた後の指し手です");
     if (!isPieceCode(m.MovedPiece) || !isPieceCode(m.PlacedPiece))
-        return "駒の番号が正しくありません";
+        return translate("Record", "駒の番号が正しくありません");
     const int side = m.MovedPiece < 0 ? -1 : 1;
-    if (side_ != 0 && side != side_) return "手番の順が正しくありません";
-    if (!onBoard(m.ToX, m.ToY)) return "移動先が盤の外です";
-    if (f.Board[m.ToX][m.ToY] != m.CapturedPiece) return "取った駒が盤面と合いません";
+    if (side_ != 0 && side != side_) return translate("Record", "手番の順が正しくありません");
+    if (!onBoard(m.ToX, m.ToY)) return translate("Record", "移動先が盤の外です");
+    if (f.Board[m.ToX][m.ToY] != m.CapturedPiece)
+        return translate("Record", "取った駒が盤面と合いません");
 
     // A drop's hand row in FromY is where the human clicked, or the slot for the computer:
     // the move's origin takes the slot from the piece.
@@ -48,27 +51,30 @@ std::string RecordJudge::play(const RecordMove& m) {
     if (move.isDrop()) {
         const int slot = handSlot(m.MovedPiece);
         if (slot == 0 || m.MovedPiece != side * kSlotKind[slot] || m.PlacedPiece != m.MovedPiece)
-            return "打てない駒を打っています";
-        if ((m.FromX == 11) != (side < 0)) return "持駒の側が合いません";
-        if ((side < 0 ? f.OwnHand : f.EnemyHand)[slot] <= 0) return "持っていない駒を打っています";
+            return translate("Record", "打てない駒を打っています");
+        if ((m.FromX == 11) != (side < 0)) return translate("Record", "持駒の側が合いません");
+        if ((side < 0 ? f.OwnHand : f.EnemyHand)[slot] <= 0)
+            return translate("Record", "持っていない駒を打っています");
         f.調査_2歩フラグ設定();
         if (f.移動チェック(move.fromX, move.fromY, m.ToX, m.ToY, m.MovedPiece) != 1) {
-            if (m.CapturedPiece != 0) return "駒のある所に打っています";
+            if (m.CapturedPiece != 0) return translate("Record", "駒のある所に打っています");
             const bool pawn = m.MovedPiece == side * HU;
-            if (pawn && (side < 0 ? f.ManPawnFile : f.ComPawnFile)[m.ToX] == 1) return "二歩です";
-            return "その段には打てません";
+            if (pawn && (side < 0 ? f.ManPawnFile : f.ComPawnFile)[m.ToX] == 1)
+                return translate("Record", "二歩です");
+            return translate("Record", "その段には打てません");
         }
     } else {
-        if (!onBoard(m.FromX, m.FromY)) return "移動元が盤の外です";
-        if (f.Board[m.FromX][m.FromY] != m.MovedPiece) return "移動元に動かす駒がありません";
+        if (!onBoard(m.FromX, m.FromY)) return translate("Record", "移動元が盤の外です");
+        if (f.Board[m.FromX][m.FromY] != m.MovedPiece)
+            return translate("Record", "移動元に動かす駒がありません");
         if (f.移動チェック(m.FromX, m.FromY, m.ToX, m.ToY, m.MovedPiece) != 1)
-            return "その駒はそこへ動けません";
+            return translate("Record", "その駒はそこへ動けません");
         if (m.PlacedPiece != m.MovedPiece) {
             if (f.調査_駒成(m.FromX, m.FromY, m.ToX, m.ToY, m.MovedPiece) != 1 ||
                 f.PromotedCode != m.PlacedPiece)
-                return "成れない駒が成っています";
+                return translate("Record", "成れない駒が成っています");
         } else if (f.移動後チェック(m.ToY, m.MovedPiece) != 1) {
-            return "成らなければならない駒が成っていません";
+            return translate("Record", "成らなければならない駒が成っていません");
         }
     }
     makeMove(f, move);

@@ -2,6 +2,7 @@
 // applied one back, 最初 starts over, 反転 turns the board. The history entries themselves are
 // never changed by stepping, so any number of steps reproduces the same positions and clocks.
 #include "Form1.h"
+#include "platform/Translate.h"
 
 #include <cstdlib>
 
@@ -27,16 +28,19 @@ void Form1::AFTER_Click() {
     描画_棋譜_IO(2);
     if (Turn == NO_GAME) {
         音_禁止();
-        p_.dialogs.messageBox("「対局」で始めて下さい", "開始", Buttons::OK);
+        p_.dialogs.messageBox(translate("Game", "「対局」で始めて下さい"),
+                              translate("Game", "開始"), Buttons::OK);
         return;
     }
     ResumePending = 1;
     if (KifuCursor >= KifuLength) {
         if (KifuMode == 1) {
-            p_.dialogs.messageBox("終わり", "進む", Buttons::OK);
+            p_.dialogs.messageBox(translate("Game", "終わり"), translate("Game", "進む"),
+                                  Buttons::OK);
         } else {
             音_禁止();
-            p_.dialogs.messageBox("できません", "進む", Buttons::OK);
+            p_.dialogs.messageBox(translate("Game", "できません"), translate("Game", "進む"),
+                                  Buttons::OK);
         }
         return;
     }
@@ -53,8 +57,9 @@ void Form1::AFTER_Click() {
                                          : dropSlot != 0 && dropper.slots[dropSlot] > 0);
     if (!fits) {
         音_禁止();
-        p_.dialogs.messageBox("この手は進められません\r（盤面と棋譜が合いません）", "進む",
-                              Buttons::OK);
+        p_.dialogs.messageBox(
+            translate("Game", "この手は進められません\r（盤面と棋譜が合いません）"),
+            translate("Game", "進む"), Buttons::OK);
         return;
     }
 
@@ -106,7 +111,8 @@ void Form1::REPLAY_Click() {
     ResumePending = 1;
     if (KifuCursor < 1) {
         音_禁止();
-        p_.dialogs.messageBox("できません", "戻る", Buttons::OK);
+        p_.dialogs.messageBox(translate("Game", "できません"), translate("Game", "戻る"),
+                              Buttons::OK);
         return;
     }
     const int i = KifuCursor;
@@ -122,8 +128,8 @@ void Form1::REPLAY_Click() {
         (captureSlot == 0 || captor.slots[captureSlot] > 0);
     if (!fits) {
         音_禁止();
-        p_.dialogs.messageBox("この手は戻せません\r（盤面と棋譜が合いません）", "戻る",
-                              Buttons::OK);
+        p_.dialogs.messageBox(translate("Game", "この手は戻せません\r（盤面と棋譜が合いません）"),
+                              translate("Game", "戻る"), Buttons::OK);
         return;
     }
 
@@ -175,7 +181,8 @@ void Form1::CANCEL_Click() {
 void Form1::REVERSE_Click() {
     if (KifuMode == 1) {
         音_禁止();
-        p_.dialogs.messageBox("棋譜ﾓｰﾄﾞではできません", "反転", Buttons::OK);
+        p_.dialogs.messageBox(translate("Game", "棋譜ﾓｰﾄﾞではできません"),
+                              translate("Game", "反転"), Buttons::OK);
         return;
     }
     Reversed = 1;

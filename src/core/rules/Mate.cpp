@@ -6,6 +6,7 @@
 // the influence maps of the last survey; the COM tests survey trial positions themselves and so
 // leave the maps describing the last position they tried.
 #include "Form1.h"
+#include "platform/Translate.h"
 
 #include <cstdlib>
 
@@ -211,12 +212,19 @@ void Form1::終了(std::string_view 勝者) {
     終了(勝者, {});
 }
 
+// The winners the game announces, by the names the listeners are told.
+[[maybe_unused]] constexpr const char* kWinners[] = {
+    KELVORE_TRANSLATE_NOOP("Game", "先手"), KELVORE_TRANSLATE_NOOP("Game", "後手"),
+    KELVORE_TRANSLATE_NOOP("Game", "あなた"), KELVORE_TRANSLATE_NOOP("Game", "ｺﾝﾋﾟｭｰﾀ")};
+
 void Form1::終了(std::string_view 勝者, std::string_view 理由) {
     tell([勝者](GameListener& l) { l.gameWon(勝者); });
-    const std::string result = std::string(勝者) + "の勝ちです";
-    p_.dialogs.messageBox(理由.empty() ? result : std::string(理由) + "\r" + result, "終了",
-                          Buttons::OK);
-    if (p_.dialogs.messageBox("続けますか？", "再ゲーム", Buttons::YesNo) == Answer::Yes)
+    const std::string result =
+        args(translate("Game", "%1の勝ちです"), {translate("Game", std::string(勝者).c_str())});
+    p_.dialogs.messageBox(理由.empty() ? result : std::string(理由) + "\r" + result,
+                          translate("Game", "終了"), Buttons::OK);
+    if (p_.dialogs.messageBox(translate("Game", "続けますか？"), translate("Game", "再ゲーム"),
+                              Buttons::YesNo) == Answer::Yes)
         初期設定();
     else
         処理_終了();

@@ -1,5 +1,6 @@
 // Start-up, the reset to the starting position, and the two-player start command.
 #include "Form1.h"
+#include "platform/Translate.h"
 #include "rules/StartingPosition.h"
 #include "screen/Grid.h"
 
@@ -126,11 +127,11 @@ void Form1::START_Click() {
         ManTurn = SENTE;
         ComTurn = GOTE;
         Turn = SENTE;
-        p_.dialogs.messageBox("先手の番です", " ", Buttons::OK);
+        p_.dialogs.messageBox(translate("Game", "先手の番です"), " ", Buttons::OK);
     } else if (Turn == SENTE) {
-        p_.dialogs.messageBox("先手の番です", " ", Buttons::OK);
+        p_.dialogs.messageBox(translate("Game", "先手の番です"), " ", Buttons::OK);
     } else if (Turn == GOTE) {
-        p_.dialogs.messageBox("後手の番です", " ", Buttons::OK);
+        p_.dialogs.messageBox(translate("Game", "後手の番です"), " ", Buttons::OK);
     }
     持ち時間_手番開始();
     ResumePending = 0;
@@ -157,13 +158,14 @@ void Form1::SENTE_Click() {
         ManTurn = SENTE;
         ComTurn = GOTE;
         Turn = SENTE;
-        p_.dialogs.messageBox("MANの番です", " ", Buttons::OK);
+        p_.dialogs.messageBox(translate("Game", "MANの番です"), " ", Buttons::OK);
         持ち時間_手番開始();
     } else if (Turn == ManTurn) {
         ManTurn = SENTE;
         ComTurn = GOTE;
         Turn = SENTE;
-        p_.dialogs.messageBox("MANの番です", "対局", Buttons::OK);
+        p_.dialogs.messageBox(translate("Game", "MANの番です"), translate("Game", "対局"),
+                              Buttons::OK);
         持ち時間_手番開始();
     } else if (Turn == ComTurn) {
         com_ban();
@@ -194,7 +196,8 @@ void Form1::GOTE_Click() {
         Turn = SENTE;
         com_ban();
     } else if (Turn == ManTurn) {
-        p_.dialogs.messageBox("MANの番です", "対局", Buttons::OK);
+        p_.dialogs.messageBox(translate("Game", "MANの番です"), translate("Game", "対局"),
+                              Buttons::OK);
         持ち時間_手番開始();
     } else if (Turn == ComTurn) {
         com_ban();

@@ -4,6 +4,7 @@
 // the hand-over to the other side.
 #include "Form1.h"
 #include "match/MatchClocks.h"
+#include "platform/Translate.h"
 #include "rules/TrialMove.h"
 
 #include <cmath>
@@ -40,8 +41,8 @@ void Form1::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
     描画_棋譜_IO(1);
 
     if (KifuMode == 1) {
-        if (p_.dialogs.messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) ==
-            Answer::No) {
+        if (p_.dialogs.messageBox(translate("Game", "棋譜を '進 'で進めて下さい"),
+                                  translate("Game", "棋譜"), Buttons::YesNo) == Answer::No) {
             音_禁止();
             初期設定();
         }
@@ -53,7 +54,8 @@ void Form1::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
 
     if (Turn == NO_GAME) {
         音_禁止();
-        p_.dialogs.messageBox("「対局」で始めて下さい", "開始", Buttons::OK);
+        p_.dialogs.messageBox(translate("Game", "「対局」で始めて下さい"),
+                              translate("Game", "開始"), Buttons::OK);
         return;
     }
 
@@ -61,14 +63,16 @@ void Form1::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
     // it takes no more moves, so that no record goes on after the end.
     if (hasLostAllRoyals(*this, -1) || hasLostAllRoyals(*this, 1)) {
         音_禁止();
-        p_.dialogs.messageBox("勝負は付いています", "対局", Buttons::OK);
+        p_.dialogs.messageBox(translate("Game", "勝負は付いています"), translate("Game", "対局"),
+                              Buttons::OK);
         return;
     }
 
     // Turn announcements before the click itself is handled.
     if (GameMode == GameModeCom && Turn == ComTurn) {
         ResumePending = 0;
-        p_.dialogs.messageBox("OKですか？", "再開(COM)", Buttons::OK);
+        p_.dialogs.messageBox(translate("Game", "OKですか？"), translate("Game", "再開(COM)"),
+                              Buttons::OK);
         com_ban();
         if (Ended || Turn == NO_GAME) return;
         // A searching level goes on thinking on its own: this click only resumed the game.
@@ -77,13 +81,16 @@ void Form1::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
         ResumePending = 0;
         MoveStartTime = p_.clock.secondsSinceMidnight();
         時計_開始();
-        p_.dialogs.messageBox("MANの番です", "対局", Buttons::OK);
+        p_.dialogs.messageBox(translate("Game", "MANの番です"), translate("Game", "対局"),
+                              Buttons::OK);
         持ち時間_手番開始();
     } else if (GameMode == GameModeMan && ResumePending == 1) {
         ResumePending = 0;
         MoveStartTime = p_.clock.secondsSinceMidnight();
         時計_開始();
-        p_.dialogs.messageBox(Turn == SENTE ? "先手の番です" : "後手の番です", "対局", Buttons::OK);
+        p_.dialogs.messageBox(Turn == SENTE ? translate("Game", "先手の番です")
+                                            : translate("Game", "後手の番です"),
+                              translate("Game", "対局"), Buttons::OK);
         持ち時間_手番開始();
     }
 
@@ -134,7 +141,8 @@ void Form1::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
         const bool mustPromote = 移動後チェック(row, HeldPiece) == 0;
         if (mustPromote && Button == MouseLeft && !AskPromotion) {
             音_禁止();
-            p_.dialogs.messageBox("マウスの右をクリックして下さい", "成り", Buttons::OK);
+            p_.dialogs.messageBox(translate("Game", "マウスの右をクリックして下さい"),
+                                  translate("Game", "成り"), Buttons::OK);
             return;
         }
         bool promote = Button == MouseRight;
@@ -145,7 +153,9 @@ void Form1::Form_MouseDown(int Button, int /*Shift*/, double X, double Y) {
             if (mustPromote) {
                 promote = true;
             } else {
-                const Answer a = p_.dialogs.messageBox("成りますか？", "成り", Buttons::Promotion);
+                const Answer a =
+                    p_.dialogs.messageBox(translate("Game", "成りますか？"),
+                                          translate("Game", "成り"), Buttons::Promotion);
                 if (a == Answer::Cancel) return;
                 promote = a == Answer::Yes;
             }

@@ -1,6 +1,7 @@
 // Routing of menu commands and keys, the version message, and the one way out of the program.
 #include "Form1.h"
 #include "computer/SearchingTurn.h"
+#include "platform/Translate.h"
 #include "screen/MenuTree.h"
 
 namespace kelvore {
@@ -139,8 +140,10 @@ void Form1::OPTION_Click() {
 
 void Form1::VER_Click() {
     p_.sound.dsPlay(OtherSound);
-    p_.dialogs.messageBox(
-        "Kelvore 将棋  バージョン " KELVORE_VERSION "\r\r酔象と太子のある将棋です。\r"
+    // The how-to, in the language chosen; %1 is the version.
+    const std::string howTo = translate(
+        "HowTo",
+        "Kelvore 将棋  バージョン %1\r\r酔象と太子のある将棋です。\r"
         "象は真後ろ以外の七方向に一つ進み、成ると太子になります。\r"
         "\r【遊び方】\r"
         "・動かす駒をクリックして持ち上げ、行き先の桝をクリックして置きます。\r"
@@ -155,8 +158,9 @@ void Form1::VER_Click() {
         "対局記録に残ります。\r"
         "・F1 で BGM を、F2 で経過時間の表示を入り切りします。\r"
         "・王手を放っておくと王を取られることがあります。王（と太子）をすべて取られた方の"
-        "負けで、対局が終わります。",
-        "Kelvore について", Buttons::OK);
+        "負けで、対局が終わります。");
+    p_.dialogs.messageBox(args(howTo, {KELVORE_VERSION}), translate("HowTo", "Kelvore について"),
+                          Buttons::OK);
 }
 
 void Form1::OWARI_Click() {

@@ -5,6 +5,7 @@
 #include "notation/MoveText.h"
 #include "notation/NotationStyle.h"
 #include "notation/PieceNames.h"
+#include "platform/Translate.h"
 
 #include <cmath>
 
@@ -13,12 +14,36 @@ namespace kelvore {
 namespace {
 
 // Captions of 描画_文字列 for the handicap levels -10..10.
-constexpr const char* kHandicapCaptions[21] = {
-    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５段",
-    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級",
-    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６級",
-    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:10級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:11級",
-    "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級"};
+constexpr const char* kHandicapCaptions[21] = {KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８段"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７段"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５段"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４段"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３段"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６級"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７級"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８級"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:10級"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:11級"),
+                                               KELVORE_TRANSLATE_NOOP("Screen", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級")};
+
+// The ranks' labels beside the board, kanji numerals (notation::kKanjiNumerals) as the
+// translation tools see them: another language may letter them, as Western notation does.
+[[maybe_unused]] constexpr const char* kRankLabels[9] = {
+    KELVORE_TRANSLATE_NOOP("Screen", "一"), KELVORE_TRANSLATE_NOOP("Screen", "二"),
+    KELVORE_TRANSLATE_NOOP("Screen", "三"), KELVORE_TRANSLATE_NOOP("Screen", "四"),
+    KELVORE_TRANSLATE_NOOP("Screen", "五"), KELVORE_TRANSLATE_NOOP("Screen", "六"),
+    KELVORE_TRANSLATE_NOOP("Screen", "七"), KELVORE_TRANSLATE_NOOP("Screen", "八"),
+    KELVORE_TRANSLATE_NOOP("Screen", "九")};
 
 } // namespace
 
@@ -34,7 +59,7 @@ void Form1::描画_数値(double gx, double gy, long long 値, int 色, int モ�
     if (モード == 0)
         text = (値 < 0 ? "" : " ") + std::to_string(値);
     else if (値 >= 1 && 値 <= 9)
-        text = notation::kKanjiNumerals[値];
+        text = translate("Screen", notation::kKanjiNumerals[値].data()); // a rank's label
     if (text.empty()) return;
     印字(text, gridX(gx), gridY(gy), 色);
 }
@@ -44,10 +69,10 @@ void Form1::描画_文字列(double gx, double gy, int コード, int 色, int �
     if (コード >= -10 && コード <= 10)
         caption = kHandicapCaptions[コード + 10];
     else if (コード == 99)
-        caption = "手目";
+        caption = KELVORE_TRANSLATE_NOOP("Screen", "手目");
     if (caption == nullptr) return;
     FontSize = 大きさ;
-    印字(caption, gridX(gx) + 120, gridY(gy) + 160, 色);
+    印字(translate("Screen", caption), gridX(gx) + 120, gridY(gy) + 160, 色);
 }
 
 void Form1::描画_移動駒種類(double gx, double gy, std::string_view 文字, int 色) {
@@ -143,13 +168,13 @@ void Form1::描画_可視(bool ドライブ, bool フォルダ, bool ファイ�
 void Form1::描画_メッセージ(int 番号) {
     std::string text;
     if (番号 == 1)
-        text = "棋譜ﾓｰﾄﾞではできません";
+        text = translate("Game", "棋譜ﾓｰﾄﾞではできません");
     else if (番号 == 2)
-        text = "対局途中ではできません";
+        text = translate("Game", "対局途中ではできません");
     else if (番号 == 3)
-        text = "反転後ではできません";
-    text += "\r\r局面→最初にして下さい";
-    p_.dialogs.messageBox(text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", Buttons::OK);
+        text = translate("Game", "反転後ではできません");
+    text += translate("Game", "\r\r局面→最初にして下さい");
+    p_.dialogs.messageBox(text, translate("Game", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定"), Buttons::OK);
 }
 
 } // namespace kelvore

@@ -2,6 +2,7 @@
 // warning box, and the music switch. Buffer handle 0 (no device, or no file) is passed on like
 // any other: the library accepts it and plays nothing.
 #include "Form1.h"
+#include "platform/Translate.h"
 #include "text/Files.h"
 
 #include <cerrno>
@@ -22,7 +23,8 @@ void Form1::警告(std::string_view 文字) {
 
 void Form1::サウンド_初期化(std::intptr_t 窓) {
     SoundDevice = p_.sound.dsInitialize(窓);
-    if (SoundDevice == 0) 警告("Direct Soundインターフェースが作成できません。");
+    if (SoundDevice == 0)
+        警告(translate("Sound", "Direct Soundインターフェースが作成できません。"));
 }
 
 void Form1::サウンド_終了() {
@@ -37,8 +39,9 @@ int Form1::サウンド_読込(const std::string& ファイル名, int フラグ
     // Anything but a regular file of a sane size is refused at once, like an unreadable one.
     const text::ReadResult file = text::readFile(path, kWaveFileLimit);
     if (!file.ok()) {
-        警告(std::string(ファイル名) + "：" +
-             (file.error == EACCES ? "読み込む許可がありません" : "読み込めません"));
+        警告(args(file.error == EACCES ? translate("Sound", "%1：読み込む許可がありません")
+                                       : translate("Sound", "%1：読み込めません"),
+                  {ファイル名}));
         return 0;
     }
     const std::vector<std::uint8_t> bytes(file.bytes.begin(), file.bytes.end());

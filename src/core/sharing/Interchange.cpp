@@ -1,4 +1,5 @@
 #include "sharing/Interchange.h"
+#include "platform/Translate.h"
 
 #include "kept/GameKeeper.h"
 #include "kif/PositionCheck.h"
@@ -20,9 +21,9 @@ using namespace piece;
 
 namespace {
 
-constexpr std::string_view kExportTitle = "KIF書出";
-constexpr std::string_view kImportTitle = "KIF読込";
-constexpr std::string_view kPasteTitle = "SFEN貼付";
+constexpr const char* kExportTitle = KELVORE_TRANSLATE_NOOP("Sharing", "KIF書出");
+constexpr const char* kImportTitle = KELVORE_TRANSLATE_NOOP("Sharing", "KIF読込");
+constexpr const char* kPasteTitle = KELVORE_TRANSLATE_NOOP("Sharing", "SFEN貼付");
 constexpr std::string_view kTimeControlKey = "持ち時間";
 
 bool samePlacement(const engine::GameSnapshot& a, const engine::GameSnapshot& b) {
@@ -48,10 +49,11 @@ std::string localNow() {
 
 // Whose move it is, and how a game against the computer starts from there.
 std::string turnText(int side) {
-    return side < 0 ? "先手（下）の番です\r二人で指すときは盤をクリックして下さい。"
-                      "\rｺﾝﾋﾟｭｰﾀと指すときは「先手」で始めて下さい。"
-                    : "後手（上）の番です\r二人で指すときは盤をクリックして下さい。"
-                      "\rｺﾝﾋﾟｭｰﾀと指すときは「後手」で始めて下さい。";
+    return side < 0
+               ? translate("Sharing", "先手（下）の番です\r二人で指すときは盤をクリックして下さい。"
+                                      "\rｺﾝﾋﾟｭｰﾀと指すときは「先手」で始めて下さい。")
+               : translate("Sharing", "後手（上）の番です\r二人で指すときは盤をクリックして下さい。"
+                                      "\rｺﾝﾋﾟｭｰﾀと指すときは「後手」で始めて下さい。");
 }
 
 } // namespace
@@ -61,8 +63,10 @@ Interchange::Interchange(Form1& form, Outside outside) : f_(form), outside_(std:
     f_.addCommandGuard(this, [this](MenuItem item) { return guard(item); });
     f_.setOwnCommand(MenuItem::KIF_EXPORT, [this] { exportCommand(); });
     f_.setOwnCommand(MenuItem::KIF_IMPORT, [this] { importCommand(); });
-    f_.setOwnCommand(MenuItem::SFEN_COPY, [this] { copy(positionSfen(), "局面をSFENで"); });
-    f_.setOwnCommand(MenuItem::GAME_COPY, [this] { copy(gameCommand(), "棋譜をUSIの形で"); });
+    f_.setOwnCommand(MenuItem::SFEN_COPY,
+                     [this] { copy(positionSfen(), translate("Sharing", "局面をSFENで")); });
+    f_.setOwnCommand(MenuItem::GAME_COPY,
+                     [this] { copy(gameCommand(), translate("Sharing", "棋譜をUSIの形で")); });
     f_.setOwnCommand(MenuItem::SFEN_PASTE, [this] {
         if (mayChangePosition()) paste(outside_.clipboard ? outside_.clipboard() : "");
     });
@@ -177,7 +181,8 @@ std::optional<KifGame> Interchange::gameToExport() const {
 
 std::string Interchange::suggestedName(Encoding encoding) const {
     const auto game = gameToExport();
-    std::string title = game && !game->game.title.empty() ? game->game.title : "対局";
+    std::string title =
+        game && !game->game.title.empty() ? game->game.title : translate("Sharing", "対局");
     for (char& c : title)
         if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20) c = '_';
     std::string digits;
@@ -190,7 +195,8 @@ std::string Interchange::suggestedName(Encoding encoding) const {
 void Interchange::exportCommand() {
     if (!mayChangePosition()) return;
     if (!gameToExport()) {
-        f_.platform().dialogs.messageBox("書き出す対局がありません", kExportTitle, Buttons::OK);
+        f_.platform().dialogs.messageBox(translate("Sharing", "書き出す対局がありません"),
+                                         translate("Sharing", kExportTitle), Buttons::OK);
         return;
     }
     std::string folder = f_.platform().panel.folder();
@@ -206,23 +212,27 @@ bool Interchange::exportTo(std::string path) {
     const Encoding encoding = *encodingOfPath(path);
     const auto game = gameToExport();
     if (!game) {
-        dialogs.messageBox("書き出す対局がありません", kExportTitle, Buttons::OK);
+        dialogs.messageBox(translate("Sharing", "書き出す対局がありません"),
+                           translate("Sharing", kExportTitle), Buttons::OK);
         return false;
     }
     const auto bytes = encodeKif(writeKif(*game, encoding), encoding);
     if (!bytes) {
-        dialogs.messageBox("Shift-JISで書けない文字があります\r.kifu（UTF-8）で書き出して下さい",
-                           kExportTitle, Buttons::OK, Icon::Warning);
+        dialogs.messageBox(
+            translate("Sharing",
+                      "Shift-JISで書けない文字があります\r.kifu（UTF-8）で書き出して下さい"),
+            translate("Sharing", kExportTitle), Buttons::OK, Icon::Warning);
         return false;
     }
     if (const int error = text::writeFileAtomically(path, *bytes); error != 0) {
-        dialogs.messageBox("KIFを書き出せませんでした\r" + recordWriteError(error) + "\r" +
-                               text::printable(path),
-                           kExportTitle, Buttons::OK, Icon::Warning);
+        dialogs.messageBox(translate("Sharing", "KIFを書き出せませんでした\r") +
+                               recordWriteError(error) + "\r" + text::printable(path),
+                           translate("Sharing", kExportTitle), Buttons::OK, Icon::Warning);
         return false;
     }
     // Done as asked: said in the status line, with no box to close.
-    f_.platform().status.show("KIFを書き出しました：" + text::printable(path));
+    f_.platform().status.show(translate("Sharing", "KIFを書き出しました：") +
+                              text::printable(path));
     return true;
 }
 
@@ -239,25 +249,28 @@ bool Interchange::importFrom(const std::string& path) {
     Dialogs& dialogs = f_.platform().dialogs;
     const std::optional<Encoding> encoding = encodingOfPath(path);
     if (!encoding) {
-        dialogs.messageBox("KIFファイル（.kif か .kifu）を選んで下さい", kImportTitle, Buttons::OK);
+        dialogs.messageBox(translate("Sharing", "KIFファイル（.kif か .kifu）を選んで下さい"),
+                           translate("Sharing", kImportTitle), Buttons::OK);
         return false;
     }
     const text::ReadResult file = text::readFile(path, kKifFileLimit);
     if (file.status == text::ReadStatus::TooLarge) {
-        dialogs.messageBox("KIFファイルが大きすぎます", kImportTitle, Buttons::OK);
+        dialogs.messageBox(translate("Sharing", "KIFファイルが大きすぎます"),
+                           translate("Sharing", kImportTitle), Buttons::OK);
         return false;
     }
     if (!file.ok()) {
-        dialogs.messageBox("KIFファイルを開けません\r" + text::printable(path), kImportTitle,
-                           Buttons::OK);
+        dialogs.messageBox(translate("Sharing", "KIFファイルを開けません\r") +
+                               text::printable(path),
+                           translate("Sharing", kImportTitle), Buttons::OK);
         return false;
     }
     const KifRead read = readKif(file.bytes, *encoding);
     if (!read.game) {
         f_.音_禁止();
-        std::string why = "KIFファイルを読み込めません\r" + read.message();
+        std::string why = translate("Sharing", "KIFファイルを読み込めません\r") + read.message();
         if (!read.lineText.empty()) why += "\r「" + read.lineText + "」";
-        dialogs.messageBox(why, kImportTitle, Buttons::OK, Icon::Warning);
+        dialogs.messageBox(why, translate("Sharing", kImportTitle), Buttons::OK, Icon::Warning);
         return false;
     }
     const KifGame& kif = *read.game;
@@ -267,8 +280,9 @@ bool Interchange::importFrom(const std::string& path) {
         setUp(game, true);
         moveNumberBase_ = 0;
         notes_ = Notes{game.start, {}, kif};
-        dialogs.messageBox("KIFの局面を読み込みました\r" + turnText(game.start.sideToMove),
-                           kImportTitle, Buttons::OK);
+        dialogs.messageBox(translate("Sharing", "KIFの局面を読み込みました\r") +
+                               turnText(game.start.sideToMove),
+                           translate("Sharing", kImportTitle), Buttons::OK);
         return true;
     }
     setUp(game, false);
@@ -283,9 +297,10 @@ bool Interchange::importFrom(const std::string& path) {
                     12, f_.FontBold);
     canvas.drawText(game.lowerPlayer, Form1::取得_棋譜のX座標(game.lowerPlayer), 6350,
                     f_.ColorWhite, 12, f_.FontBold);
-    dialogs.messageBox("KIFを読み込みました（" + std::to_string(game.moves.size()) +
-                           "手）\r棋譜を '進 'で進めて下さい",
-                       kImportTitle, Buttons::OK);
+    dialogs.messageBox(
+        args(translate("Sharing", "KIFを読み込みました（%1手）\r棋譜を '進 'で進めて下さい"),
+             {std::to_string(game.moves.size())}),
+        translate("Sharing", kImportTitle), Buttons::OK);
     return true;
 }
 
@@ -376,8 +391,8 @@ std::string Interchange::gameCommand() const {
 // Said in the status line: a copy needs no answer.
 void Interchange::copy(const std::string& text, std::string_view what) {
     if (outside_.setClipboard) outside_.setClipboard(text);
-    f_.platform().status.show(std::string(what) + "クリップボードにコピーしました：" +
-                              text::printable(text, 80));
+    f_.platform().status.show(args(translate("Sharing", "%1クリップボードにコピーしました：%2"),
+                                   {what, text::printable(text, 80)}));
 }
 
 bool Interchange::paste(std::string_view text) {
@@ -385,44 +400,52 @@ bool Interchange::paste(std::string_view text) {
     Dialogs& dialogs = f_.platform().dialogs;
     auto refuse = [&](const std::string& why) {
         f_.音_禁止();
-        dialogs.messageBox(why, kPasteTitle, Buttons::OK);
+        dialogs.messageBox(why, translate("Sharing", kPasteTitle), Buttons::OK);
         return false;
     };
     const std::vector<std::string> w = notation::words(text);
-    if (w.empty()) return refuse("クリップボードに局面（SFEN）がありません");
+    if (w.empty()) return refuse(translate("Sharing", "クリップボードに局面（SFEN）がありません"));
     const notation::PositionText position = notation::readPosition(w);
     if (position.fault == notation::PositionText::Fault::NoStart)
-        return refuse("局面を読めません\r（position の後には sfen か startpos が要ります）");
+        return refuse(translate(
+            "Sharing", "局面を読めません\r（position の後には sfen か startpos が要ります）"));
     if (position.fault == notation::PositionText::Fault::NotMoves)
-        return refuse("局面を読めません\r（startpos の後には moves しか書けません）");
+        return refuse(
+            translate("Sharing", "局面を読めません\r（startpos の後には moves しか書けません）"));
     std::string error;
-    const auto parsed = notation::parseSfen(position.sfen, error, notation::Language::Japanese);
-    if (!parsed) return refuse("SFENとして読めません\r（" + error + "）");
+    const auto parsed = notation::parseSfen(position.sfen, error,
+                                            translated() ? notation::Language::English
+                                                         : notation::Language::Japanese);
+    if (!parsed) return refuse(args(translate("Sharing", "SFENとして読めません\r（%1）"), {error}));
     GameRecord game;
     game.start = notation::snapshotOf(*parsed);
     if (const std::string why = positionError(game.start); !why.empty())
-        return refuse("この局面では対局できません\r（" + why + "）");
+        return refuse(args(translate("Sharing", "この局面では対局できません\r（%1）"), {why}));
 
     RecordJudge judge(game.start);
     int side = game.start.sideToMove;
     for (const std::string& written : position.moves) {
-        const std::string number = std::to_string(game.moves.size() + 1) + "手目の「" +
-                                   text::printable(written, 20) + "」";
+        const std::string number =
+            args(translate("Sharing", "%1手目の「%2」"),
+                 {std::to_string(game.moves.size() + 1), text::printable(written, 20)});
         const auto usi = notation::parseUsiMove(written);
-        if (!usi) return refuse(number + "は指し手として読めません");
+        if (!usi) return refuse(args(translate("Sharing", "%1は指し手として読めません"), {number}));
         const Form1& board = judge.form();
         const auto move = notation::moveOn(*usi, board.Board, side);
-        if (!move) return refuse(number + "は指せません\r（動かす駒がありません）");
+        if (!move)
+            return refuse(
+                args(translate("Sharing", "%1は指せません\r（動かす駒がありません）"), {number}));
         const RecordMove played = recordMoveOf(*move, board.Board[move->toX][move->toY]);
         if (const std::string why = judge.play(played); !why.empty())
-            return refuse(number + "は指せません\r（" + why + "）");
+            return refuse(args(translate("Sharing", "%1は指せません\r（%2）"), {number, why}));
         game.moves.push_back(played);
         side = -side;
     }
     setUp(game, true);
     moveNumberBase_ = parsed->moveNumber - 1;
     notes_ = Notes{game.start, game.moves, {}};
-    dialogs.messageBox("局面を貼り付けました\r" + turnText(side), kPasteTitle, Buttons::OK);
+    dialogs.messageBox(translate("Sharing", "局面を貼り付けました\r") + turnText(side),
+                       translate("Sharing", kPasteTitle), Buttons::OK);
     return true;
 }
 
@@ -440,9 +463,9 @@ bool Interchange::guard(MenuItem item) {
         if (f_.Reversed == 1 || f_.HandicapSet == 1) return false;
         const auto game = recordOfHistory(f_);
         if (game && !isStandardStart(game->start))
-            return refuse("この局面から始めた対局は書き込みできません\r"
-                          "（「KIF書出…」で書き出せます）",
-                          "棋譜書込");
+            return refuse(translate("Sharing", "この局面から始めた対局は書き込みできません\r"
+                                               "（「KIF書出…」で書き出せます）"),
+                          translate("Sharing", "棋譜書込"));
         return false;
     }
     const engine::GameSnapshot* placed = placedOnBoard();
@@ -459,17 +482,22 @@ bool Interchange::guard(MenuItem item) {
         return true;
     case MenuItem::SENTE:
         if (side < 0) return false;
-        return refuse("この局面は後手（上）の番です\rｺﾝﾋﾟｭｰﾀと指すときは「後手」で始めて下さい",
-                      "対局");
+        return refuse(
+            translate("Sharing",
+                      "この局面は後手（上）の番です\rｺﾝﾋﾟｭｰﾀと指すときは「後手」で始めて下さい"),
+            translate("Sharing", "対局"));
     case MenuItem::GOTE:
         if (side > 0) return false;
-        return refuse("この局面は先手（下）の番です\rｺﾝﾋﾟｭｰﾀと指すときは「先手」で始めて下さい",
-                      "対局");
+        return refuse(
+            translate("Sharing",
+                      "この局面は先手（下）の番です\rｺﾝﾋﾟｭｰﾀと指すときは「先手」で始めて下さい"),
+            translate("Sharing", "対局"));
     case MenuItem::LBEL_UP:
     case MenuItem::LEBEL_DOWN:
         // In record mode the game refuses by itself.
         if (f_.KifuMode == 1 || isStandardStart(*placed)) return false;
-        return refuse("この局面にはﾊﾝﾃﾞｷｬｯﾌﾟを付けられません", "ﾊﾝﾃﾞｷｬｯﾌﾟ");
+        return refuse(translate("Sharing", "この局面にはﾊﾝﾃﾞｷｬｯﾌﾟを付けられません"),
+                      translate("Sharing", "ﾊﾝﾃﾞｷｬｯﾌﾟ"));
     default: return false;
     }
 }
