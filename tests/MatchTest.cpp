@@ -106,15 +106,19 @@ TEST(MatchSettings, AHandWrittenGroupTakesWhatIsThereAndDefaultsTheRest) {
     EXPECT_EQ(from({}), defaults);
     EXPECT_FALSE(defaults.time.timed());
     EXPECT_EQ(defaults.level, 3);
+    EXPECT_EQ(defaults.skill, engine::kSkillMax) << "without the key: full strength";
 
-    const match::MatchSettings some = from({{"level", "5"}, {"byoyomiSeconds", " 30 "}});
+    const match::MatchSettings some =
+        from({{"level", "5"}, {"byoyomiSeconds", " 30 "}, {"skill", "0"}});
     EXPECT_EQ(some.level, 5);
+    EXPECT_EQ(some.skill, 0);
     EXPECT_EQ(some.time, both(0, 30)) << "the upper side has no keys: it shares the allotment";
     EXPECT_FALSE(some.askPromotion);
 
     // Values that make no sense take their defaults, key by key; a byoyomi wins over an
     // increment.
     const match::MatchSettings bad = from({{"level", "9"},
+                                           {"skill", "21"},
                                            {"mainTimeSeconds", "-5"},
                                            {"byoyomiSeconds", "10"},
                                            {"incrementSeconds", "5"},
@@ -122,6 +126,7 @@ TEST(MatchSettings, AHandWrittenGroupTakesWhatIsThereAndDefaultsTheRest) {
                                            {"upperMainTimeSeconds", "999999"},
                                            {"upperIncrementSeconds", "7"}});
     EXPECT_EQ(bad.level, 3);
+    EXPECT_EQ(bad.skill, engine::kSkillMax);
     EXPECT_FALSE(bad.askPromotion);
     EXPECT_EQ(bad.time.lower, (match::Allotment{0, 10, 0}));
     EXPECT_EQ(bad.time.upper, (match::Allotment{0, 0, 7}));
@@ -131,6 +136,7 @@ TEST(MatchSettings, AHandWrittenGroupTakesWhatIsThereAndDefaultsTheRest) {
     s.time = both(600, 30);
     s.askPromotion = true;
     s.level = 4;
+    s.skill = 7;
     auto keysOf = [](const match::MatchSettings& m) {
         std::map<std::string, std::string> keys;
         for (const auto& [k, v] : match::settingsKeys(m)) keys[k] = v;

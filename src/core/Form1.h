@@ -145,6 +145,8 @@ public:
 
     // ------------------------------------------------------------ level and handicap
     int ComLevel = 3;
+    // The strength of LEVEL4 and LEVEL5 (ours): SkillLevel 0 to 20 (engine/Skill.h), 20 full.
+    int ComSkill = 20;
     int HandicapLevel = 0;
     int HandicapSet = 0;
 

@@ -1,5 +1,7 @@
 #include "MatchDialog.h"
 
+#include "engine/Skill.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +15,8 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kelvore::qt {
 
@@ -133,6 +137,16 @@ MatchDialog::MatchDialog(const match::MatchSettings& settings, QWidget* parent)
     ask_->setAccessibleName(QCoreApplication::translate("MatchDialog", "成るかどうか尋ねる"));
     layout->addWidget(ask_);
 
+    auto* strengthRow = new QFormLayout;
+    strength_ = new QComboBox(this);
+    strength_->setAccessibleName(u("LEVEL4・5の強さ"));
+    for (int level = engine::kSkillMin; level <= engine::kSkillMax; ++level)
+        strength_->addItem(QString::fromStdString(engine::strengthName(level)));
+    auto* strengthLabel = new QLabel(u("LEVEL4・5の強さ"), this);
+    strengthLabel->setBuddy(strength_);
+    strengthRow->addRow(strengthLabel, strength_);
+    layout->addLayout(strengthRow);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -142,6 +156,7 @@ MatchDialog::MatchDialog(const match::MatchSettings& settings, QWidget* parent)
     upper_->setValue(settings.time.upper);
     separate_->setChecked(settings.time.upper != settings.time.lower);
     ask_->setChecked(settings.askPromotion);
+    strength_->setCurrentIndex(std::clamp(settings.skill, engine::kSkillMin, engine::kSkillMax));
     auto showSides = [this] {
         const bool two = separate_->isChecked();
         upperBox_->setVisible(two);
@@ -189,6 +204,7 @@ match::MatchSettings MatchDialog::settings() const {
     s.time.lower = lower_->value();
     s.time.upper = separate_->isChecked() ? upper_->value() : s.time.lower;
     s.askPromotion = ask_->isChecked();
+    s.skill = strength_->currentIndex();
     return s;
 }
 

@@ -2,7 +2,8 @@
 // 10分, 10分＋秒読み30秒, 秒読み30秒, 15分＋加算10秒) fills the fields; the main time is given in
 // minutes and seconds (0 allowed), then either a byoyomi or an increment in seconds; the upper
 // side (the computer, or 後手 between two people) may have an allotment of its own, for a game
-// with odds. The computer's level is chosen in the menu, not here.
+// with odds. The strength of LEVEL4 and LEVEL5 is chosen here by its 級 or 段 (SkillLevel 0 to
+// 20, engine/Skill.h); the computer's level itself in the menu.
 #pragma once
 
 #include "match/MatchSettings.h"
@@ -60,6 +61,7 @@ public:
     AllotmentEditor* upper() const { return upper_; }
     QCheckBox* separate() const { return separate_; }
     QCheckBox* askPromotion() const { return ask_; }
+    QComboBox* strength() const { return strength_; } // item n: SkillLevel n
 
 private:
     void showPresetOfFields();
@@ -72,6 +74,7 @@ private:
     QGroupBox* upperBox_;
     QCheckBox* separate_;
     QCheckBox* ask_;
+    QComboBox* strength_;
     bool filling_ = false;
 };
 

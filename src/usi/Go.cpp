@@ -2,6 +2,7 @@
 
 #include "Protocol.h"
 #include "engine/Levels.h"
+#include "engine/Skill.h"
 #include "engine/Snapshot.h"
 #include "rules/TrialMove.h"
 
@@ -180,9 +181,10 @@ void Protocol::goSearching(const std::vector<std::string>& w, std::ostream& out)
         answerFinished(out, g.limits.infinite, ponder);
         return;
     }
-    const engine::Limits limits =
+    const engine::Limits limits = engine::withSkill(
         g.anyLimit ? searchLimits(g, side_, engine::levelLimits(form_.ComLevel, moveTimeMs_))
-                   : engine::levelLimits(form_.ComLevel, moveTimeMs_);
+                   : engine::levelLimits(form_.ComLevel, moveTimeMs_),
+        skillLevel_, (moveNumber_ + 1) / 2, gameSeed_);
     if (!searcher_) searcher_ = std::make_unique<engine::Searcher>();
 
     std::mutex lines;

@@ -81,12 +81,16 @@ bool Protocol::handle(const std::string& rawLine, std::ostream& out) {
             << "option name Level type spin default 3 min 1 max 5\n"
             << "option name MoveTime type spin default " << engine::kWindowBaseMoveTimeMs
             << " min 1 max " << kMaxMoveTimeMs << "\n"
+            << "option name SkillLevel type spin default " << engine::kSkillMax << " min "
+            << engine::kSkillMin << " max " << engine::kSkillMax << "\n"
             << "usiok\n";
     } else if (cmd == "isready") {
         out << "readyok\n";
     } else if (cmd == "usinewgame") {
-        // A new game: what the search learnt in the last one is forgotten.
+        // A new game: what the search learnt in the last one is forgotten, and its first
+        // moves are drawn anew.
         if (searcher_) searcher_->newGame();
+        gameSeed_ = engine::newGameSeed();
     } else if (cmd == "stop" || cmd == "ponderhit" || cmd == "gameover") {
         // Heard by the command loop, which stops what runs or passes the ponderhit on.
     } else if (cmd == "setoption") {
@@ -122,8 +126,8 @@ bool Protocol::handle(const std::string& rawLine, std::ostream& out) {
     return true;
 }
 
-// Level 1-5 (4 and 5 search, for about MoveTime and five times MoveTime a move) and MoveTime,
-// the base time of a move in milliseconds.
+// Level 1-5 (4 and 5 search, for about MoveTime and five times MoveTime a move), MoveTime, the
+// base time of a move in milliseconds, and SkillLevel 0-20, the strength of levels 4 and 5.
 void Protocol::setOption(const std::vector<std::string>& w, std::ostream& out) {
     if (w.size() == 5 && w[1] == "name" && w[2] == "Level" && w[3] == "value") {
         if (w[4].size() == 1 && w[4][0] >= '1' && w[4][0] <= '5') {
@@ -142,6 +146,17 @@ void Protocol::setOption(const std::vector<std::string>& w, std::ostream& out) {
         }
         out << "info string MoveTime must be a number of milliseconds from 1 to " << kMaxMoveTimeMs
             << "\n";
+        return;
+    }
+    if (w.size() == 5 && w[1] == "name" && w[2] == "SkillLevel" && w[3] == "value") {
+        const std::string& v = w[4];
+        if (!v.empty() && v.size() <= 2 && v.find_first_not_of("0123456789") == std::string::npos &&
+            std::stoi(v) <= engine::kSkillMax) {
+            skillLevel_ = std::stoi(v);
+            return;
+        }
+        out << "info string SkillLevel must be a number from " << engine::kSkillMin << " to "
+            << engine::kSkillMax << "\n";
         return;
     }
     out << "info string unknown option\n";

@@ -6,6 +6,7 @@
 #include "Form1.h"
 #include "engine/Levels.h"
 #include "engine/Searcher.h"
+#include "engine/Skill.h"
 #include "notation/Sfen.h"
 #include "platform/NullPlatform.h"
 #include "record/RecordFile.h"
@@ -109,6 +110,8 @@ private:
     static constexpr int kBenchDepth = 6;
     static constexpr int kBenchHashMegabytes = 16;
     int moveTimeMs_ = engine::kWindowBaseMoveTimeMs; // the base move time of levels 4 and 5
+    int skillLevel_ = engine::kSkillMax;             // the strength of levels 4 and 5
+    std::uint64_t gameSeed_ = engine::newGameSeed(); // the draws of this game's timed searches
 
     NullPlatform null_;
     Form1 form_;

@@ -78,7 +78,12 @@ private slots:
                 d.upper()->extra()->setValue(0);
                 QCOMPARE(d.presets()->currentIndex(), d.presets()->count() - 1);
                 d.askPromotion()->setChecked(true);
+                // The strength of LEVEL4 and LEVEL5, named by its 級 or 段: full at first.
+                QCOMPARE(d.strength()->count(), 21);
+                QCOMPARE(d.strength()->currentText(), QStringLiteral("六段"));
+                d.strength()->setCurrentIndex(d.strength()->findText(QStringLiteral("5級")));
             });
+            QCOMPARE(w.form().ComSkill, 10);
             QVERIFY(w.form().AskPromotion);
             QCOMPARE(w.form().TimeLimit.lower, (match::Allotment{600, 30, 0}));
             QCOMPARE(w.form().TimeLimit.upper, (match::Allotment{300, 0, 0}));
@@ -92,6 +97,7 @@ private slots:
         QCOMPARE(s.value("match/upperMainTimeSeconds").toInt(), 300);
         QCOMPARE(s.value("match/askPromotion").toString(), QStringLiteral("true"));
         QCOMPARE(s.value("match/level").toInt(), 4);
+        QCOMPARE(s.value("match/skill").toInt(), 10);
         // The game's own settings file keeps its four lines: nothing of ours goes there.
         QFile settings(dir.path() + QStringLiteral("/Kelvore.ini"));
         QVERIFY(settings.open(QIODevice::ReadOnly));
@@ -99,6 +105,7 @@ private slots:
 
         qt::MainWindow again(dir.path());
         QCOMPARE(again.form().ComLevel, 4);
+        QCOMPARE(again.form().ComSkill, 10);
         QVERIFY(again.action(MenuItem::LEVEL4)->isChecked());
         QVERIFY(!again.action(MenuItem::LEVEL3)->isChecked());
         QVERIFY(again.form().AskPromotion);
@@ -114,6 +121,7 @@ private slots:
         ini.close();
         qt::MainWindow w(dir.path());
         QCOMPARE(w.form().ComLevel, 5);
+        QCOMPARE(w.form().ComSkill, 20); // no skill key: full strength
         QVERIFY(!w.form().TimeLimit.timed());
         QVERIFY(!w.form().AskPromotion);
     }

@@ -3,6 +3,7 @@
 #include "Form1.h"
 #include "engine/Levels.h"
 #include "engine/Searcher.h"
+#include "engine/Skill.h"
 #include "engine/Snapshot.h"
 #include "match/MatchClocks.h"
 #include "rules/TrialMove.h"
@@ -14,8 +15,13 @@ namespace kelvore {
 using namespace piece;
 
 SearchingTurn::SearchingTurn(Form1& form)
-    : form_(form), self_(std::make_shared<SearchingTurn*>(this)) {
+    : form_(form), gameSeed_(engine::newGameSeed()), self_(std::make_shared<SearchingTurn*>(this)) {
     form_.addListener(*this);
+}
+
+void SearchingTurn::beforeReset() {
+    cancel();
+    gameSeed_ = engine::newGameSeed();
 }
 
 SearchingTurn::~SearchingTurn() {
@@ -71,6 +77,11 @@ void SearchingTurn::begin() {
         fixedLimits ? *fixedLimits : engine::levelLimits(form_.ComLevel, baseMoveTimeMs);
     // With a time control the level thinks on its clock.
     if (!fixedLimits && form_.持ち時間制()) limits = form_.Countdown->searchLimits(limits);
+    // The strength chosen, and the variety of the first moves.
+    int ownMove = 1;
+    for (int i = 1; i <= form_.KifuCursor && std::size_t(i) < form_.Kifu.MovedPiece.size(); ++i)
+        ownMove += form_.Kifu.MovedPiece[i] > 0;
+    limits = engine::withSkill(limits, form_.ComSkill, ownMove, gameSeed_);
     if (!searcher_) searcher_ = std::make_unique<engine::Searcher>();
     const std::uint64_t turn = ++turn_;
     thinking_ = true;

@@ -50,8 +50,8 @@ public:
                                                   const engine::GameSnapshot& now);
 
 private:
-    // A new game abandons the turn.
-    void beforeReset() override { cancel(); }
+    // A new game abandons the turn, and draws its first moves anew.
+    void beforeReset() override;
     // On the window's thread, once the worker has answered the turn numbered `turn`.
     void answer(std::uint64_t turn, const engine::Result& result);
 
@@ -60,6 +60,7 @@ private:
     engine::GameSnapshot snapshot_;
     std::uint64_t turn_ = 0; // the turn whose answer is awaited
     bool thinking_ = false;
+    std::uint64_t gameSeed_; // the draws of this game's first moves (engine/Skill.h)
     // Continuations waiting in the dispatcher hold this weakly: gone with this object.
     std::shared_ptr<SearchingTurn*> self_;
 };

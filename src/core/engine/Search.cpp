@@ -5,6 +5,7 @@
 #include "engine/MoveGen.h"
 #include "engine/MovePicker.h"
 #include "engine/See.h"
+#include "engine/Skill.h"
 #include "engine/TimeBudget.h"
 #include "rules/Pieces.h"
 
@@ -81,9 +82,18 @@ bool Search::timeUp() {
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                             std::chrono::steady_clock::now() - start_)
                             .count();
-        if (ms - budgetFromMs_ >= budget_.maximumMs) return true;
+        if (ms - budgetFromMs_ >= iterationBudget().maximumMs) return true;
     }
     return false;
+}
+
+TimeBudget Search::iterationBudget() const {
+    if (!keepForDraw_) return budget_;
+    TimeBudget half = budget_;
+    half.optimumMs /= 2;
+    half.minimumMs /= 2;
+    half.maximumMs = std::max(1, half.maximumMs / 2);
+    return half;
 }
 
 bool Search::takePonderhit() {
@@ -375,6 +385,50 @@ int Search::searchRoot(int alpha, int beta, int depth) {
     return bestScore;
 }
 
+int Search::rootMoveScore(Mv m, int alpha, int beta, int depth) {
+    Position& pos = *pos_;
+    const Color us = pos.sideToMove();
+    pvLength_[1] = 1;
+    if (takesLastRoyal(pos, m)) return kMate - 1;
+    pos.make(m);
+    // A move that leaves the last royal piece to be taken loses at once.
+    const int score =
+        pos.lastRoyalAttacked(us) ? -kMate + 2 : -search(-beta, -alpha, depth - 1, 1, true);
+    pos.unmake(m);
+    return score;
+}
+
+Mv Search::drawRootMove(Mv best, int& score, std::vector<Mv>& line, int depth,
+                        const RootChoice& choice) {
+    constexpr int kMost = 64;
+    const int most = std::min(choice.candidates, kMost);
+    const int lowest = score - choice.marginCp; // a candidate scores above this
+    Mv moves[kMost];
+    int scores[kMost];
+    std::vector<std::vector<Mv>> lines{line};
+    moves[0] = best;
+    scores[0] = score;
+    int count = 1;
+    for (const RootMove& rm : rootMoves_) {
+        if (count >= most) break;
+        if (rm.move == best) continue;
+        // Above the margin at all? Only then its score, no higher than the best's.
+        int s = rootMoveScore(rm.move, lowest, lowest + 1, depth);
+        if (!aborted_ && s > lowest) s = rootMoveScore(rm.move, lowest, score + 1, depth);
+        if (aborted_) break;
+        if (s <= lowest) continue;
+        moves[count] = rm.move;
+        scores[count] = std::min(s, score);
+        lines.emplace_back(1, rm.move);
+        lines.back().insert(lines.back().end(), pv_[1] + 1, pv_[1] + pvLength_[1]);
+        ++count;
+    }
+    const int drawn = drawCandidate(scores, count, choice, pos_->key());
+    score = scores[drawn];
+    line = std::move(lines[std::size_t(drawn)]);
+    return moves[drawn];
+}
+
 int Search::quiescence(Position& pos, std::vector<Mv>& line) {
     static const std::atomic<bool> never{false};
     pos_ = &pos;
@@ -408,6 +462,7 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
     timed_ = budget_.timed;
     budgetFromMs_ = 0;
     pondering_ = limits.infinite;
+    keepForDraw_ = limits.choice.active();
     Limits afterPonderhit = limits;
     afterPonderhit.infinite = false;
     afterPonderhit_ = timeBudget(afterPonderhit, pos.sideToMove());
@@ -523,9 +578,24 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
         report(depth, score);
         if (timed_) {
             const double scale = timeScale(bestMoveChanges, scoreDrop, stableIterations);
-            if (!startNextIteration(budget_, elapsedMs() - budgetFromMs_, scale)) break;
+            if (!startNextIteration(iterationBudget(), elapsedMs() - budgetFromMs_, scale)) break;
             if (rootMoves_.size() == 1) break;
             if (std::abs(score) >= kMateInMaxPly && depth >= kMate - std::abs(score) + 4) break;
+        }
+    }
+    // The draw of a weaker level, or of the first moves of a game, among the moves within its
+    // margin, searched to the depth last completed. It has the half of the time that the
+    // iterations left it, and as many nodes again as a node limit gave them; after a stop the
+    // best move is played.
+    if (keepForDraw_ && result.depth > 0 && rootMoves_.size() > 1 &&
+        std::abs(bestScore) < kMateInMaxPly && !stop.load()) {
+        keepForDraw_ = false;
+        aborted_ = false;
+        if (nodeLimit_) nodeLimit_ = nodes_ + limits.nodes;
+        const Mv drawn = drawRootMove(best, bestScore, pv, result.depth, limits.choice);
+        if (drawn != best) {
+            best = drawn;
+            report(result.depth, bestScore);
         }
     }
     waitForStop();

@@ -58,12 +58,23 @@ private:
     };
 
     int searchRoot(int alpha, int beta, int depth);
+    // The score of the root move `m` searched to `depth` in the window (alpha, beta); its line
+    // after `m` is left in pv_[1].
+    int rootMoveScore(Mv m, int alpha, int beta, int depth);
+    // Once the iterations have ended on `best`, scoring `score` with the line `line` at
+    // `depth`: the root move that `choice` draws among those within its margin, with its score
+    // and line in place of the best's.
+    Mv drawRootMove(Mv best, int& score, std::vector<Mv>& line, int depth,
+                    const RootChoice& choice);
     int search(int alpha, int beta, int depth, int ply, bool nullAllowed);
     int quiesce(int alpha, int beta, int ply);
     bool isRepetition() const;
     bool timeUp();
     // Turns a pondering search into a timed one once ponderhit() has been called; true then.
     bool takePonderhit();
+    // The budget the iterations go by: the whole one, or half of it while a draw among the
+    // root moves is to come after them.
+    TimeBudget iterationBudget() const;
     void updateQuietStats(Mv best, int ply, int depth, const Mv* tried, int triedCount);
     void updatePv(int ply, Mv m);
 
@@ -86,6 +97,7 @@ private:
     std::atomic<bool> ponderhit_{false};
     bool pondering_ = false;
     TimeBudget afterPonderhit_; // the budget of the limits without `infinite`
+    bool keepForDraw_ = false;  // a draw among the root moves follows the iterations
 
     Mv killers_[MAX_PLY + 2][2];
     int history_[PIECE_NB][SQUARE_NB];

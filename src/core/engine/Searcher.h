@@ -28,6 +28,20 @@ struct GameSnapshot {
 // repetition coming.
 std::uint64_t positionKey(const GameSnapshot& position);
 
+// A draw among the root moves in place of the best alone, for the weaker skill levels and for
+// variety at the start of a game (engine/Skill.h sets it): once the iterations end, the root
+// moves that score within `marginCp` of the best, at most `candidates` of them with the best
+// counted, are scored at the depth last completed, and one is drawn, each with a weight that
+// falls with its loss against the best, the faster the smaller `spreadCp`. The draw depends
+// only on `seed` and the position: the same search gives the same move.
+struct RootChoice {
+    int marginCp = 0; // 0: the best move, nothing drawn
+    int spreadCp = 0; // 0: the moves within the margin weigh the same
+    int candidates = 1;
+    std::uint64_t seed = 0;
+    bool active() const { return marginCp > 0 && candidates > 1; }
+};
+
 // What ends a search. Zero means "no limit" for every field; with no limit at all, or with
 // `infinite`, the search runs until stop() is called (with `infinite`, or until ponderhit(),
 // after which the other limits apply).
@@ -40,6 +54,7 @@ struct Limits {
     int lowerIncMs = 0, upperIncMs = 0;
     int byoyomiMs = 0;
     bool infinite = false;
+    RootChoice choice;
 };
 
 // One report of progress, after each completed iteration, and once more when an iteration cut

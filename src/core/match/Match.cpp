@@ -23,6 +23,7 @@ Match::Match(Form1& form, Outside outside)
     form_.setOwnCommand(MenuItem::RESIGN, [this] { resign(); });
     form_.setOwnCommand(MenuItem::ADJOURN, [this] { adjourn(); });
     settings_.level = form_.ComLevel;
+    settings_.skill = form_.ComSkill;
 }
 
 Match::~Match() {
@@ -45,7 +46,9 @@ void Match::apply(const MatchSettings& settings) {
 void Match::take(const MatchSettings& settings) {
     Form1& f = form_;
     settings_ = settings;
-    if (settings.level != f.ComLevel) f.LEVEL_Click(settings.level);
+    const bool strengthShown = f.ComLevel >= 4 && settings.skill != f.ComSkill;
+    f.ComSkill = settings.skill;
+    if (settings.level != f.ComLevel || strengthShown) f.LEVEL_Click(settings.level);
     settings_.level = f.ComLevel;
     f.AskPromotion = settings.askPromotion;
     clocks_.setTimeControl(settings.time);

@@ -1,12 +1,13 @@
 // The match room: our own commands of the 対局 menu and what a player sets for a match.
 //
-// 対局設定… opens the window's dialogue on the time control and the promotion question; the
-// choice holds at once and is kept, as is the computer's level whenever it is chosen, and all
-// of it comes back at the next start. 投了 ends the game in play as a loss of the side that
-// resigns (the human against the computer, even while the computer thinks, whose search is then
-// dropped; between two people the side to move), through the game's end-of-game dialogue.
-// 中断 ends it without a result: the game is kept as adjourned and stays on the board in record
-// mode, to be stepped through with 戻 and 進, or played on with 先手, 後手 or スタート.
+// 対局設定… opens the window's dialogue on the time control, the promotion question and the
+// strength of LEVEL4 and LEVEL5 (shown beside the level on the board); the choice holds at once and
+// is kept, as is the computer's level whenever it is chosen, and all of it comes back at the next
+// start. 投了 ends the game in play as a loss of the side that resigns (the human against the
+// computer, even while the computer thinks, whose search is then dropped; between two people the
+// side to move), through the game's end-of-game dialogue. 中断 ends it without a result: the game
+// is kept as adjourned and stays on the board in record mode, to be stepped through with 戻 and 進,
+// or played on with 先手, 後手 or スタート.
 //
 // After every move, a person whose last royal piece is truly mated is told so in the status
 // line. The clocks themselves are MatchClocks; how a game ended is Form1::End, which the kept

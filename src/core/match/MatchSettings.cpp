@@ -51,6 +51,8 @@ readSettings(const std::function<std::optional<std::string>(std::string_view)>& 
         if (a == "true" || a == "false") s.askPromotion = a == "true";
     }
     s.level = number(value("level"), 1, 5).value_or(3);
+    s.skill =
+        number(value("skill"), engine::kSkillMin, engine::kSkillMax).value_or(engine::kSkillMax);
     return s;
 }
 
@@ -65,6 +67,7 @@ std::vector<std::pair<std::string, std::string>> settingsKeys(const MatchSetting
     if (s.time.upper != s.time.lower) side(1, s.time.upper);
     keys.emplace_back("askPromotion", s.askPromotion ? "true" : "false");
     keys.emplace_back("level", std::to_string(s.level));
+    keys.emplace_back("skill", std::to_string(s.skill));
     return keys;
 }
 

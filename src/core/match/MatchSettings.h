@@ -7,10 +7,12 @@
 // The keys: mainTimeSeconds, byoyomiSeconds, incrementSeconds (both sides, or the lower side
 // when the upper side has its own), upperMainTimeSeconds, upperByoyomiSeconds,
 // upperIncrementSeconds (written only when the upper side's allotment differs), askPromotion
-// (true or false) and level (1 to 5). An allotment with both a byoyomi and an increment keeps
+// (true or false), level (1 to 5) and skill (the strength of levels 4 and 5, SkillLevel 0 to
+// 20; full strength when missing). An allotment with both a byoyomi and an increment keeps
 // the byoyomi.
 #pragma once
 
+#include "engine/Skill.h"
 #include "match/TimeControl.h"
 
 #include <functional>
@@ -26,6 +28,7 @@ struct MatchSettings {
     TimeControl time;          // no time control: the clocks count up
     bool askPromotion = false; // off: the mouse button decides, as the game was designed
     int level = 3;
+    int skill = engine::kSkillMax; // the strength of LEVEL4 and LEVEL5
     friend bool operator==(const MatchSettings&, const MatchSettings&) = default;
 };
 

@@ -1,5 +1,6 @@
 // Showing the computer level and the handicap caption.
 #include "Form1.h"
+#include "engine/Skill.h"
 
 namespace kelvore {
 
@@ -29,6 +30,13 @@ void Form1::描画_レベル(int レベル) {
     印字("LEVEL", gridX(-1.5), gridY(0.1), ColorWhite);
     描画_数値(0.1, 0.1, レベル, ColorBlack, 0, 12);
     描画_数値(0, 0, レベル, ColorWhite, 0, 12);
+    // The searching levels (ours) show the strength chosen for them beneath the word.
+    if (レベル >= 4) {
+        const std::string strength = engine::strengthName(ComSkill);
+        FontSize = 9;
+        印字(strength, gridX(-1.4), gridY(0.6), ColorBlack);
+        印字(strength, gridX(-1.5), gridY(0.5), ColorWhite);
+    }
 }
 
 void Form1::描画_ハンデレベル(int レベル) {

@@ -1,6 +1,7 @@
 #include "sharing/Interchange.h"
 #include "platform/Translate.h"
 
+#include "engine/Skill.h"
 #include "kept/GameKeeper.h"
 #include "kif/PositionCheck.h"
 #include "match/TimeControl.h"
@@ -106,7 +107,9 @@ void Interchange::movePlayed() {
     n.info.startedAt = now();
     if (f_.GameMode == f_.GameModeCom) {
         n.info.game.lowerPlayer = "あなた";
-        n.info.game.upperPlayer = "ｺﾝﾋﾟｭｰﾀ（LEVEL" + std::to_string(f_.ComLevel) + "）";
+        n.info.game.upperPlayer =
+            "ｺﾝﾋﾟｭｰﾀ（LEVEL" + std::to_string(f_.ComLevel) +
+            (f_.ComLevel >= 4 ? "・" + engine::strengthName(f_.ComSkill) : "") + "）";
     }
     notes_ = std::move(n);
     noteTimeControl();
