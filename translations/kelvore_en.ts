@@ -796,6 +796,10 @@ For the mover: before %1 → after %2 (loss %3)</translation>
         <source>下の側の持ち時間の分</source>
         <translation>lower side, main time, minutes</translation>
     </message>
+    <message>
+        <source>LEVEL4・5の強さ</source>
+        <translation>Strength of LEVEL4 and LEVEL5</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>
@@ -1585,6 +1589,17 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     <message>
         <source>%1：読み込めません</source>
         <translation>%1: cannot be read</translation>
+    </message>
+</context>
+<context>
+    <name>Strength</name>
+    <message>
+        <source>%1級</source>
+        <translation>%1 kyu</translation>
+    </message>
+    <message>
+        <source>%1段</source>
+        <translation>%1 dan</translation>
     </message>
 </context>
 <context>

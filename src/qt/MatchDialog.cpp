@@ -139,10 +139,11 @@ MatchDialog::MatchDialog(const match::MatchSettings& settings, QWidget* parent)
 
     auto* strengthRow = new QFormLayout;
     strength_ = new QComboBox(this);
-    strength_->setAccessibleName(u("LEVEL4・5の強さ"));
+    strength_->setAccessibleName(QCoreApplication::translate("MatchDialog", "LEVEL4・5の強さ"));
     for (int level = engine::kSkillMin; level <= engine::kSkillMax; ++level)
-        strength_->addItem(QString::fromStdString(engine::strengthName(level)));
-    auto* strengthLabel = new QLabel(u("LEVEL4・5の強さ"), this);
+        strength_->addItem(QString::fromStdString(match::strengthText(level)));
+    auto* strengthLabel =
+        new QLabel(QCoreApplication::translate("MatchDialog", "LEVEL4・5の強さ"), this);
     strengthLabel->setBuddy(strength_);
     strengthRow->addRow(strengthLabel, strength_);
     layout->addLayout(strengthRow);

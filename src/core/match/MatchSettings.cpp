@@ -1,5 +1,8 @@
 #include "match/MatchSettings.h"
 
+#include "platform/Translate.h"
+
+#include <algorithm>
 #include <charconv>
 
 namespace kelvore::match {
@@ -69,6 +72,13 @@ std::vector<std::pair<std::string, std::string>> settingsKeys(const MatchSetting
     keys.emplace_back("level", std::to_string(s.level));
     keys.emplace_back("skill", std::to_string(s.skill));
     return keys;
+}
+
+std::string strengthText(int level) {
+    if (!translated()) return engine::strengthName(level);
+    level = std::clamp(level, engine::kSkillMin, engine::kSkillMax);
+    if (level < 15) return args(translate("Strength", "%1級"), {std::to_string(15 - level)});
+    return args(translate("Strength", "%1段"), {std::to_string(level - 14)});
 }
 
 } // namespace kelvore::match

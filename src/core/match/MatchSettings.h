@@ -43,4 +43,8 @@ readSettings(const std::function<std::optional<std::string>(std::string_view)>& 
 // Every key and its text, in the order they are written.
 std::vector<std::pair<std::string, std::string>> settingsKeys(const MatchSettings& settings);
 
+// The strength of a level as the player reads it in the chosen language: engine::strengthName's
+// "15級" … "六段" in Japanese, "15 kyu" … "6 dan" in English. Records keep strengthName.
+std::string strengthText(int level);
+
 } // namespace kelvore::match

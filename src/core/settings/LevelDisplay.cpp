@@ -1,6 +1,6 @@
 // Showing the computer level and the handicap caption.
 #include "Form1.h"
-#include "engine/Skill.h"
+#include "match/MatchSettings.h"
 
 namespace kelvore {
 
@@ -32,7 +32,7 @@ void Form1::描画_レベル(int レベル) {
     描画_数値(0, 0, レベル, ColorWhite, 0, 12);
     // The searching levels (ours) show the strength chosen for them beneath the word.
     if (レベル >= 4) {
-        const std::string strength = engine::strengthName(ComSkill);
+        const std::string strength = match::strengthText(ComSkill);
         FontSize = 9;
         印字(strength, gridX(-1.4), gridY(0.6), ColorBlack);
         印字(strength, gridX(-1.5), gridY(0.5), ColorWhite);
