@@ -81,6 +81,7 @@ bool Protocol::handle(const std::string& rawLine, std::ostream& out) {
             << "option name Level type spin default 3 min 1 max 5\n"
             << "option name MoveTime type spin default " << engine::kWindowBaseMoveTimeMs
             << " min 1 max " << kMaxMoveTimeMs << "\n"
+            << "option name MultiPV type spin default 1 min 1 max " << engine::kMaxMultiPV << "\n"
             << "usiok\n";
     } else if (cmd == "isready") {
         out << "readyok\n";
@@ -122,8 +123,9 @@ bool Protocol::handle(const std::string& rawLine, std::ostream& out) {
     return true;
 }
 
-// Level 1-5 (4 and 5 search, for about MoveTime and five times MoveTime a move) and MoveTime,
-// the base time of a move in milliseconds.
+// Level 1-5 (4 and 5 search, for about MoveTime and five times MoveTime a move), MoveTime, the
+// base time of a move in milliseconds, and MultiPV, the number of best moves the searching
+// levels report a line for.
 void Protocol::setOption(const std::vector<std::string>& w, std::ostream& out) {
     if (w.size() == 5 && w[1] == "name" && w[2] == "Level" && w[3] == "value") {
         if (w[4].size() == 1 && w[4][0] >= '1' && w[4][0] <= '5') {
@@ -142,6 +144,15 @@ void Protocol::setOption(const std::vector<std::string>& w, std::ostream& out) {
         }
         out << "info string MoveTime must be a number of milliseconds from 1 to " << kMaxMoveTimeMs
             << "\n";
+        return;
+    }
+    if (w.size() == 5 && w[1] == "name" && w[2] == "MultiPV" && w[3] == "value") {
+        const std::string& v = w[4];
+        if (v.size() == 1 && v[0] >= '1' && v[0] <= '0' + engine::kMaxMultiPV) {
+            multiPV_ = v[0] - '0';
+            return;
+        }
+        out << "info string MultiPV must be a number from 1 to " << engine::kMaxMultiPV << "\n";
         return;
     }
     out << "info string unknown option\n";

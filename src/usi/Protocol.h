@@ -109,6 +109,7 @@ private:
     static constexpr int kBenchDepth = 6;
     static constexpr int kBenchHashMegabytes = 16;
     int moveTimeMs_ = engine::kWindowBaseMoveTimeMs; // the base move time of levels 4 and 5
+    int multiPV_ = 1; // the best moves whose lines a search reports (MultiPV)
 
     NullPlatform null_;
     Form1 form_;

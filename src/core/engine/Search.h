@@ -57,7 +57,9 @@ private:
         int score;
     };
 
-    int searchRoot(int alpha, int beta, int depth);
+    // Searches the root moves from `first` on (those before it are the better lines of this
+    // iteration, already scored), and puts those that raised alpha first, the best in front.
+    int searchRoot(int alpha, int beta, int depth, std::size_t first = 0);
     int search(int alpha, int beta, int depth, int ply, bool nullAllowed);
     int quiesce(int alpha, int beta, int ply);
     bool isRepetition() const;
