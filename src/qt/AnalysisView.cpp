@@ -46,6 +46,7 @@ AnalysisView::AnalysisView(AnalysisController& controller, QWidget* parent)
     best_ = textLabel(this, QStringLiteral("最善手"));
     line_ = textLabel(this, QStringLiteral("読み筋"));
     reason_ = textLabel(this, QStringLiteral("理由"));
+    candidates_ = textLabel(this, QStringLiteral("候補手"));
     // In red, as the marks in the move list; a palette, not a style sheet, so that the font the
     // panel gives its children reaches it too.
     QPalette red = reason_->palette();
@@ -58,8 +59,8 @@ AnalysisView::AnalysisView(AnalysisController& controller, QWidget* parent)
     auto* details = new QWidget;
     auto* detailsLayout = new QVBoxLayout(details);
     detailsLayout->setContentsMargins(0, 0, 0, 0);
-    for (QLabel* l :
-         {status_, title_, reason_, score_, best_, line_, firstSummary_, secondSummary_})
+    for (QLabel* l : {status_, title_, reason_, score_, best_, line_, candidates_, firstSummary_,
+                      secondSummary_})
         detailsLayout->addWidget(l);
     detailsLayout->addStretch(1);
     auto* scroll = new QScrollArea(this);
@@ -74,9 +75,9 @@ AnalysisView::AnalysisView(AnalysisController& controller, QWidget* parent)
     progressRow->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(graph_, 2);
+    layout->addWidget(graph_, 1);
     layout->addLayout(progressRow);
-    layout->addWidget(scroll, 3);
+    layout->addWidget(scroll, 2);
 
     connect(cancel_, &QPushButton::clicked, &controller_, &AnalysisController::cancel);
     connect(graph_, &EvaluationGraph::plyClicked, &controller_, &AnalysisController::choosePly);
@@ -100,6 +101,14 @@ AnalysisView::AnalysisView(AnalysisController& controller, QWidget* parent)
     connect(&controller_, &AnalysisController::cancelled, this, [this] {
         cancel_->setEnabled(false);
         setStatus(QStringLiteral("解析を中止しました（%1 / %2 局面）")
+                      .arg(controller_.searched())
+                      .arg(controller_.positions()));
+    });
+    connect(&controller_, &AnalysisController::loaded, this, [this] {
+        cancel_->setEnabled(false);
+        progress_->setRange(0, std::max(1, controller_.positions()));
+        progress_->setValue(controller_.searched());
+        setStatus(QStringLiteral("棋譜に残された解析です（%1 / %2 局面）")
                       .arg(controller_.searched())
                       .arg(controller_.positions()));
     });
@@ -128,11 +137,9 @@ void AnalysisView::refresh() {
 
 void AnalysisView::showDetails() {
     const MoveDetails d = controller_.detailsOf(controller_.currentPly());
-    const std::pair<QLabel*, QString> parts[] = {{title_, d.title},
-                                                 {score_, d.score},
-                                                 {best_, d.best},
-                                                 {line_, d.line},
-                                                 {reason_, d.reason}};
+    const std::pair<QLabel*, QString> parts[] = {{title_, d.title},   {score_, d.score},
+                                                 {best_, d.best},     {line_, d.line},
+                                                 {reason_, d.reason}, {candidates_, d.candidates}};
     for (const auto& [label, text] : parts) {
         label->setText(text);
         label->setVisible(!text.isEmpty());

@@ -20,9 +20,10 @@
 namespace kelvore::analysis {
 
 // The limit of each position's search when the caller gives none: a count of nodes (about half
-// a second on the machine the program is made on), so that the same game gets the same
-// verdicts on every run and every machine. A time limit is there for those who ask for one.
-inline constexpr std::uint64_t kDefaultNodesPerPosition = 120000;
+// a second of one free core of the machine the program is made on, which searches some 900 000
+// nodes a second), so that the same game gets the same verdicts on every run and every
+// machine. A time limit is there for those who ask for one.
+inline constexpr std::uint64_t kDefaultNodesPerPosition = 400000;
 // The best moves of each position searched to a full score and shown, when the caller's limits
 // ask for no other number.
 inline constexpr int kCandidates = 3;
