@@ -246,10 +246,12 @@ MoveDetails AnalysisController::detailsOf(int ply) const {
     d.candidates = candidatesOf(a, p == 0 ? 0 : p - 1);
     if (p == 0) {
         const analysis::Verdict& v = a.verdict(0);
-        if (v.hasMove) {
-            const int first = a.game().start.sideToMove;
-            d.best = QStringLiteral("最善手　") + q(analysis::lineText({v.best}, {}, first, first));
-            d.line = QStringLiteral("読み筋　") + q(analysis::lineText(v.line, {}, first, first));
+        const int first = a.game().start.sideToMove;
+        const std::string line =
+            v.hasMove ? analysis::lineText(v.line, {}, first, first) : v.lineText;
+        if (!line.empty()) {
+            d.best = QStringLiteral("最善手　") + q(line.substr(0, line.find(' ')));
+            d.line = QStringLiteral("読み筋　") + q(line);
         }
         return d;
     }

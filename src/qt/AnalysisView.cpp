@@ -77,7 +77,7 @@ AnalysisView::AnalysisView(AnalysisController& controller, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(graph_, 1);
     layout->addLayout(progressRow);
-    layout->addWidget(scroll, 2);
+    layout->addWidget(scroll, 3);
 
     connect(cancel_, &QPushButton::clicked, &controller_, &AnalysisController::cancel);
     connect(graph_, &EvaluationGraph::plyClicked, &controller_, &AnalysisController::choosePly);

@@ -100,9 +100,8 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
         analysisController_->setWorkFolder(form_.WorkFolder);
         if (!review_.game().moves.empty()) analysisController_->showKept(review_.game());
     });
-    connect(analysisController_, &AnalysisController::loaded, this, [this] {
-        review::revealMoveList(form_);
-    });
+    connect(analysisController_, &AnalysisController::loaded, this,
+            [this] { review::revealMoveList(form_); });
     connect(this, &MoveListPanel::changed, this, [this] {
         if (review_.current() >= 0) analysisController_->setCurrentPly(review_.current());
     });
@@ -122,7 +121,7 @@ void MoveListPanel::setAnalysisWidget(QWidget* widget) {
     if (widget == nullptr) return;
     splitter_->addWidget(widget);
     // The analysis's texts (move, mark, reason, best line, candidates) want the greater part.
-    splitter_->setStretchFactor(0, 2);
+    splitter_->setStretchFactor(0, 1);
     splitter_->setStretchFactor(1, 3);
     widget->setFont(font());
 }

@@ -1,6 +1,8 @@
-// kifu analyse <file> [<ms per position> | depth <n> | nodes <n>]: the engine's judgement of
-// every move of a record, one line per move as each move's two positions are searched, then a
-// summary per side. `stop` ends it with the moves judged so far.
+// kifu analyse <record|file.kif|file.kifu> [<ms per position> | depth <n> | nodes <n>]
+// [to <file.kif|file.kifu>]: the engine's judgement of every move of a record or a KIF, one
+// line per move as each move's two positions are searched, then a summary per side, and with
+// `to` the game written as KIF with the judgement in its comments. `stop` ends it with the
+// moves judged so far.
 #include "Protocol.h"
 
 #include "KifuConvert.h"
