@@ -201,7 +201,7 @@ QVector<GraphPoint> AnalysisController::graphPoints() const {
 namespace {
 
 // "候補手" and one line for each best move of position `index`: its number, the move, its
-// score from the mover's side and the line after it.
+// score from the mover's side and the two moves of its line after it (one line of the view).
 QString candidatesOf(const analysis::GameAnalysis& a, std::size_t index) {
     const analysis::Verdict& v = a.verdict(index);
     if (v.candidates.size() < 2) return {};
@@ -215,7 +215,7 @@ QString candidatesOf(const analysis::GameAnalysis& a, std::size_t index) {
         text += QStringLiteral("\n%1. %2　%3")
                     .arg(k + 1)
                     .arg(q(analysis::scoreText(c.score)))
-                    .arg(q(analysis::lineText(c.line, previous, first, side, 8)));
+                    .arg(q(analysis::lineText(c.line, previous, first, side, 3)));
     }
     return text;
 }

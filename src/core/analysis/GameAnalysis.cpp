@@ -83,7 +83,7 @@ void GameAnalysis::judge(std::size_t i) {
         r.bestText =
             notation::moveText(before.best, previousTo,
                                mover == firstMover ? notation::Mark::Sente : notation::Mark::Gote);
-        r.lineText = lineText(before.line, previousTo, firstMover, mover);
+        r.lineText = lineText(before.line, previousTo, firstMover, mover, 8);
     } else if (!before.lineText.empty()) {
         r.lineText = before.lineText;
         r.bestText = before.lineText.substr(0, before.lineText.find(' '));

@@ -47,7 +47,7 @@ struct MoveReview {
     int loss = 0;            // units(before) - units(after), never negative
     bool playedBest = false; // the move is the engine's own choice: no loss is counted
     std::string bestText;    // the engine's best move in notation
-    std::string lineText;    // its principal line in notation
+    std::string lineText;    // its principal line in notation, its first eight moves
     Grade grade = Grade::None;
     std::string reason; // for a marked move: why, in one line
 };
