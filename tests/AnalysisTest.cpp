@@ -234,8 +234,7 @@ TEST(Analysis, MarksInWonAndLostGamesAreNotHiddenByTheCurve) {
 // the same game gives the same verdicts, line for line, however often and after whatever else
 // it is analysed, and one position alone gives its verdict in the game.
 TEST(Analysis, TheDefaultBudgetGivesTheSameVerdictsEveryTime) {
-    const GameRecord game =
-        gameOf(snapshotOfSfen(kStart), {"7g7f", "3c3d", "2g2f", "8c8d", "2f2e", "8d8e"});
+    const GameRecord game = gameOf(snapshotOfSfen(kStart), {"7g7f", "3c3d", "2g2f", "8c8d"});
     const GameAnalysis first = analysed(game, {});
     analysed(gameOf(snapshotOfSfen(kStart), {"2g2f"}), {}); // something else between
     const GameAnalysis second = analysed(game, {});
