@@ -541,8 +541,13 @@ TEST(Analysis, AJudgedGameIsFoundAgainInTheWorkFolder) {
     const GameRecord other = gameOf(snapshotOfSfen(kStart), {"7g7f", "3c3d", "2g2f"});
     GameAnalysis a(game);
     EXPECT_FALSE(keepJudgement(folder, a)) << "nothing searched: nothing kept";
-    for (std::size_t i = 0; i <= 3; ++i)
+    for (std::size_t i = 1; i <= 3; ++i)
         a.setVerdict(i, verdictOf({int(i) * 100 - 150, false}, a.positions()[i], {}));
+    // The start with its next best move, kept for the program's own view.
+    Verdict start = verdictOf({-150, false}, a.positions()[0], {"7g7f", "3c3d"});
+    start.candidates = {{start.score, start.line},
+                        {{-190, false}, lineOn(a.positions()[0], {"2g2f", "8c8d"})}};
+    a.setVerdict(0, start);
     ASSERT_TRUE(keepJudgement(folder, a));
     EXPECT_NE(judgementPath(folder, game), judgementPath(folder, other));
     EXPECT_FALSE(keptJudgement(folder, other).has_value());
@@ -551,5 +556,10 @@ TEST(Analysis, AJudgedGameIsFoundAgainInTheWorkFolder) {
     GameAnalysis back(kept->game);
     readJudgement(*kept, back);
     for (std::size_t i = 0; i <= 3; ++i) EXPECT_EQ(back.firstMoverScore(i), a.firstMoverScore(i));
+    const auto& candidates = back.verdict(0).candidates;
+    ASSERT_EQ(candidates.size(), 2u);
+    EXPECT_EQ(candidates[0].lineText, "▲７六歩(77) △３四歩(33)");
+    EXPECT_EQ(candidates[1].score, (Score{-190, false}));
+    EXPECT_EQ(candidates[1].lineText, "▲２六歩(27) △８四歩(83)");
     std::filesystem::remove_all(folder);
 }

@@ -202,6 +202,14 @@ namespace {
 
 // "候補手" and one line for each best move of position `index`: its number, the move, its
 // score from the mover's side and the two moves of its line after it (one line of the view).
+// The first `most` moves of a line written as text, one blank between moves.
+std::string firstMoves(const std::string& line, int most) {
+    std::size_t end = 0;
+    for (int i = 0; i < most && end != std::string::npos; ++i)
+        end = line.find(' ', end == 0 && i == 0 ? 0 : end + 1);
+    return end == std::string::npos ? line : line.substr(0, end);
+}
+
 QString candidatesOf(const analysis::GameAnalysis& a, std::size_t index) {
     const analysis::Verdict& v = a.verdict(index);
     if (v.candidates.size() < 2) return {};
@@ -215,7 +223,8 @@ QString candidatesOf(const analysis::GameAnalysis& a, std::size_t index) {
         text += QStringLiteral("\n%1. %2　%3")
                     .arg(k + 1)
                     .arg(q(analysis::scoreText(c.score)))
-                    .arg(q(analysis::lineText(c.line, previous, first, side, 3)));
+                    .arg(q(c.line.empty() ? firstMoves(c.lineText, 3)
+                                          : analysis::lineText(c.line, previous, first, side, 3)));
     }
     return text;
 }

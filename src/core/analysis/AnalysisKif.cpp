@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::string_view kEvaluation = "#評価値=";
 constexpr std::string_view kLine = "#読み筋=";
+constexpr std::string_view kCandidate = "#候補手=";
 // A written evaluation this far out is a mate: kMateUnits less the plies.
 constexpr int kMateFrom = kMateUnits - 1000;
 
@@ -41,7 +42,7 @@ Score scoreOfUnits(int u) {
 
 } // namespace
 
-void writeJudgement(const GameAnalysis& a, kif::KifGame& kif) {
+void writeJudgement(const GameAnalysis& a, kif::KifGame& kif, bool withCandidates) {
     kif.comments.assign(a.positions().size(), {});
     const int lower = -1; // ▲ in KIF, whichever side moved first
     for (std::size_t n = 0; n < a.positions().size(); ++n) {
@@ -59,6 +60,15 @@ void writeJudgement(const GameAnalysis& a, kif::KifGame& kif) {
             v.line.empty() ? v.lineText
                            : lineText(v.line, previous, lower, a.positions()[n].sideToMove, 20);
         if (!line.empty()) lines.push_back(std::string(kLine) + line);
+        if (!withCandidates) continue;
+        const int side = a.positions()[n].sideToMove;
+        for (std::size_t k = 1; k < v.candidates.size(); ++k) {
+            const Candidate& c = v.candidates[k];
+            const int u = side < 0 ? units(c.score) : -units(c.score);
+            const std::string text =
+                c.line.empty() ? c.lineText : lineText(c.line, previous, lower, side, 20);
+            lines.push_back(std::string(kCandidate) + std::to_string(u) + " " + text);
+        }
     }
 }
 
@@ -74,6 +84,7 @@ void readJudgement(const kif::KifGame& kif, GameAnalysis& a) {
     const std::size_t positions = std::min(kif.comments.size(), a.positions().size());
     for (std::size_t n = 0; n < positions; ++n) {
         Verdict v;
+        std::vector<Candidate> candidates; // the next best, after the evaluation's own
         for (const std::string& c : kif.comments[n]) {
             if (startsWith(c, kEvaluation)) {
                 if (const auto u = leadingNumber(c.substr(kEvaluation.size()))) {
@@ -83,6 +94,16 @@ void readJudgement(const kif::KifGame& kif, GameAnalysis& a) {
                 }
             } else if (startsWith(c, kLine)) {
                 v.lineText = c.substr(kLine.size());
+            } else if (startsWith(c, kCandidate)) {
+                const std::string rest = c.substr(kCandidate.size());
+                const std::size_t blank = rest.find(' ');
+                if (const auto u = leadingNumber(rest); u && blank != std::string::npos) {
+                    const Score lowerScore = scoreOfUnits(*u);
+                    Candidate candidate;
+                    candidate.score = a.positions()[n].sideToMove < 0 ? lowerScore : -lowerScore;
+                    candidate.lineText = rest.substr(blank + 1);
+                    candidates.push_back(std::move(candidate));
+                }
             } else if (n > 0) {
                 for (const Grade g : {Grade::Dubious, Grade::Bad}) {
                     const std::string mark = std::string(gradeName(g)) + "　";
@@ -90,7 +111,12 @@ void readJudgement(const kif::KifGame& kif, GameAnalysis& a) {
                 }
             }
         }
-        if (v.searched) a.setVerdict(n, std::move(v));
+        if (!v.searched) continue;
+        if (!candidates.empty()) {
+            v.candidates.push_back({v.score, {}, v.lineText});
+            v.candidates.insert(v.candidates.end(), candidates.begin(), candidates.end());
+        }
+        a.setVerdict(n, std::move(v));
     }
 }
 

@@ -14,7 +14,9 @@ namespace kelvore::analysis {
 
 // The comment lines of the judgement, put in `kif.comments` (which it replaces): for every
 // position searched, its evaluation and line, and for every marked move its mark and reason.
-void writeJudgement(const GameAnalysis& judged, kif::KifGame& kif);
+// `withCandidates` adds, for the program's own store, the next best moves of each position
+// ("*#候補手=<score from ▲'s side> <line>"), which other programs would show as comments.
+void writeJudgement(const GameAnalysis& judged, kif::KifGame& kif, bool withCandidates = false);
 
 // The judgement a KIF's comments hold, for the game the KIF holds: a verdict for each position
 // with an evaluation, its line as written; the reasons as written. Nothing is searched.

@@ -54,7 +54,7 @@ bool keepJudgement(const std::string& workFolder, const GameAnalysis& judged) {
     ::mkdir((workFolder + "/" + kFolder).c_str(), 0777);
     kif::KifGame k;
     k.game = judged.game();
-    writeJudgement(judged, k);
+    writeJudgement(judged, k, true);
     const auto bytes = kif::encodeKif(kif::writeKif(k, kif::Encoding::Utf8), kif::Encoding::Utf8);
     return bytes &&
            text::writeFileAtomically(judgementPath(workFolder, judged.game()), *bytes) == 0;

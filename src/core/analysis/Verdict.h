@@ -26,6 +26,7 @@ struct Score {
 struct Candidate {
     Score score;
     std::vector<Move> line; // the move first
+    std::string lineText;   // read from a file instead of `line`: the line as written there
     bool operator==(const Candidate&) const = default;
 };
 
