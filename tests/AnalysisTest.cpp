@@ -1,8 +1,10 @@
 // The judgement of a game: the engine's verdicts read as losses and marks, the reasons read
 // from the engine's lines, and the analyser's worker cancelled and destroyed in the middle.
 #include "analysis/Analyser.h"
+#include "analysis/AnalysisKif.h"
 #include "analysis/Explanation.h"
 #include "analysis/GameAnalysis.h"
+#include "analysis/JudgementStore.h"
 
 #include "fakes/FakePlatform.h"
 #include "fakes/Positions.h"
@@ -12,6 +14,7 @@
 
 #include <condition_variable>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 
 using namespace kelvore;
@@ -109,10 +112,10 @@ GameAnalysis analysed(const GameRecord& game, const engine::Limits& limits) {
 
 TEST(Analysis, ScoresOnTheLossScaleTheGraphAndInText) {
     // A mate weighs more than any material, a quicker mate more than a slower one.
-    EXPECT_GT(units({99, true}), units({100000, false}));
+    EXPECT_GT(units({99, true}), units({50000, false}));
     EXPECT_GT(units({3, true}), units({9, true}));
-    EXPECT_LT(units({-2, true}), units({-100000, false}));
-    EXPECT_EQ(units({-5000, false}), -kScoreClip);
+    EXPECT_LT(units({-2, true}), units({-50000, false}));
+    EXPECT_EQ(units({-5000, false}), -5000) << "nothing is clipped";
     EXPECT_EQ(units({-250, false}), -250);
     EXPECT_EQ(graphValue({2500, false}), kGraphClip);
     EXPECT_EQ(graphValue({-7, true}), -kGraphClip);
@@ -177,6 +180,9 @@ TEST(Analysis, MovesAreJudgedFromTheVerdictsOnBothSides) {
     EXPECT_EQ(sente.dubious, 1);
     EXPECT_EQ(sente.bad, 0);
     EXPECT_EQ(sente.averageLoss, (430 + 0) / 2);
+    EXPECT_NEAR(sente.averageChanceLoss, a.review(0)->chanceLoss / 2, 1e-9);
+    EXPECT_GT(a.review(0)->chanceLoss, 10.0);
+    EXPECT_LT(a.review(0)->chanceLoss, 20.0);
     EXPECT_EQ(gote.moves, 2);
     EXPECT_EQ(gote.bad, 1);
     EXPECT_EQ(a.searchedCount(), 5u);
@@ -188,6 +194,75 @@ TEST(Analysis, MovesAreJudgedFromTheVerdictsOnBothSides) {
     EXPECT_FALSE(a.firstMoverScore(5).has_value());
     a.setVerdict(99, verdictOf({0, false}, p[0], {})); // out of range: ignored
     EXPECT_EQ(a.searchedCount(), 5u);
+}
+
+// Marks by the winning chance lost, and where the game is decided by the centipawns: a blunder
+// in a won or a lost game is still seen, a forced win given up is bad, a small slip is not.
+TEST(Analysis, MarksInWonAndLostGamesAreNotHiddenByTheCurve) {
+    const GameRecord game = gameOf(snapshotOfSfen(kStart), {"7g7f", "3c3d"});
+    const GameAnalysis base(game);
+    const auto& p = base.positions();
+    auto judged = [&](Score before, Score after) {
+        GameAnalysis a(game);
+        a.setVerdict(0, verdictOf(before, p[0], {"2g2f"}));
+        a.setVerdict(1, verdictOf(-after, p[1], {"3c3d"}));
+        return *a.review(0);
+    };
+    // Even: 30 points of chance is bad, 12 dubious, 5 nothing.
+    EXPECT_EQ(judged({0, false}, {-900, false}).grade, Grade::Bad);
+    EXPECT_EQ(judged({0, false}, {-300, false}).grade, Grade::Dubious);
+    EXPECT_EQ(judged({0, false}, {-80, false}).grade, Grade::None);
+    // Won: the chance hardly moves, but a rook's worth given away is still marked.
+    const MoveReview won = judged({4000, false}, {2500, false});
+    EXPECT_LT(won.chanceLoss, 2.0);
+    EXPECT_EQ(won.loss, 1500);
+    EXPECT_EQ(won.grade, Grade::Dubious);
+    EXPECT_EQ(judged({4000, false}, {1500, false}).grade, Grade::Bad);
+    // Lost: more thrown away is marked; a small slip is not.
+    EXPECT_EQ(judged({-3500, false}, {-6000, false}).grade, Grade::Bad);
+    EXPECT_EQ(judged({-3500, false}, {-3800, false}).grade, Grade::None);
+    // A mate allowed in a lost game, and a forced win given up in a won one.
+    EXPECT_EQ(judged({-3000, false}, {-15, true}).grade, Grade::Bad);
+    const MoveReview givenUp = judged({7, true}, {6000, false});
+    EXPECT_EQ(givenUp.grade, Grade::Bad);
+    EXPECT_DOUBLE_EQ(givenUp.chanceBefore, 100.0);
+    // A slower mate is still a win: no mark.
+    EXPECT_EQ(judged({7, true}, {11, true}).grade, Grade::None);
+}
+
+// The default budget is a count of nodes, and each position is searched from an empty table:
+// the same game gives the same verdicts, line for line, however often and after whatever else
+// it is analysed, and one position alone gives its verdict in the game.
+TEST(Analysis, TheDefaultBudgetGivesTheSameVerdictsEveryTime) {
+    const GameRecord game = gameOf(snapshotOfSfen(kStart), {"7g7f", "3c3d", "2g2f", "8c8d"});
+    const GameAnalysis first = analysed(game, {});
+    analysed(gameOf(snapshotOfSfen(kStart), {"2g2f"}), {}); // something else between
+    const GameAnalysis second = analysed(game, {});
+    ASSERT_TRUE(first.complete());
+    ASSERT_TRUE(second.complete());
+    for (std::size_t i = 0; i <= first.moveCount(); ++i) {
+        const Verdict& a = first.verdict(i);
+        const Verdict& b = second.verdict(i);
+        EXPECT_EQ(a.nodes, b.nodes) << i;
+        EXPECT_GE(a.nodes, kDefaultNodesPerPosition) << i;
+        EXPECT_LT(a.nodes, kDefaultNodesPerPosition + 1000) << i;
+        EXPECT_EQ(a.score, b.score) << i;
+        EXPECT_EQ(a.line, b.line) << i;
+    }
+    for (std::size_t i = 0; i < first.moveCount(); ++i) {
+        EXPECT_EQ(first.review(i)->grade, second.review(i)->grade) << i;
+        EXPECT_EQ(first.review(i)->reason, second.review(i)->reason) << i;
+    }
+    // The last position alone, on a searcher that has just searched another.
+    engine::Searcher searcher(16);
+    std::atomic<bool> cancel{false};
+    std::vector<std::uint64_t> earlier;
+    for (std::size_t i = 0; i + 1 < first.positions().size(); ++i)
+        earlier.push_back(engine::positionKey(first.positions()[i]));
+    analysePosition(searcher, first.positions()[3], {}, {}, cancel);
+    const Verdict alone = analysePosition(searcher, first.positions().back(), earlier, {}, cancel);
+    EXPECT_EQ(alone.line, first.verdict(first.moveCount()).line);
+    EXPECT_EQ(alone.nodes, first.verdict(first.moveCount()).nodes);
 }
 
 // The reasons, on hand-built positions and lines.
@@ -217,7 +292,19 @@ TEST(Analysis, ReasonsAreReadFromTheEngineLines) {
     const std::string pawnOnThree = "4k4/6s2/6p2/9/4B4/9/9/9/4K4 b - 1";
     EXPECT_EQ(reasonOf(pawnOnThree, "5e3c+", {0, false}, {"5e4d"}, {1200, false}, {"3b3c", "5i5h"},
                        lower),
-              "歩を取る代わりに馬を取られます: △同　銀(32)");
+              "歩を取る代わりに△同　銀(32)で馬を取られます");
+
+    // A quiet move, and the reply wins a gold at once: the first exchange is named, not the
+    // line's end, and no capture is named for the move.
+    const std::string goldOnSeven = "4k4/9/2r6/9/9/9/8P/2G6/4K4 b - 1";
+    EXPECT_EQ(reasonOf(goldOnSeven, "1g1f", {0, false}, {"7h6h"}, {1300, false},
+                       {"7c7h+", "5i4h", "7h6h", "4h3h"}, lower),
+              "△７八飛成(73)で金を取られます");
+    // An even trade first (the gold for the rook), then nothing lost: no material reason.
+    const std::string guarded = "4k4/9/2r6/9/9/9/8P/2G6/2K6 b - 1";
+    EXPECT_EQ(
+        reasonOf(guarded, "1g1f", {300, false}, {"7h6h"}, {-100, false}, {"7c7h+", "7i7h"}, lower),
+        "駒損はありませんが形勢を損ねます。最善手は▲６八金(78)でした");
 
     // A knight dropped between a gold and a rook: one of them is lost two moves later.
     const std::string forked = "4k4/9/9/9/9/4G1R2/P8/9/4K4 b n 1";
@@ -254,7 +341,36 @@ TEST(Analysis, ReasonsAreReadFromTheEngineLines) {
         "▲同　角成(55)で金が取れました");
     // Nothing of material either way: the engine's better move is named.
     EXPECT_EQ(reasonOf(goldHangs, "9g9f", {400, false}, {"5e4d"}, {0, false}, {"5a4a"}, lower),
-              "形勢を損ねます。最善手は▲４四角(55)でした");
+              "駒損はありませんが形勢を損ねます。最善手は▲４四角(55)でした");
+}
+
+// The game of a player who found a reason false: ▲７九銀(88), the 23rd move, captures nothing,
+// and was said to lose a lance "instead of taking a pawn" from the end of a long line. Its
+// reason names no capture of its own, and what it names is taken in the opponent's line.
+TEST(Analysis, ThePlantedGamesTwentyThirdMoveIsExplainedTruly) {
+    const GameRecord game =
+        gameOf(snapshotOfSfen(kStart),
+               {"7g7f",  "3c3d", "2g2f", "8c8d",  "2f2e",  "8d8e", "6i7h", "8e8f",
+                "8g8f",  "8b8f", "P*8g", "8f7f",  "8h2b+", "3a2b", "B*6e", "7f7e",
+                "6e8c+", "P*8h", "7i8h", "7e7h+", "5h6i",  "7h8i", "8h7i", "B*7g"});
+    GameAnalysis a(game);
+    ASSERT_EQ(a.moveCount(), 24u);
+    engine::Searcher searcher(16);
+    std::atomic<bool> cancel{false};
+    engine::Limits depth;
+    depth.depth = 9;
+    std::vector<std::uint64_t> earlier;
+    for (std::size_t i = 0; i < 22; ++i) earlier.push_back(engine::positionKey(a.positions()[i]));
+    for (std::size_t i = 22; i <= 23; ++i) {
+        a.setVerdict(i, analysePosition(searcher, a.positions()[i], earlier, depth, cancel));
+        earlier.push_back(engine::positionKey(a.positions()[i]));
+    }
+    const MoveReview& r = *a.review(22);
+    EXPECT_EQ(r.text, "▲７九銀(88)");
+    EXPECT_FALSE(r.playedBest);
+    EXPECT_NE(r.grade, Grade::None) << r.loss;
+    EXPECT_EQ(r.reason.find("取る代わりに"), std::string::npos) << r.reason;
+    std::cout << "reason: " << r.reason << " loss " << r.loss << " chance " << r.chanceLoss << "\n";
 }
 
 // A short game in which the lower side leaves its bishop where the upper bishop takes it for
@@ -355,4 +471,95 @@ TEST(Analysis, CancellingStopsTheRunAndDropsWhatItPosted) {
     }
     EXPECT_EQ(dispatcher.drain(), 0) << "a destroyed analyser leaves nothing to run";
     EXPECT_EQ(heard, static_cast<int>(game.moves.size()) + 1);
+}
+
+// The judgement kept in a KIF: written after each move as other programs write evaluations,
+// read back without searching into the same scores, marks and reasons; another program's
+// evaluations are read the same way, a mate among them.
+TEST(Analysis, TheJudgementTravelsInKif) {
+    const GameRecord game =
+        gameOf(snapshotOfSfen(kStart), {"7g7f", "3c3d", "2g2f", "8c8d", "8h5e", "2b5e"});
+    GameAnalysis a(game);
+    const auto& p = a.positions();
+    const std::vector<std::vector<std::string>> lines = {
+        {"2g2f", "8c8d"}, {"8c8d"}, {"8h2b+"}, {"8c8d"}, {"5g5f"}, {"2b5e"}, {"5g5f"}};
+    const int scores[] = {40, -30, 60, -70, 50, 1500, -1450};
+    for (std::size_t i = 0; i < p.size(); ++i)
+        a.setVerdict(i, verdictOf({scores[i], false}, p[i], lines[i]));
+    a.setVerdict(6, verdictOf({-9, true}, p[6], lines[6]));
+    ASSERT_EQ(a.review(4)->grade, Grade::Bad);
+
+    kif::KifGame k;
+    k.game = game;
+    writeJudgement(a, k);
+    const std::string text = kif::writeKif(k, kif::Encoding::Utf8);
+    EXPECT_NE(text.find("   5 ５五角(88)   "), std::string::npos);
+    EXPECT_NE(text.find("\r\n*悪手　角を只で取られます: △同　角(22)\r\n*#評価値=-1500\r\n"
+                        "*#読み筋=△同　角(22)\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("*#評価値=40\r\n*#読み筋=▲２六歩(27) △８四歩(83)\r\n"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("*#評価値=-99991\r\n"), std::string::npos) << "▲ is mated in 9: " << text;
+
+    const kif::KifRead read = kif::readKif(text, kif::Encoding::Utf8);
+    ASSERT_TRUE(read.game.has_value()) << read.message();
+    ASSERT_TRUE(hasJudgement(*read.game));
+    GameAnalysis back(read.game->game);
+    readJudgement(*read.game, back);
+    EXPECT_TRUE(back.complete());
+    for (std::size_t i = 0; i < p.size(); ++i)
+        EXPECT_EQ(back.firstMoverScore(i), a.firstMoverScore(i)) << i;
+    for (std::size_t i = 0; i < game.moves.size(); ++i) {
+        EXPECT_EQ(back.review(i)->grade, a.review(i)->grade) << i;
+        EXPECT_EQ(back.review(i)->reason, a.review(i)->reason) << i;
+        EXPECT_EQ(back.review(i)->lineText, a.review(i)->lineText) << i;
+    }
+    EXPECT_TRUE(back.review(5)->playedBest) << "the line written began with the move played";
+
+    // Another program's file: evaluations on some moves only, no lines, no marks.
+    kif::KifGame other = *read.game;
+    other.comments.assign(3, {});
+    other.comments[1] = {"#評価値=+120", "ほかの注釈"};
+    other.comments[2] = {"#評価値=+99997"};
+    GameAnalysis theirs(other.game);
+    readJudgement(other, theirs);
+    EXPECT_EQ(theirs.searchedCount(), 2u);
+    EXPECT_EQ(theirs.firstMoverScore(1), (Score{120, false}));
+    EXPECT_EQ(theirs.firstMoverScore(2), (Score{3, true}));
+    ASSERT_TRUE(theirs.review(1).has_value());
+    EXPECT_EQ(theirs.review(1)->grade, Grade::Bad) << "a mate allowed";
+    EXPECT_FALSE(hasJudgement(kif::KifGame{}));
+}
+
+// A judged game is kept in the work folder under its identity and found again for that game
+// only, as it was judged.
+TEST(Analysis, AJudgedGameIsFoundAgainInTheWorkFolder) {
+    char pattern[] = "/tmp/kelvore-judgement-XXXXXX";
+    const std::string folder = mkdtemp(pattern);
+    const GameRecord game = gameOf(snapshotOfSfen(kStart), {"7g7f", "3c3d", "8h2b+"});
+    const GameRecord other = gameOf(snapshotOfSfen(kStart), {"7g7f", "3c3d", "2g2f"});
+    GameAnalysis a(game);
+    EXPECT_FALSE(keepJudgement(folder, a)) << "nothing searched: nothing kept";
+    for (std::size_t i = 1; i <= 3; ++i)
+        a.setVerdict(i, verdictOf({int(i) * 100 - 150, false}, a.positions()[i], {}));
+    // The start with its next best move, kept for the program's own view.
+    Verdict start = verdictOf({-150, false}, a.positions()[0], {"7g7f", "3c3d"});
+    start.candidates = {{start.score, start.line},
+                        {{-190, false}, lineOn(a.positions()[0], {"2g2f", "8c8d"})}};
+    a.setVerdict(0, start);
+    ASSERT_TRUE(keepJudgement(folder, a));
+    EXPECT_NE(judgementPath(folder, game), judgementPath(folder, other));
+    EXPECT_FALSE(keptJudgement(folder, other).has_value());
+    const auto kept = keptJudgement(folder, game);
+    ASSERT_TRUE(kept.has_value());
+    GameAnalysis back(kept->game);
+    readJudgement(*kept, back);
+    for (std::size_t i = 0; i <= 3; ++i) EXPECT_EQ(back.firstMoverScore(i), a.firstMoverScore(i));
+    const auto& candidates = back.verdict(0).candidates;
+    ASSERT_EQ(candidates.size(), 2u);
+    EXPECT_EQ(candidates[0].lineText, "▲７六歩(77) △３四歩(33)");
+    EXPECT_EQ(candidates[1].score, (Score{-190, false}));
+    EXPECT_EQ(candidates[1].lineText, "▲２六歩(27) △８四歩(83)");
+    std::filesystem::remove_all(folder);
 }

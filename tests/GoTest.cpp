@@ -420,3 +420,63 @@ TEST_F(GoSearching, AWonPositionIsReportedAsAWinAndAnEndlessGoWaitsForItsStop) {
     const auto all = linesOf(out.text());
     EXPECT_EQ(all.back(), "bestmove win") << "a ponderhit ends the wait as well";
 }
+
+// MultiPV: each completed depth reports its best moves, numbered, each with its own first move
+// and score; the answer is the first line's move. With 1 the
+// lines are the single search's, unnumbered, node for node.
+TEST_F(GoSearching, MultiPVReportsTheBestMovesEachWithItsLine) {
+    EXPECT_NE(say("usi").find("option name MultiPV type spin default 1 min 1 max 5\n"),
+              std::string::npos);
+    say("position startpos moves 7g7f 3c3d");
+    const std::string single = say("go depth 5");
+    EXPECT_EQ(single.find("multipv"), std::string::npos);
+
+    EXPECT_EQ(say("setoption name MultiPV value 9"),
+              "info string MultiPV must be a number from 1 to 5\n");
+    EXPECT_EQ(say("setoption name MultiPV value 3"), "");
+    const auto out = linesOf(say("go depth 5"));
+    std::vector<std::string> firsts;
+    std::vector<int> scores;
+    for (const std::string& line : out) {
+        if (line.rfind("info multipv ", 0) != 0) continue;
+        const auto w = words(line);
+        ASSERT_GE(w.size(), 5u) << line;
+        if (w[4] != "5") continue; // depth 5 only
+        EXPECT_EQ(w[2], std::to_string(firsts.size() + 1)) << line;
+        const auto pv = std::find(w.begin(), w.end(), "pv");
+        ASSERT_NE(pv, w.end()) << line;
+        ASSERT_NE(pv + 1, w.end()) << line;
+        firsts.push_back(*(pv + 1));
+        const auto cp = std::find(w.begin(), w.end(), "cp");
+        if (cp != w.end()) scores.push_back(std::stoi(*(cp + 1)));
+    }
+    ASSERT_EQ(firsts.size(), 3u) << say("d");
+    EXPECT_NE(firsts[0], firsts[1]);
+    EXPECT_NE(firsts[1], firsts[2]);
+    EXPECT_NE(firsts[0], firsts[2]);
+    EXPECT_EQ(scores.size(), 3u);
+    const auto best = readBest(out.back());
+    ASSERT_TRUE(best) << out.back();
+    EXPECT_EQ(best->first, firsts[0]);
+
+    // Back to one line: the same lines as the first search.
+    EXPECT_EQ(say("setoption name MultiPV value 1"), "");
+    say("usinewgame");
+    const std::string again = say("go depth 5");
+    auto withoutTimes = [](const std::string& text) {
+        std::string kept;
+        for (const std::string& line : linesOf(text)) {
+            const auto w = words(line);
+            for (std::size_t i = 0; i < w.size(); ++i) {
+                if ((w[i] == "nps" || w[i] == "time") && i + 1 < w.size()) {
+                    ++i;
+                    continue;
+                }
+                kept += w[i] + " ";
+            }
+            kept += "\n";
+        }
+        return kept;
+    };
+    EXPECT_EQ(withoutTimes(again), withoutTimes(single));
+}

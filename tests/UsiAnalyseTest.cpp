@@ -151,6 +151,37 @@ TEST(UsiAnalyse, StopEndsALongAnalysis) {
     front.finish();
     const std::string text = sink.text();
     EXPECT_EQ(text.find("ply "), std::string::npos) << text;
-    EXPECT_NE(text.find("summary ▲ moves 0 疑問手 0 悪手 0 averageloss 0\n"), std::string::npos)
+    EXPECT_NE(text.find("summary ▲ moves 0 疑問手 0 悪手 0 averageloss 0 averagechanceloss 0.0\n"),
+              std::string::npos)
         << text;
+}
+
+// `to <file>` writes the judged game as KIF, its evaluations and lines after each move and the
+// mark and reason of the blunder; the KIF is analysed in turn by its name.
+TEST(UsiAnalyse, TheJudgementIsWrittenAsKifAndAKifIsAnalysed) {
+    Analysing r;
+    const std::string kif = r.dir + "/解析 済み.kifu";
+    const std::string out = r.say("kifu analyse " + r.path + " depth 4 to " + kif);
+    EXPECT_NE(out.find("info string the judgement written to " + kif + "\n"), std::string::npos)
+        << out;
+    std::ifstream in(kif);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::vector<std::string> lines = linesOf(text.str());
+    std::size_t evaluations = 0, readings = 0, move5 = lines.size();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        evaluations += lines[i].rfind("*#評価値=", 0) == 0;
+        readings += lines[i].rfind("*#読み筋=", 0) == 0;
+        if (lines[i].rfind("   5 ５五角(88)", 0) == 0) move5 = i;
+    }
+    EXPECT_EQ(evaluations, 8u) << text.str();
+    EXPECT_EQ(readings, 8u) << text.str();
+    ASSERT_LT(move5 + 1, lines.size()) << text.str();
+    EXPECT_EQ(lines[move5 + 1], "*悪手　角を只で取られます: △同　角(22)\r");
+    EXPECT_EQ(lines[move5 + 2].rfind("*#評価値=", 0), 0u);
+
+    const std::string again = r.say("kifu analyse " + kif + " depth 4");
+    EXPECT_NE(again.find("info string analysing 7 moves, depth 4 a position\n"), std::string::npos)
+        << again;
+    EXPECT_NE(again.find("ply 5 move 8h5e ▲５五角(88)"), std::string::npos) << again;
 }

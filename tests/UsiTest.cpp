@@ -46,6 +46,7 @@ TEST_F(Usi, Handshake) {
     EXPECT_EQ(say("usi"), "id name Kelvore\nid author Kelvore developers\n"
                           "option name Level type spin default 3 min 1 max 5\n"
                           "option name MoveTime type spin default 1000 min 1 max 3600000\n"
+                          "option name MultiPV type spin default 1 min 1 max 5\n"
                           "option name SkillLevel type spin default 20 min 0 max 20\n"
                           "usiok\n");
     EXPECT_EQ(say("isready"), "readyok\n");

@@ -16,10 +16,6 @@
         <translation>%1 mated</translation>
     </message>
     <message>
-        <source>%1を取る代わりに%2を取られます: %3</source>
-        <translation>Takes %1 but loses %2: %3</translation>
-    </message>
-    <message>
         <source>%1を只で取られます: %2</source>
         <translation>%1 is lost for nothing: %2</translation>
     </message>
@@ -34,10 +30,6 @@
     <message>
         <source>%1から%2が取れました: %3</source>
         <translation>%1 would have won %2: %3</translation>
-    </message>
-    <message>
-        <source>形勢を損ねます。最善手は%1でした</source>
-        <translation>Loses ground. The best move was %1</translation>
     </message>
     <message>
         <source>形勢を損ねます</source>
@@ -66,6 +58,22 @@
     <message>
         <source>評価値 %1</source>
         <translation>Score %1</translation>
+    </message>
+    <message>
+        <source>%1を取る代わりに%2で%3を取られます</source>
+        <translation>Instead of taking %1: %2 wins %3</translation>
+    </message>
+    <message>
+        <source>%1で%2を取られます</source>
+        <translation>%1 wins %2</translation>
+    </message>
+    <message>
+        <source>%1を取る代わりに%2から%3を取られます: %4</source>
+        <translation>Instead of taking %1: after %2, %3 is lost: %4</translation>
+    </message>
+    <message>
+        <source>駒損はありませんが形勢を損ねます。最善手は%1でした</source>
+        <translation>No material lost, but the position suffers. The best move was %1</translation>
     </message>
 </context>
 <context>
@@ -103,18 +111,8 @@
         <translation>Line  </translation>
     </message>
     <message>
-        <source>
-指した側から 着手前 %1 → 着手後 %2（損失 %3）</source>
-        <translation>
-For the mover: before %1 → after %2 (loss %3)</translation>
-    </message>
-    <message>
         <source>（指した手）</source>
         <translation> (played)</translation>
-    </message>
-    <message>
-        <source>%1&#x3000;疑問手 %2&#x3000;悪手 %3&#x3000;平均損失 %4</source>
-        <translation>%1  dubious %2  mistakes %3  average loss %4</translation>
     </message>
     <message>
         <source>▲先手</source>
@@ -123,6 +121,20 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     <message>
         <source>△後手</source>
         <translation>△ Gote</translation>
+    </message>
+    <message>
+        <source>候補手</source>
+        <translation>Candidates</translation>
+    </message>
+    <message>
+        <source>
+指した側の勝率 %1% → %2%（%3 ポイント減）&#x3000;評価値 %4 → %5（損失 %6）</source>
+        <translation>
+Mover&apos;s winning chance %1% → %2% (%3 points lost)  Score %4 → %5 (loss %6)</translation>
+    </message>
+    <message>
+        <source>%1&#x3000;疑問手 %2&#x3000;悪手 %3&#x3000;平均損失 %4（勝率 %5 ポイント）</source>
+        <translation>%1  Dubious %2  Mistakes %3  Average loss %4 (%5 points of chance)</translation>
     </message>
 </context>
 <context>
@@ -194,6 +206,10 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     <message>
         <source>棋譜の解析はまだありません</source>
         <translation>The game has not been analysed yet</translation>
+    </message>
+    <message>
+        <source>候補手</source>
+        <translation>Candidates</translation>
     </message>
 </context>
 <context>
@@ -1040,6 +1056,12 @@ For the mover: before %1 → after %2 (loss %3)</translation>
     <message>
         <source>ヒント：考えています…</source>
         <translation>Hint: thinking…</translation>
+    </message>
+    <message>
+        <source>
+読み筋&#x3000;</source>
+        <translation>
+Line: </translation>
     </message>
 </context>
 <context>

@@ -1,10 +1,15 @@
 #include "AnalysisController.h"
 
+#include "AnalysisSettings.h"
+
+#include "analysis/AnalysisKif.h"
 #include "analysis/Explanation.h"
+#include "analysis/JudgementStore.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <cstring>
 
 namespace kelvore::qt {
 
@@ -45,8 +50,13 @@ AnalysisController::~AnalysisController() {
     analyser_.wait();
 }
 
-void AnalysisController::setMsPerPosition(int ms) {
-    msPerPosition_ = std::clamp(ms, 50, 60 * 1000);
+void AnalysisController::setNodesPerPosition(std::int64_t nodes) {
+    nodesPerPosition_ = std::clamp(nodes, kFewestNodesPerPosition, kMostNodesPerPosition);
+}
+
+void AnalysisController::setMsPerPosition(std::optional<int> ms) {
+    msPerPosition_.reset();
+    if (ms) msPerPosition_ = std::clamp(*ms, kFewestMsPerPosition, kMostMsPerPosition);
 }
 
 void AnalysisController::start(const GameRecord& game) {
@@ -55,8 +65,10 @@ void AnalysisController::start(const GameRecord& game) {
     engine::Limits limits;
     if (fixedLimits_)
         limits = *fixedLimits_;
+    else if (msPerPosition_)
+        limits.moveTimeMs = *msPerPosition_;
     else
-        limits.moveTimeMs = msPerPosition_;
+        limits.nodes = static_cast<std::uint64_t>(nodesPerPosition_);
     running_ = true;
     current_ = std::clamp(current_, 0, positions() - 1);
     analyser_.start(analysis_->game(), limits,
@@ -82,6 +94,39 @@ void AnalysisController::clear() {
     emit changed();
 }
 
+namespace {
+
+bool sameGame(const GameRecord& a, const GameRecord& b) {
+    const engine::GameSnapshot &x = a.start, &y = b.start;
+    return std::memcmp(x.board, y.board, sizeof x.board) == 0 &&
+           std::memcmp(x.lowerHand, y.lowerHand, sizeof x.lowerHand) == 0 &&
+           std::memcmp(x.upperHand, y.upperHand, sizeof x.upperHand) == 0 &&
+           x.sideToMove == y.sideToMove && a.moves == b.moves;
+}
+
+} // namespace
+
+bool AnalysisController::showJudgement(const kif::KifGame& kif) {
+    if (!analysis::hasJudgement(kif)) return false;
+    cancel();
+    analysis_ = std::make_unique<analysis::GameAnalysis>(kif.game);
+    analysis::readJudgement(kif, *analysis_);
+    current_ = std::clamp(current_, 0, positions() - 1);
+    emit changed();
+    emit loaded();
+    return true;
+}
+
+bool AnalysisController::showKept(const GameRecord& game) {
+    const std::optional<kif::KifGame> kept = analysis::keptJudgement(workFolder_, game);
+    return kept && showJudgement(*kept);
+}
+
+void AnalysisController::annotate(kif::KifGame& kif) const {
+    if (analysis_ && analysis_->searchedCount() > 0 && sameGame(analysis_->game(), kif.game))
+        analysis::writeJudgement(*analysis_, kif);
+}
+
 void AnalysisController::waitForWorker() {
     analyser_.wait();
 }
@@ -95,6 +140,7 @@ void AnalysisController::verdictArrived(std::size_t index, const analysis::Verdi
 
 void AnalysisController::ended() {
     running_ = false;
+    if (analysis_) analysis::keepJudgement(workFolder_, *analysis_);
     emit finished();
 }
 
@@ -157,6 +203,40 @@ QVector<GraphPoint> AnalysisController::graphPoints() const {
     return points;
 }
 
+namespace {
+
+// "候補手" and one line for each best move of position `index`: its number, the move, its
+// score from the mover's side and the two moves of its line after it (one line of the view).
+// The first `most` moves of a line written as text, one blank between moves.
+std::string firstMoves(const std::string& line, int most) {
+    std::size_t end = 0;
+    for (int i = 0; i < most && end != std::string::npos; ++i)
+        end = line.find(' ', end == 0 && i == 0 ? 0 : end + 1);
+    return end == std::string::npos ? line : line.substr(0, end);
+}
+
+QString candidatesOf(const analysis::GameAnalysis& a, std::size_t index) {
+    const analysis::Verdict& v = a.verdict(index);
+    if (v.candidates.size() < 2) return {};
+    Pos previous;
+    if (index > 0) previous = {a.game().moves[index - 1].ToX, a.game().moves[index - 1].ToY};
+    const int first = a.game().start.sideToMove;
+    const int side = a.positions()[index].sideToMove;
+    QString text = QCoreApplication::translate("AnalysisController", "候補手");
+    for (std::size_t k = 0; k < v.candidates.size(); ++k) {
+        const analysis::Candidate& c = v.candidates[k];
+        text += QStringLiteral("\n%1. %2　%3")
+                    .arg(k + 1)
+                    .arg(q(analysis::scoreText(c.score)))
+                    .arg(q(c.line.empty() ? firstMoves(c.lineText, 3)
+                                          : analysis::lineText(a.positions()[index], c.line,
+                                                               previous, first, 3)));
+    }
+    return text;
+}
+
+} // namespace
+
 MoveDetails AnalysisController::detailsOf(int ply) const {
     MoveDetails d;
     if (!analysis_ || ply < 0 || ply >= positions()) return d;
@@ -182,21 +262,26 @@ MoveDetails AnalysisController::detailsOf(int ply) const {
     d.score = QCoreApplication::translate("AnalysisController", "評価値（▲から）%1　▲の勝率 %2%")
                   .arg(q(analysis::scoreText(*score)))
                   .arg(qRound(analysis::winningPercent(*score)));
+    d.candidates = candidatesOf(a, p == 0 ? 0 : p - 1);
     if (p == 0) {
         const analysis::Verdict& v = a.verdict(0);
-        if (v.hasMove) {
-            const int first = a.game().start.sideToMove;
-            const engine::GameSnapshot& start = a.game().start;
+        const int first = a.game().start.sideToMove;
+        const std::string line =
+            v.hasMove ? analysis::lineText(a.game().start, v.line, {}, first) : v.lineText;
+        if (!line.empty()) {
             d.best = QCoreApplication::translate("AnalysisController", "最善手　") +
-                     q(analysis::lineText(start, {v.best}, {}, first));
-            d.line = QCoreApplication::translate("AnalysisController", "読み筋　") +
-                     q(analysis::lineText(start, v.line, {}, first));
+                     q(line.substr(0, line.find(' ')));
+            d.line = QCoreApplication::translate("AnalysisController", "読み筋　") + q(line);
         }
         return d;
     }
     if (!review) return d;
-    d.score += QCoreApplication::translate("AnalysisController",
-                                           "\n指した側から 着手前 %1 → 着手後 %2（損失 %3）")
+    d.score += QCoreApplication::translate(
+                   "AnalysisController",
+                   "\n指した側の勝率 %1% → %2%（%3 ポイント減）　評価値 %4 → %5（損失 %6）")
+                   .arg(review->chanceBefore, 0, 'f', 1)
+                   .arg(review->chanceAfter, 0, 'f', 1)
+                   .arg(review->chanceLoss, 0, 'f', 1)
                    .arg(q(analysis::scoreText(review->before)))
                    .arg(q(analysis::scoreText(review->after)))
                    .arg(review->loss);
@@ -215,13 +300,15 @@ MoveDetails AnalysisController::detailsOf(int ply) const {
 QString AnalysisController::summaryText(notation::Mark side) const {
     if (!analysis_) return {};
     const analysis::SideSummary s = analysis_->summary(side);
-    return QCoreApplication::translate("AnalysisController", "%1　疑問手 %2　悪手 %3　平均損失 %4")
+    return QCoreApplication::translate("AnalysisController",
+                                       "%1　疑問手 %2　悪手 %3　平均損失 %4（勝率 %5 ポイント）")
         .arg(side == notation::Mark::Sente
                  ? QCoreApplication::translate("AnalysisController", "▲先手")
                  : QCoreApplication::translate("AnalysisController", "△後手"))
         .arg(s.dubious)
         .arg(s.bad)
-        .arg(s.averageLoss);
+        .arg(s.averageLoss)
+        .arg(s.averageChanceLoss, 0, 'f', 1);
 }
 
 } // namespace kelvore::qt

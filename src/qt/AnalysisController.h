@@ -8,6 +8,7 @@
 
 #include "analysis/Analyser.h"
 #include "analysis/GameAnalysis.h"
+#include "kif/Kif.h"
 
 #include "EvaluationGraph.h"
 
@@ -20,11 +21,12 @@ namespace kelvore::qt {
 
 // What the view says about one position and the move that led to it.
 struct MoveDetails {
-    QString title;  // "5手目 ▲５五角(88)　悪手", or "開始局面"
-    QString score;  // the score from ▲'s side, and the move's before, after and loss
-    QString best;   // the engine's best move in place of this one
-    QString line;   // its principal line
-    QString reason; // why a marked move lost
+    QString title;      // "5手目 ▲５五角(88)　悪手", or "開始局面"
+    QString score;      // the score from ▲'s side, and the move's before, after and loss
+    QString best;       // the engine's best move in place of this one
+    QString line;       // its principal line
+    QString reason;     // why a marked move lost
+    QString candidates; // the best moves of the position the move was played in, with lines
 };
 
 class AnalysisController : public QObject {
@@ -36,9 +38,13 @@ public:
     explicit AnalysisController(Dispatcher& dispatcher, QObject* parent = nullptr);
     ~AnalysisController() override;
 
-    // The time of each position's search (clamped to 50 ms .. 60 s).
-    void setMsPerPosition(int ms);
-    int msPerPosition() const { return msPerPosition_; }
+    // The nodes of each position's search, the default limit (clamped to the settings' range).
+    void setNodesPerPosition(std::int64_t nodes);
+    std::int64_t nodesPerPosition() const { return nodesPerPosition_; }
+    // A time for each position's search instead of the nodes (clamped to 50 ms .. 60 s);
+    // nothing returns to the nodes.
+    void setMsPerPosition(std::optional<int> ms);
+    std::optional<int> msPerPosition() const { return msPerPosition_; }
     // Fixed limits instead of the time (a depth gives the same verdicts every time: tests);
     // nothing returns to the time.
     void setFixedLimits(std::optional<engine::Limits> limits) { fixedLimits_ = limits; }
@@ -48,6 +54,17 @@ public:
     void start(const GameRecord& game);
     // Ends the running analysis; what it judged so far stays.
     void cancel();
+    // Shows the judgement a KIF keeps of its game (its evaluations, lines and reasons), without
+    // searching; false, and nothing changed, when it keeps none.
+    bool showJudgement(const kif::KifGame& kif);
+    // Puts the judgement in `kif`'s comments when it judges that very game (its start and
+    // moves); otherwise leaves them alone.
+    void annotate(kif::KifGame& kif) const;
+    // The work folder where judgements are kept (analysis/JudgementStore.h): a run that ends
+    // keeps its judgement there, and showKept finds it again. Empty: nothing is kept.
+    void setWorkFolder(std::string folder) { workFolder_ = std::move(folder); }
+    // Shows the judgement kept of `game`, if there is one; false otherwise.
+    bool showKept(const GameRecord& game);
     // Forgets the analysis (a new game): the view, the graph and the marks go blank.
     void clear();
     bool running() const { return running_; }
@@ -83,6 +100,8 @@ signals:
     void finished();
     void cancelled();
     void cleared();
+    // A judgement kept with the game is shown (showJudgement).
+    void loaded();
     void currentPlyChanged(int ply);
     // The player chose this position on the graph: show it on the board.
     void plyChosen(int ply);
@@ -93,8 +112,10 @@ private:
 
     analysis::Analyser analyser_;
     std::unique_ptr<analysis::GameAnalysis> analysis_;
-    int msPerPosition_ = analysis::kDefaultMsPerPosition;
+    std::int64_t nodesPerPosition_ = analysis::kDefaultNodesPerPosition;
+    std::optional<int> msPerPosition_;
     std::optional<engine::Limits> fixedLimits_;
+    std::string workFolder_;
     bool running_ = false;
     int current_ = 0;
 };

@@ -47,6 +47,7 @@ AnalysisView::AnalysisView(AnalysisController& controller, QWidget* parent)
     best_ = textLabel(this, QCoreApplication::translate("AnalysisView", "最善手"));
     line_ = textLabel(this, QCoreApplication::translate("AnalysisView", "読み筋"));
     reason_ = textLabel(this, QCoreApplication::translate("AnalysisView", "理由"));
+    candidates_ = textLabel(this, QCoreApplication::translate("AnalysisView", "候補手"));
     // In red, as the marks in the move list; a palette, not a style sheet, so that the font the
     // panel gives its children reaches it too.
     QPalette red = reason_->palette();
@@ -59,8 +60,8 @@ AnalysisView::AnalysisView(AnalysisController& controller, QWidget* parent)
     auto* details = new QWidget;
     auto* detailsLayout = new QVBoxLayout(details);
     detailsLayout->setContentsMargins(0, 0, 0, 0);
-    for (QLabel* l :
-         {status_, title_, reason_, score_, best_, line_, firstSummary_, secondSummary_})
+    for (QLabel* l : {status_, title_, reason_, score_, best_, line_, candidates_, firstSummary_,
+                      secondSummary_})
         detailsLayout->addWidget(l);
     detailsLayout->addStretch(1);
     auto* scroll = new QScrollArea(this);
@@ -75,7 +76,7 @@ AnalysisView::AnalysisView(AnalysisController& controller, QWidget* parent)
     progressRow->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(graph_, 2);
+    layout->addWidget(graph_, 1);
     layout->addLayout(progressRow);
     layout->addWidget(scroll, 3);
 
@@ -106,6 +107,14 @@ AnalysisView::AnalysisView(AnalysisController& controller, QWidget* parent)
                       .arg(controller_.searched())
                       .arg(controller_.positions()));
     });
+    connect(&controller_, &AnalysisController::loaded, this, [this] {
+        cancel_->setEnabled(false);
+        progress_->setRange(0, std::max(1, controller_.positions()));
+        progress_->setValue(controller_.searched());
+        setStatus(QStringLiteral("棋譜に残された解析です（%1 / %2 局面）")
+                      .arg(controller_.searched())
+                      .arg(controller_.positions()));
+    });
     connect(&controller_, &AnalysisController::cleared, this, [this] {
         progress_->setRange(0, 1);
         progress_->setValue(0);
@@ -132,11 +141,9 @@ void AnalysisView::refresh() {
 
 void AnalysisView::showDetails() {
     const MoveDetails d = controller_.detailsOf(controller_.currentPly());
-    const std::pair<QLabel*, QString> parts[] = {{title_, d.title},
-                                                 {score_, d.score},
-                                                 {best_, d.best},
-                                                 {line_, d.line},
-                                                 {reason_, d.reason}};
+    const std::pair<QLabel*, QString> parts[] = {{title_, d.title},   {score_, d.score},
+                                                 {best_, d.best},     {line_, d.line},
+                                                 {reason_, d.reason}, {candidates_, d.candidates}};
     for (const auto& [label, text] : parts) {
         label->setText(text);
         label->setVisible(!text.isEmpty());

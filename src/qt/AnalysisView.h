@@ -31,6 +31,7 @@ public:
     QLabel* bestLabel() const { return best_; }
     QLabel* lineLabel() const { return line_; }
     QLabel* reasonLabel() const { return reason_; }
+    QLabel* candidatesLabel() const { return candidates_; }
     QLabel* summaryLabel(notation::Mark side) const {
         return side == notation::Mark::Gote ? secondSummary_ : firstSummary_;
     }
@@ -50,6 +51,7 @@ private:
     QLabel* best_ = nullptr;
     QLabel* line_ = nullptr;
     QLabel* reason_ = nullptr;
+    QLabel* candidates_ = nullptr;
     QLabel* firstSummary_ = nullptr;
     QLabel* secondSummary_ = nullptr;
 };

@@ -56,7 +56,10 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
     platform_ = std::make_unique<Platform>(Platform{view_->canvas(), *this, *menu_, timer_, clock_,
                                                     sound_, *recordPanel_, *this, *this, *status_});
     form_ = std::make_unique<Form1>(*platform_);
-    sharing_ = std::make_unique<Sharing>(*form_, *this);
+    // KIF書出 writes the judgement of the game it writes, and KIF読込 shows the one it reads.
+    sharing_ = std::make_unique<Sharing>(
+        *form_, *this, [this](kif::KifGame& k) { moveList_->analysis().annotate(k); },
+        [this](const kif::KifGame& k) { moveList_->analysis().showJudgement(k); });
     // The margins around the game's window show the game's current background.
     view_->canvas().background = [this] { return form_->CurrentBackground; };
     keeper_ = std::make_unique<kept::GameKeeper>(*form_);
@@ -79,8 +82,9 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
         *form_, pieceStyle(), [this](pieces::Style style) { showPieces(style); });
     // The move list is shown unless the player has hidden it.
     const bool listShown = readMoveListShown(geometryFile()).value_or(true);
-    if (const auto ms = readMsPerPosition(geometryFile()))
-        moveList_->analysis().setMsPerPosition(*ms);
+    if (const auto nodes = readNodesPerPosition(geometryFile()))
+        moveList_->analysis().setNodesPerPosition(*nodes);
+    moveList_->analysis().setMsPerPosition(readMsPerPosition(geometryFile()));
     moveList_->setVisible(listShown);
     menu_->setChecked(MenuItem::MOVE_LIST, listShown);
     resize(kBaseWidth, kBaseHeight + menuBar()->sizeHint().height());

@@ -19,19 +19,11 @@
 
 namespace kelvore::qt {
 
-namespace {
-
-// The panel's width in characters of its text: the list alone, and with an analysis below it.
-constexpr double kListWidth = 19;
-constexpr double kAnalysisWidth = 30;
-
-} // namespace
-
 MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
     : QWidget(parent), form_(form), review_(form), hints_(form),
       analyse_(form, review_, [this](const GameRecord& game) {
+          analysisController_->setWorkFolder(form_.WorkFolder);
           analysisController_->start(game);
-          setWidthInCharacters(kAnalysisWidth); // the graph and its lines want room
       }) {
     setObjectName(QStringLiteral("moveListPanel"));
     setAutoFillBackground(true);
@@ -104,8 +96,13 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
             model_->setMark(ply, analysisController_->markOf(ply - 1));
     });
     connect(this, &MoveListPanel::gameReplaced, analysisController_, &AnalysisController::clear);
-    connect(analysisController_, &AnalysisController::cleared, this,
-            [this] { setWidthInCharacters(kListWidth); });
+    // A game judged before shows its judgement again, from the work folder.
+    connect(this, &MoveListPanel::gameReplaced, this, [this] {
+        analysisController_->setWorkFolder(form_.WorkFolder);
+        if (!review_.game().moves.empty()) analysisController_->showKept(review_.game());
+    });
+    connect(analysisController_, &AnalysisController::loaded, this,
+            [this] { review::revealMoveList(form_); });
     connect(this, &MoveListPanel::changed, this, [this] {
         if (review_.current() >= 0) analysisController_->setCurrentPly(review_.current());
     });
@@ -124,8 +121,9 @@ void MoveListPanel::setAnalysisWidget(QWidget* widget) {
     analysis_ = widget;
     if (widget == nullptr) return;
     splitter_->addWidget(widget);
-    splitter_->setStretchFactor(0, 3);
-    splitter_->setStretchFactor(1, 2);
+    // The analysis's texts (move, mark, reason, best line, candidates) want the greater part.
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 3);
     widget->setFont(font());
 }
 
@@ -180,9 +178,13 @@ void MoveListPanel::showCurrent() {
 void MoveListPanel::showHint() {
     const auto& shown = hints_.shown();
     if (shown) {
-        hint_->setText(QCoreApplication::translate("MoveListPanel", "ヒント：%1　%2")
-                           .arg(QString::fromStdString(shown->text),
-                                QString::fromStdString(shown->scoreText)));
+        QString text =
+            QCoreApplication::translate("MoveListPanel", "ヒント：%1　%2")
+                .arg(QString::fromStdString(shown->text), QString::fromStdString(shown->scoreText));
+        if (!shown->lineText.empty())
+            text += QCoreApplication::translate("MoveListPanel", "\n読み筋　") +
+                    QString::fromStdString(shown->lineText);
+        hint_->setText(text);
         hint_->show();
     } else if (hints_.searching()) {
         hint_->setText(QCoreApplication::translate("MoveListPanel", "ヒント：考えています…"));

@@ -91,7 +91,9 @@ private:
     QSplitter* splitter_ = nullptr;
     QPointer<QWidget> analysis_;
     AnalysisController* analysisController_ = nullptr;
-    double widthInCharacters_ = 19;
+    // The same with an analysis below the list or without: the board keeps its place when the
+    // analysis opens or closes.
+    double widthInCharacters_ = 30;
     int textSize_ = 0;
 };
 

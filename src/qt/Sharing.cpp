@@ -76,8 +76,11 @@ QString Sharing::chooseFile(QWidget& parent, bool save, const QString& folder,
     return dialog.selectedFiles().front();
 }
 
-Sharing::Sharing(Form1& form, QWidget& window) {
+Sharing::Sharing(Form1& form, QWidget& window, std::function<void(kif::KifGame&)> annotate,
+                 std::function<void(const kif::KifGame&)> imported) {
     sharing::Outside outside;
+    outside.annotate = std::move(annotate);
+    outside.imported = std::move(imported);
     outside.setClipboard = [](const std::string& text) {
         QGuiApplication::clipboard()->setText(q(text));
     };

@@ -15,7 +15,10 @@ namespace kelvore::qt {
 
 class Sharing {
 public:
-    Sharing(Form1& form, QWidget& window);
+    // `annotate` and `imported` are the room's hooks for the judgement kept with a game
+    // (sharing::Outside).
+    Sharing(Form1& form, QWidget& window, std::function<void(kif::KifGame&)> annotate = {},
+            std::function<void(const kif::KifGame&)> imported = {});
     sharing::Interchange& room() { return *room_; }
 
     // The chooser as the player sees it: opened in `folder`, with `name` proposed when it

@@ -1,17 +1,23 @@
-// kifu analyse <file> [<ms per position> | depth <n> | nodes <n>]: the engine's judgement of
-// every move of a record, one line per move as each move's two positions are searched, then a
-// summary per side. `stop` ends it with the moves judged so far.
+// kifu analyse <record|file.kif|file.kifu> [<ms per position> | depth <n> | nodes <n>]
+// [to <file.kif|file.kifu>]: the engine's judgement of every move of a record or a KIF, one
+// line per move as each move's two positions are searched, then a summary per side, and with
+// `to` the game written as KIF with the judgement in its comments. `stop` ends it with the
+// moves judged so far.
 #include "Protocol.h"
 
+#include "KifuConvert.h"
 #include "analysis/Analyser.h"
+#include "analysis/AnalysisKif.h"
 #include "analysis/GameAnalysis.h"
 #include "record/GameRecord.h"
 
 #include "text/Utf8.h"
 
 #include <charconv>
+#include <cmath>
 #include <mutex>
 #include <ostream>
+#include <sstream>
 #include <sys/stat.h>
 
 namespace kelvore::usi {
@@ -38,13 +44,20 @@ bool wholeNumber(const std::string& s, long long most, long long& value) {
     return error == std::errc() && end == s.data() + s.size() && value >= 1 && value <= most;
 }
 
+// Percentage points of winning chance, to a tenth.
+std::string points(double p) {
+    const long tenths = std::lround(p * 10);
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
 std::string moveLine(const analysis::GameAnalysis& a, std::size_t i) {
     const analysis::MoveReview& r = *a.review(i);
     const analysis::Verdict& before = a.verdict(i);
     std::string s =
         "ply " + std::to_string(i + 1) + " move " + notation::formatUsiMove(r.played) + " " +
         r.text + " before " + analysis::usiScoreText(r.before) + " after " +
-        analysis::usiScoreText(r.after) + " loss " + std::to_string(r.loss) + " best " +
+        analysis::usiScoreText(r.after) + " loss " + std::to_string(r.loss) + " chanceloss " +
+        points(r.chanceLoss) + " best " +
         (before.hasMove ? notation::formatUsiMove(before.best) + " " + r.bestText : "none") +
         " mark ";
     s += r.grade == analysis::Grade::None ? "-" : std::string(analysis::gradeName(r.grade));
@@ -56,19 +69,33 @@ std::string summaryLine(const analysis::GameAnalysis& a, notation::Mark side) {
     const analysis::SideSummary s = a.summary(side);
     return "summary " + std::string(notation::markText(side)) + " moves " +
            std::to_string(s.moves) + " 疑問手 " + std::to_string(s.dubious) + " 悪手 " +
-           std::to_string(s.bad) + " averageloss " + std::to_string(s.averageLoss) + "\n";
+           std::to_string(s.bad) + " averageloss " + std::to_string(s.averageLoss) +
+           " averagechanceloss " + points(s.averageChanceLoss) + "\n";
 }
 
 } // namespace
 
 void Protocol::analyseKifu(const std::vector<std::string>& w, const std::string& line,
                            std::ostream& out) {
-    // The path is the rest of the line, less a limit at its end: `depth <n>`, `nodes <n>` or a
-    // number of milliseconds. A limit that cannot be taken is refused by name, not read as a
-    // part of the path.
-    const std::vector<std::string> words(w.begin() + 2, w.end());
-    const std::size_t n = words.size();
+    // The path is the rest of the line, less `to <file.kif|file.kifu>` and a limit at its end:
+    // `depth <n>`, `nodes <n>` or a number of milliseconds. A limit that cannot be taken is
+    // refused by name, not read as a part of the path.
+    std::vector<std::string> words(w.begin() + 2, w.end());
     std::string path = line.substr(line.find(w[2], line.find("analyse") + 7));
+    // `to` and a KIF's name, blanks and all, at the end.
+    std::string kifPath;
+    if (const std::size_t to = path.rfind(" to "); to != std::string::npos) {
+        std::string named = path.substr(to + 4);
+        while (!named.empty() && (named.back() == ' ' || named.back() == '\t')) named.pop_back();
+        if (kif::encodingOfPath(named)) {
+            kifPath = named;
+            path.resize(to);
+            words.clear();
+            std::istringstream rest(path);
+            for (std::string word; rest >> word;) words.push_back(word);
+        }
+    }
+    const std::size_t n = words.size();
     auto withoutLast = [&words, n](std::string p, std::size_t count) {
         auto trim = [&p] {
             while (!p.empty() && (p.back() == ' ' || p.back() == '\t')) p.pop_back();
@@ -85,7 +112,7 @@ void Protocol::analyseKifu(const std::vector<std::string>& w, const std::string&
             << wanted << "); nothing analysed\n";
     };
     engine::Limits limits;
-    limits.moveTimeMs = analysis::kDefaultMsPerPosition;
+    limits.nodes = analysis::kDefaultNodesPerPosition;
     std::size_t limitWords = 0;
     long long v = 0;
     if (n >= 3 && (words[n - 2] == "depth" || words[n - 2] == "nodes")) {
@@ -104,6 +131,7 @@ void Protocol::analyseKifu(const std::vector<std::string>& w, const std::string&
         if (!wholeNumber(words[n - 1], kMaxMoveTimeMs, v))
             return refuse(words[n - 1],
                           "1 to " + std::to_string(kMaxMoveTimeMs) + " milliseconds a position");
+        limits = {};
         limits.moveTimeMs = static_cast<int>(v);
         limitWords = 1;
     } else if (n >= 2 && !exists(withoutLast(path, 0)) && exists(withoutLast(path, 1))) {
@@ -112,15 +140,24 @@ void Protocol::analyseKifu(const std::vector<std::string>& w, const std::string&
     }
     path = withoutLast(path, limitWords);
 
-    const std::optional<RecordFile> read = readRecordFile(path, out);
-    if (!read) return;
-    const RecordFile& record = *read;
-    if (record.damagedAt > 0)
-        out << "info string move " << record.damagedAt << " does not fit the position ("
-            << record.damage << "); the moves before it are analysed\n";
+    // A KIF by its name, a record file otherwise.
+    kif::KifGame kif;
+    if (kif::encodingOfPath(path)) {
+        std::optional<kif::KifGame> read = readKifFile(path, out);
+        if (!read) return;
+        kif = std::move(*read);
+    } else {
+        const std::optional<RecordFile> read = readRecordFile(path, out);
+        if (!read) return;
+        const RecordFile& record = *read;
+        if (record.damagedAt > 0)
+            out << "info string move " << record.damagedAt << " does not fit the position ("
+                << record.damage << "); the moves before it are analysed\n";
+        kif.game = recordOfFile(record);
+    }
 
     std::mutex lines; // the analyser's worker writes the move lines
-    analysis::GameAnalysis judged(recordOfFile(record));
+    analysis::GameAnalysis judged(kif.game);
     const std::size_t positions = judged.positions().size();
     out << "info string analysing " << judged.moveCount() << " moves, "
         << (limits.depth > 0   ? "depth " + std::to_string(limits.depth)
@@ -150,6 +187,11 @@ void Protocol::analyseKifu(const std::vector<std::string>& w, const std::string&
     analyser.wait();
     std::lock_guard lock(lines);
     out << summaryLine(judged, notation::Mark::Sente) << summaryLine(judged, notation::Mark::Gote);
+    if (!kifPath.empty()) {
+        analysis::writeJudgement(judged, kif);
+        if (writeKifFile(kifPath, kif, out))
+            out << "info string the judgement written to " << text::printable(kifPath) << "\n";
+    }
     if (judged.complete())
         out << "analyse done\n";
     else

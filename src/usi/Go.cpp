@@ -101,11 +101,12 @@ engine::Limits searchLimits(const GoLimits& g, int sideToMove, const engine::Lim
     return l;
 }
 
-std::string infoLine(const engine::Info& i) {
-    std::string s = "info depth " + std::to_string(i.depth) + " seldepth " +
-                    std::to_string(i.selDepth) + " score " + (i.mate ? "mate " : "cp ") +
-                    std::to_string(i.score) + " nodes " + std::to_string(i.nodes) + " nps " +
-                    std::to_string(i.nps) + " time " + std::to_string(i.timeMs);
+std::string infoLine(const engine::Info& i, bool numbered) {
+    std::string s = "info " + (numbered ? "multipv " + std::to_string(i.multiPV) + " " : "") +
+                    "depth " + std::to_string(i.depth) + " seldepth " + std::to_string(i.selDepth) +
+                    " score " + (i.mate ? "mate " : "cp ") + std::to_string(i.score) + " nodes " +
+                    std::to_string(i.nodes) + " nps " + std::to_string(i.nps) + " time " +
+                    std::to_string(i.timeMs);
     if (!i.pv.empty()) {
         s += " pv";
         for (const Move& m : i.pv) s += " " + notation::formatUsiMove(m);
@@ -181,16 +182,17 @@ void Protocol::goSearching(const std::vector<std::string>& w, std::ostream& out)
         answerFinished(out, g.limits.infinite, ponder);
         return;
     }
-    const engine::Limits limits = engine::withSkill(
+    engine::Limits limits = engine::withSkill(
         g.anyLimit ? searchLimits(g, side_, engine::levelLimits(form_.ComLevel, moveTimeMs_))
                    : engine::levelLimits(form_.ComLevel, moveTimeMs_),
         skillLevel_, (moveNumber_ + 1) / 2, gameSeed_);
+    limits.multiPV = multiPV_;
     if (!searcher_) searcher_ = std::make_unique<engine::Searcher>();
 
     std::mutex lines;
     const engine::Result result =
         searchWatched(*searcher_, limits, ponder, [&](const engine::Info& info) {
-            const std::string line = infoLine(info);
+            const std::string line = infoLine(info, multiPV_ > 1);
             std::lock_guard lock(lines);
             out << line;
         });

@@ -37,7 +37,8 @@ GoLimits parseGo(const std::vector<std::string>& words);
 //   - `ponder` keeps `infinite` set; its other limits apply from the `ponderhit`.
 engine::Limits searchLimits(const GoLimits& go, int sideToMove, const engine::Limits& levelOwn);
 
-// "info depth … seldepth … score cp …|mate … nodes … nps … time … pv …", with its newline.
-std::string infoLine(const engine::Info& info);
+// "info depth … seldepth … score cp …|mate … nodes … nps … time … pv …", with its newline;
+// `numbered` (MultiPV above 1) puts "multipv <k>" before the depth, as USI GUIs expect.
+std::string infoLine(const engine::Info& info, bool numbered = false);
 
 } // namespace kelvore::usi

@@ -32,7 +32,7 @@ std::optional<RecordFile> readRecordFile(const std::string& path, std::ostream& 
 }
 
 // kifu read <path> | kifu write <path> <game name>|<upper player>|<lower player> |
-// kifu analyse <path> [<ms> | depth <n> | nodes <n>] (in Analyse.cpp) |
+// kifu analyse <record|kif> [<ms> | depth <n> | nodes <n>] [to <kif>] (in Analyse.cpp) |
 // kifu export <record> <file.kif|file.kifu> | kifu import <file.kif|file.kifu> <record>
 void Protocol::kifu(const std::vector<std::string>& w, const std::string& line, std::ostream& out) {
     if (convertKifu(w, out)) return;

@@ -66,25 +66,16 @@ void exportKif(const std::string& from, const std::string& to, std::ostream& out
     }
     kif::KifGame game;
     game.game = recordOfFile(record);
-    const auto file = kif::encodeKif(kif::writeKif(game, *encoding), *encoding);
-    if (!file) {
-        out << "info string a name has characters Shift-JIS cannot hold: write a .kifu\n";
-        return;
-    }
-    if (!writeWhole(to, *file, out)) return;
+    if (!writeKifFile(to, game, out)) return;
     out << "kifu exported " << shown(to) << " moves " << game.game.moves.size() << "\n";
 }
 
 void importKif(const std::string& from, const std::string& to, std::ostream& out) {
     const std::optional<kif::Encoding> encoding = kifEncoding(from, "import reads", out);
-    std::string bytes;
-    if (!encoding || !readWhole(from, kif::kKifFileLimit, bytes, out)) return;
-    const kif::KifRead read = kif::readKif(bytes, *encoding);
-    if (!read.game) {
-        out << "info string " << shown(read.message()) << "\n";
-        return;
-    }
-    const GameRecord& game = read.game->game;
+    if (!encoding) return;
+    const std::optional<kif::KifGame> read = readKifFile(from, out);
+    if (!read) return;
+    const GameRecord& game = read->game;
     if (!isStandardStart(game.start)) {
         out << "info string the KIF starts from another position than the starting position, "
                "which a record file cannot hold: nothing written\n";
@@ -98,6 +89,26 @@ void importKif(const std::string& from, const std::string& to, std::ostream& out
 }
 
 } // namespace
+
+std::optional<kif::KifGame> readKifFile(const std::string& path, std::ostream& out) {
+    const std::optional<kif::Encoding> encoding = kifEncoding(path, "reads", out);
+    std::string bytes;
+    if (!encoding || !readWhole(path, kif::kKifFileLimit, bytes, out)) return std::nullopt;
+    kif::KifRead read = kif::readKif(bytes, *encoding);
+    if (!read.game) out << "info string " << shown(read.message()) << "\n";
+    return std::move(read.game);
+}
+
+bool writeKifFile(const std::string& path, const kif::KifGame& game, std::ostream& out) {
+    const std::optional<kif::Encoding> encoding = kifEncoding(path, "writes", out);
+    if (!encoding) return false;
+    const auto file = kif::encodeKif(kif::writeKif(game, *encoding), *encoding);
+    if (!file) {
+        out << "info string a name has characters Shift-JIS cannot hold: write a .kifu\n";
+        return false;
+    }
+    return writeWhole(path, *file, out);
+}
 
 bool convertKifu(const std::vector<std::string>& w, std::ostream& out) {
     if (w.size() < 2 || (w[1] != "export" && w[1] != "import")) return false;

@@ -81,6 +81,7 @@ bool Protocol::handle(const std::string& rawLine, std::ostream& out) {
             << "option name Level type spin default 3 min 1 max 5\n"
             << "option name MoveTime type spin default " << engine::kWindowBaseMoveTimeMs
             << " min 1 max " << kMaxMoveTimeMs << "\n"
+            << "option name MultiPV type spin default 1 min 1 max " << engine::kMaxMultiPV << "\n"
             << "option name SkillLevel type spin default " << engine::kSkillMax << " min "
             << engine::kSkillMin << " max " << engine::kSkillMax << "\n"
             << "usiok\n";
@@ -127,7 +128,8 @@ bool Protocol::handle(const std::string& rawLine, std::ostream& out) {
 }
 
 // Level 1-5 (4 and 5 search, for about MoveTime and five times MoveTime a move), MoveTime, the
-// base time of a move in milliseconds, and SkillLevel 0-20, the strength of levels 4 and 5.
+// base time of a move in milliseconds, MultiPV, the number of best moves the searching levels
+// report a line for, and SkillLevel 0-20, the strength of levels 4 and 5.
 void Protocol::setOption(const std::vector<std::string>& w, std::ostream& out) {
     if (w.size() == 5 && w[1] == "name" && w[2] == "Level" && w[3] == "value") {
         if (w[4].size() == 1 && w[4][0] >= '1' && w[4][0] <= '5') {
@@ -157,6 +159,15 @@ void Protocol::setOption(const std::vector<std::string>& w, std::ostream& out) {
         }
         out << "info string SkillLevel must be a number from " << engine::kSkillMin << " to "
             << engine::kSkillMax << "\n";
+        return;
+    }
+    if (w.size() == 5 && w[1] == "name" && w[2] == "MultiPV" && w[3] == "value") {
+        const std::string& v = w[4];
+        if (v.size() == 1 && v[0] >= '1' && v[0] <= '0' + engine::kMaxMultiPV) {
+            multiPV_ = v[0] - '0';
+            return;
+        }
+        out << "info string MultiPV must be a number from 1 to " << engine::kMaxMultiPV << "\n";
         return;
     }
     out << "info string unknown option\n";

@@ -112,6 +112,7 @@ private:
     int moveTimeMs_ = engine::kWindowBaseMoveTimeMs; // the base move time of levels 4 and 5
     int skillLevel_ = engine::kSkillMax;             // the strength of levels 4 and 5
     std::uint64_t gameSeed_ = engine::newGameSeed(); // the draws of this game's timed searches
+    int multiPV_ = 1; // the best moves whose lines a search reports (MultiPV)
 
     NullPlatform null_;
     Form1 form_;

@@ -173,9 +173,43 @@ private slots:
         QVERIFY(view.bestLabel()->text().startsWith(QStringLiteral("最善手　▲")));
         QVERIFY(view.lineLabel()->text().startsWith(QStringLiteral("読み筋　▲")));
         QCOMPARE(view.reasonLabel()->text(), QStringLiteral("角を只で取られます: △同　角(22)"));
+        // The three best moves of the position the blunder was played in, each with its line.
+        const QStringList candidates = view.candidatesLabel()->text().split('\n');
+        QCOMPARE(candidates.size(), 4);
+        QCOMPARE(candidates[0], QStringLiteral("候補手"));
+        for (int k = 1; k <= 3; ++k)
+            QVERIFY2(candidates[k].startsWith(QStringLiteral("%1. ").arg(k)) &&
+                         candidates[k].contains(QStringLiteral("　▲")),
+                     qPrintable(candidates[k]));
+        QVERIFY(view.scoreLabel()->text().contains(QStringLiteral("ポイント減")));
         controller.setCurrentPly(6);
         QVERIFY(view.reasonLabel()->isHidden());
         QVERIFY(view.bestLabel()->text().endsWith(QStringLiteral("（指した手）")));
+
+        // Kept with the game: written into its KIF, and shown again from it without a search,
+        // as it is from the work folder where the finished run left it.
+        kif::KifGame k;
+        k.game = blunderGame();
+        controller.annotate(k);
+        qt::AnalysisController again(window);
+        qt::AnalysisView shown(again);
+        QSignalSpy loaded(&again, &qt::AnalysisController::loaded);
+        QVERIFY(again.showJudgement(k));
+        QCOMPARE(loaded.count(), 1);
+        QVERIFY(!again.running());
+        QCOMPARE(again.searched(), 8);
+        QCOMPARE(again.markOf(4), QStringLiteral("悪手"));
+        QCOMPARE(again.reasonOf(4), QStringLiteral("角を只で取られます: △同　角(22)"));
+        QCOMPARE(shown.graph()->points().size(), 8);
+        QVERIFY(shown.statusLabel()->text().startsWith(QStringLiteral("棋譜に残された解析です")));
+        kif::KifGame other;
+        other.game = blunderGame();
+        other.game.moves.pop_back();
+        controller.annotate(other);
+        QVERIFY2(!again.showJudgement(other), "another game gets no judgement");
+        qt::AnalysisController fromFolder(window);
+        fromFolder.setWorkFolder(dir.path().toStdString());
+        QVERIFY(!fromFolder.showKept(blunderGame()));
 
         // A click on the graph at the start asks the board for it.
         view.show();
@@ -241,9 +275,19 @@ private slots:
         for (const auto& m : kBlunderMoves) test::move(f, m[0], m[1], m[2], m[3]);
         QCOMPARE(panel.model().moveCount(), 7);
         QSignalSpy finished(&analysis, &qt::AnalysisController::finished);
+        // The board keeps its place when the analysis opens below the list.
+        const int reserved = w.view().canvas().reservedRight();
         w.action(MenuItem::ANALYSE)->trigger();
         QVERIFY(analysis.running());
         QTRY_VERIFY_WITH_TIMEOUT(finished.count() == 1, 5 * 60 * 1000);
+        QCOMPARE(w.view().canvas().reservedRight(), reserved);
+        // The finished judgement is kept in the work folder, and found for that game again.
+        {
+            qt::AnalysisController kept(w);
+            kept.setWorkFolder(f.WorkFolder);
+            QVERIFY(kept.showKept(analysis.analysis()->game()));
+            QCOMPARE(kept.markOf(4), QStringLiteral("悪手"));
+        }
         QCOMPARE(panel.model().mark(5), QStringLiteral("悪手"));
         for (int ply : {1, 2, 3, 4, 6, 7}) QCOMPARE(panel.model().mark(ply), QString());
         QVERIFY(!panel.list()->isColumnHidden(qt::MoveListModel::Mark));
@@ -290,6 +334,18 @@ private slots:
         QVERIFY(QDir(folder.path()).mkdir("window.ini"));
         QCOMPARE(qt::readMsPerPosition(ini), std::nullopt);
         QVERIFY(!qt::writeMsPerPosition(ini, 800));
+        QVERIFY(!qt::writeNodesPerPosition(ini, 5000));
+        QVERIFY(QDir(folder.path()).rmdir("window.ini"));
+
+        // The budget of nodes, the default limit, kept beside the time.
+        QCOMPARE(qt::readNodesPerPosition(ini), std::nullopt);
+        QVERIFY(qt::writeNodesPerPosition(ini, 250000));
+        QVERIFY(qt::writeMsPerPosition(ini, 700));
+        QCOMPARE(qt::readNodesPerPosition(ini), std::optional<std::int64_t>(250000));
+        QCOMPARE(qt::readMsPerPosition(ini), std::optional<int>(700));
+        QVERIFY(qt::writeNodesPerPosition(ini, 3));
+        QCOMPARE(qt::readNodesPerPosition(ini),
+                 std::optional<std::int64_t>(qt::kFewestNodesPerPosition));
     }
 };
 

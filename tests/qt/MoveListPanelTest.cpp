@@ -241,9 +241,9 @@ private slots:
         QVERIFY(panel.list()->isColumnHidden(qt::MoveListModel::Mark));
         QVERIFY2(w.keeper().written().size() == 1u, "the game 最初 ended was kept");
 
-        // A wider panel for the analysis: the board makes room.
+        // A wider panel: the board makes room.
         const int reserved = w.view().canvas().reservedRight();
-        panel.setWidthInCharacters(26);
+        panel.setWidthInCharacters(40);
         QVERIFY(w.view().canvas().reservedRight() > reserved);
     }
 };

@@ -1,6 +1,8 @@
 // Sharing games from the real window: our commands in the 棋譜 menu, the KIF file chooser, and
 // the clipboard, as a player uses them.
+#include "AnalysisController.h"
 #include "MainWindow.h"
+#include "MoveListPanel.h"
 #include "RealWindow.h"
 #include "engine/Snapshot.h"
 #include "screen/MenuTree.h"
@@ -8,11 +10,13 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
 
@@ -83,6 +87,14 @@ private slots:
         qt::test::clickMove(w, 7, 1, 8, 2);                  // 同銀
         QCOMPARE(f.KifuCursor, 4);
         const engine::GameSnapshot end = engine::snapshotOf(f, -1);
+        // The game judged first: KIF書出 writes the judgement with it.
+        qt::AnalysisController& analysis = w.moveList().analysis();
+        engine::Limits depth;
+        depth.depth = 3;
+        analysis.setFixedLimits(depth);
+        QSignalSpy finished(&analysis, &qt::AnalysisController::finished);
+        w.action(MenuItem::ANALYSE)->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(finished.count() == 1, 60 * 1000);
 
         QStringList seen;
         const QString path = dir.path() + QStringLiteral("/window.kif");
@@ -99,6 +111,10 @@ private slots:
         const auto text = text::fromShiftJis(file.readAll().toStdString());
         QVERIFY(text.has_value());
         QVERIFY2(text->find("   4 同　銀(31)   ( 0:") != std::string::npos, text->c_str());
+        QVERIFY2(text->find("\r\n*#評価値=") != std::string::npos, text->c_str());
+        QVERIFY2(text->find("\r\n*#読み筋=") != std::string::npos, text->c_str());
+        // Only the KIF keeps it now, not the work folder.
+        QVERIFY(QDir(dir.path() + QStringLiteral("/解析")).removeRecursively());
 
         // Back to the start, then the file read in and stepped through with 進.
         w.action(MenuItem::CANCEL)->trigger();
@@ -108,6 +124,11 @@ private slots:
         QVERIFY2(seen[1].startsWith(QString::fromUtf8("KIFを読み込む ")), qPrintable(seen[1]));
         QCOMPARE(f.KifuMode, 1);
         QCOMPARE(f.KifuLength, 4);
+        // Its judgement is shown at once, nothing searched.
+        QVERIFY(!analysis.running());
+        QVERIFY(analysis.analysis() != nullptr);
+        QCOMPARE(analysis.searched(), 5);
+        QCOMPARE(analysis.graphPoints().size(), 5);
         for (int i = 0; i < 4; ++i) w.action(MenuItem::AFTER)->trigger();
         QVERIFY(engine::samePosition(engine::snapshotOf(f, -1), end));
     }

@@ -36,13 +36,19 @@ Verdict analysePosition(engine::Searcher& searcher, const engine::GameSnapshot& 
     limits.infinite = false;
     if (limits.depth <= 0 && limits.nodes == 0 && limits.moveTimeMs <= 0 &&
         limits.lowerTimeMs < 0 && limits.upperTimeMs < 0)
-        limits.moveTimeMs = kDefaultMsPerPosition;
+        limits.nodes = kDefaultNodesPerPosition;
+    searcher.newGame();
+
+    if (limits.multiPV <= 1) limits.multiPV = kCandidates;
 
     std::vector<Move> line;
+    std::vector<Candidate> lines(static_cast<std::size_t>(limits.multiPV));
     // A stop asked for just before the search began is not remembered by it: each iteration
     // that ends looks at `cancel` again.
     const engine::Result r = searcher.search(position, earlier, limits, [&](const engine::Info& i) {
-        line = i.pv;
+        if (i.multiPV == 1) line = i.pv;
+        if (i.multiPV >= 1 && std::size_t(i.multiPV) <= lines.size())
+            lines[std::size_t(i.multiPV) - 1] = {{i.score, i.mate}, i.pv};
         if (cancel.load()) searcher.stop();
     });
     if (!r.found) return v; // no move at all: nothing to say about the position
@@ -54,6 +60,16 @@ Verdict analysePosition(engine::Searcher& searcher, const engine::GameSnapshot& 
     // An iteration cut short may have found a better first move than the last line began with.
     const bool sameFirst = !line.empty() && line.front() == r.best;
     v.line = sameFirst ? std::move(line) : std::vector<Move>{r.best};
+    // The best first, then the next best of the last iteration that reached them, each move
+    // once.
+    v.candidates.push_back({v.score, v.line});
+    for (std::size_t k = 1; k < lines.size(); ++k) {
+        const Candidate& c = lines[k];
+        if (c.line.empty()) continue;
+        bool seen = false;
+        for (const Candidate& had : v.candidates) seen = seen || had.line.front() == c.line.front();
+        if (!seen) v.candidates.push_back(c);
+    }
     return v;
 }
 
@@ -71,10 +87,7 @@ void Analyser::start(const GameRecord& game, const engine::Limits& limits, Liste
     std::lock_guard lock(control_);
     if (worker_.joinable()) worker_.join();
     cancel_ = false;
-    if (searcher_)
-        searcher_->newGame();
-    else
-        searcher_ = std::make_unique<engine::Searcher>(hashMegabytes_);
+    if (!searcher_) searcher_ = std::make_unique<engine::Searcher>(hashMegabytes_);
     const std::uint64_t id = ++*current_;
     running_ = true;
     worker_ = std::thread([this, id, positions = positionsOf(game), limits,

@@ -19,12 +19,21 @@
 
 namespace kelvore::analysis {
 
-// The limits of each position's search when the caller gives none: about half a second.
-inline constexpr int kDefaultMsPerPosition = 500;
+// The limit of each position's search when the caller gives none: a count of nodes (about half
+// a second of one free core of the machine the program is made on, which searches some 900 000
+// nodes a second), so that the same game gets the same verdicts on every run and every
+// machine. A time limit is there for those who ask for one.
+inline constexpr std::uint64_t kDefaultNodesPerPosition = 400000;
+// The best moves of each position searched to a full score and shown, when the caller's limits
+// ask for no other number.
+inline constexpr int kCandidates = 3;
 
 // Searches one position on the calling thread. `earlier` holds the keys of the positions
 // before it in the game, oldest first. The search ends at `limits` (a search without any
-// limit is given kDefaultMsPerPosition) or soon after `cancel` turns true.
+// limit is given kDefaultNodesPerPosition) or soon after `cancel` turns true. Its best moves
+// (Limits::multiPV, kCandidates when 1) come back as the verdict's candidates. The searcher
+// forgets what it learnt before (its hash table) first: a position's verdict under a depth or
+// node limit depends on the position and its history alone, not on what was searched before.
 Verdict analysePosition(engine::Searcher& searcher, const engine::GameSnapshot& position,
                         const std::vector<std::uint64_t>& earlier, engine::Limits limits,
                         const std::atomic<bool>& cancel);
@@ -46,8 +55,8 @@ public:
     Analyser& operator=(const Analyser&) = delete;
 
     // Analyses the positions of `game` (positionsOf) from the start to the end, each with
-    // `limits`. A run already going is cancelled first. Each run starts from an empty hash
-    // table, so that a depth or node limit gives the same verdicts every time.
+    // `limits`. A run already going is cancelled first. Each position is searched from an
+    // empty hash table, so that a depth or node limit gives the same verdicts every time.
     void start(const GameRecord& game, const engine::Limits& limits, Listener listener);
 
     // Ends the run soon. With a dispatcher, called on its thread, nothing more of the run

@@ -15,8 +15,9 @@ using namespace piece;
 
 namespace {
 
-// A walk of a line shorter than this says nothing about material the engine would not see.
-constexpr std::size_t kWalkedPlies = 7;
+// How far a line is walked for the exchange that wins material: beyond it a line says more of
+// the engine's guesses than of the move.
+constexpr std::size_t kWalkedPlies = 8;
 // Material worth telling of: more than a pawn taken (about 195). A reason never names a pawn:
 // a line that wins one is seldom why a move was marked.
 constexpr int kWorthTelling = 300;
@@ -49,34 +50,48 @@ notation::Mark markOfSide(int side, int firstMover) {
     return side == firstMover ? notation::Mark::Sente : notation::Mark::Gote;
 }
 
-// The captures along a line: what each side took, and the most valuable piece each took and
-// at which move of the line. Side 0 plays the line's first move.
+// The first exchange along a line that wins material for one side: walking the line, each
+// capture by `winner` is weighed with everything taken before it and the other side's answer
+// after it; the first at which `winner` is ahead by kWorthTelling, taking a piece worth telling
+// of, is the exchange. Side 0 plays the line's first move.
 struct Exchange {
-    int gained[2] = {0, 0};
-    int biggest[2] = {0, 0}; // piece codes
-    std::size_t biggestAt[2] = {0, 0};
-    std::size_t walked = 0;
-    int net() const { return gained[0] - gained[1]; }
+    bool found = false;
+    std::size_t at = 0; // the capture that wins, in the line
+    int piece = 0;      // the piece it takes
 };
 
-Exchange walk(engine::GameSnapshot position, const std::vector<Move>& line) {
+Exchange firstWinningExchange(engine::GameSnapshot position, const std::vector<Move>& line,
+                              int winner) {
     Exchange e;
-    for (const Move& m : line) {
-        if (e.walked >= kWalkedPlies) break;
-        int captured = 0;
-        if (!playOn(position, m, captured)) break;
-        const int who = static_cast<int>(e.walked % 2);
-        if (captured != 0) {
-            const int worth = captureWorth(captured);
-            e.gained[who] += worth;
-            if (worth > captureWorth(e.biggest[who])) {
-                e.biggest[who] = captured;
-                e.biggestAt[who] = e.walked;
-            }
+    int taken[kWalkedPlies] = {};
+    std::size_t walked = 0;
+    for (; walked < line.size() && walked < kWalkedPlies; ++walked)
+        if (!playOn(position, line[walked], taken[walked])) break;
+    int net = 0; // the winner's gain so far
+    for (std::size_t i = 0; i < walked; ++i) {
+        const bool ours = static_cast<int>(i % 2) == winner;
+        net += (ours ? 1 : -1) * captureWorth(taken[i]);
+        if (!ours || captureWorth(taken[i]) < kWorthTelling) continue;
+        // The other side's answer may take something back.
+        const int answer = i + 1 < walked ? captureWorth(taken[i + 1]) : 0;
+        if (net - answer >= kWorthTelling) {
+            e.found = true;
+            e.at = i;
+            e.piece = taken[i];
+            return e;
         }
-        ++e.walked;
     }
     return e;
+}
+
+// True when move `index` of `line`, played from `position`, captures something.
+bool capturesOn(engine::GameSnapshot position, const std::vector<Move>& line, std::size_t index) {
+    for (std::size_t i = 0; i <= index && i < line.size(); ++i) {
+        int taken = 0;
+        if (!playOn(position, line[i], taken)) return false;
+        if (i == index) return taken != 0;
+    }
+    return false;
 }
 
 std::vector<Move> slice(const std::vector<Move>& line, std::size_t from, std::size_t to) {
@@ -92,14 +107,16 @@ std::string nameOf(int code) {
 } // namespace
 
 std::string lineText(const engine::GameSnapshot& start, const std::vector<Move>& line,
-                     Pos previousTo, int firstMover, std::size_t most) {
+                     Pos previousTo, int firstMover, std::size_t most, bool forKif) {
     std::string text;
     Pos previous = previousTo;
     engine::GameSnapshot position = start;
     int side = start.sideToMove;
     for (std::size_t i = 0; i < line.size() && i < most; ++i) {
         if (!text.empty()) text += ' ';
-        text += notation::moveText(position, line[i], previous, markOfSide(side, firstMover));
+        const notation::Mark mark = markOfSide(side, firstMover);
+        text += forKif ? notation::moveText(line[i], previous, mark)
+                       : notation::moveText(position, line[i], previous, mark);
         previous = {line[i].toX, line[i].toY};
         side = -side;
         int captured = 0;
@@ -149,37 +166,48 @@ std::string explain(const MoveContext& c) {
         return args(translate("Analysis", "%1で詰みでした"),
                     {notation::moveText(c.before, before.best, c.previousTo, us)});
 
-    // The move and the opponent's line: what each side takes.
+    // The move and the opponent's line: the first exchange in it that wins material for the
+    // opponent. A capture is named only when the move itself captured.
     std::vector<Move> played{c.played};
     played.insert(played.end(), after.line.begin(), after.line.end());
-    const Exchange lost = fits ? walk(c.before, played) : Exchange{};
-    if (fits && -lost.net() >= kWorthTelling && captureWorth(lost.biggest[1]) >= kWorthTelling) {
-        const std::size_t at = lost.biggestAt[1];
-        const std::string how = lineText(next, slice(played, 1, at + 1), playedTo, c.firstMover);
-        const std::string piece = nameOf(lost.biggest[1]);
-        if (lost.biggest[0] != 0)
-            return args(translate("Analysis", "%1を取る代わりに%2を取られます: %3"),
-                        {nameOf(lost.biggest[0]), piece, how});
-        if (at == 1) return args(translate("Analysis", "%1を只で取られます: %2"), {piece, how});
-        return args(translate("Analysis", "%1から%2を取られます: %3"),
-                    {notation::moveText(next, played[1], playedTo, them), piece, how});
+    const Exchange lost = fits ? firstWinningExchange(c.before, played, 1) : Exchange{};
+    if (lost.found) {
+        const std::string piece = nameOf(lost.piece);
+        const std::string reply = notation::moveText(next, played[1], playedTo, them);
+        if (lost.at == 1) {
+            // The piece just moved, taken where it went, and nothing taken back.
+            const bool forNothing = captured == 0 && after.best.toX == c.played.toX &&
+                                    after.best.toY == c.played.toY &&
+                                    (played.size() < 3 || !capturesOn(c.before, played, 2));
+            if (forNothing)
+                return args(translate("Analysis", "%1を只で取られます: %2"), {piece, reply});
+            if (captured != 0)
+                return args(translate("Analysis", "%1を取る代わりに%2で%3を取られます"),
+                            {nameOf(captured), reply, piece});
+            return args(translate("Analysis", "%1で%2を取られます"), {reply, piece});
+        }
+        const std::string how =
+            lineText(next, slice(played, 1, lost.at + 1), playedTo, c.firstMover);
+        if (captured != 0)
+            return args(translate("Analysis", "%1を取る代わりに%2から%3を取られます: %4"),
+                        {nameOf(captured), reply, piece, how});
+        return args(translate("Analysis", "%1から%2を取られます: %3"), {reply, piece, how});
     }
 
     // What the engine's own line would have won.
     if (before.hasMove) {
-        const Exchange won = walk(c.before, before.line);
-        if (won.net() >= kWorthTelling && won.net() - lost.net() >= kWorthTelling &&
-            captureWorth(won.biggest[0]) >= kWorthTelling) {
-            const std::size_t at = won.biggestAt[0];
+        const Exchange won = firstWinningExchange(c.before, before.line, 0);
+        if (won.found) {
             const std::string best = notation::moveText(c.before, before.best, c.previousTo, us);
-            const std::string piece = nameOf(won.biggest[0]);
-            if (at == 0) return args(translate("Analysis", "%1で%2が取れました"), {best, piece});
-            return args(
-                translate("Analysis", "%1から%2が取れました: %3"),
-                {best, piece,
-                 lineText(c.before, slice(before.line, 0, at + 1), c.previousTo, c.firstMover)});
+            const std::string piece = nameOf(won.piece);
+            if (won.at == 0)
+                return args(translate("Analysis", "%1で%2が取れました"), {best, piece});
+            return args(translate("Analysis", "%1から%2が取れました: %3"),
+                        {best, piece,
+                         lineText(c.before, slice(before.line, 0, won.at + 1), c.previousTo,
+                                  c.firstMover)});
         }
-        return args(translate("Analysis", "形勢を損ねます。最善手は%1でした"),
+        return args(translate("Analysis", "駒損はありませんが形勢を損ねます。最善手は%1でした"),
                     {notation::moveText(c.before, before.best, c.previousTo, us)});
     }
     return translate("Analysis", "形勢を損ねます");

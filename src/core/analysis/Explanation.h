@@ -1,6 +1,7 @@
-// Why a move lost much, in one line a player can read, taken from the engine's lines: the mate
-// it allows, the mate it missed, the material it gives away and how, or the material it failed
-// to win. The lines are walked on the position; the engine is not asked again.
+// Why a move lost much, in one line a player can read, taken from the engine's lines walked on
+// the position: the mate it allows, the mate it missed, the first exchange that gives material
+// away, or the material it failed to win; a capture is named only when the move captured. The lines
+// are walked on the position; the engine is not asked again.
 #pragma once
 
 #include "analysis/Verdict.h"
@@ -14,9 +15,10 @@ namespace kelvore::analysis {
 // The moves of a line in the player's notation, separated by spaces, each with its side's mark:
 // `start` is the position the line is played from (its side to move plays the first move),
 // `firstMover` (-1, +1) the side whose moves carry ▲ in the game, and `previousTo` where the
-// move before the line went (for 同). At most `most` moves are written.
+// move before the line went (for 同). At most `most` moves are written. `forKif` writes the
+// Japanese form KIF holds whatever notation the player chose.
 std::string lineText(const engine::GameSnapshot& start, const std::vector<Move>& line,
-                     Pos previousTo, int firstMover, std::size_t most = 12);
+                     Pos previousTo, int firstMover, std::size_t most = 12, bool forKif = false);
 
 // What a piece taken is worth to the side that takes it: the piece gone from the board and the
 // piece gained in hand, on the engine's scale; a royal piece counts as the second life it was.
@@ -37,15 +39,18 @@ struct MoveContext {
     int firstMover;
 };
 
-// The one line that says why the move lost: in this order of weight,
+// The one line that says why the move lost, from facts of the position and the lines: in this
+// order of weight,
 //   "△５二金打から詰みます"              the opponent mates from its reply,
 //   "玉を取られます: △同　飛(82)"        the move leaves its royal piece to be taken,
 //   "▲３三角成で詰みでした"              the mover had a mate,
-//   "角を只で取られます: △同　桂(21)"    material is lost for nothing, and how,
-//   "歩を取る代わりに角を取られます: …"   material is lost in an exchange,
-//   "△４五桂から金を取られます: …"       material is lost later in the opponent's line,
-//   "▲２四歩で飛が取れました"            material the mover could have won,
-//   "形勢を損ねます。最善手は▲２六歩(27)でした"   otherwise.
+//   "角を只で取られます: △同　角(22)"    the piece moved is taken where it went, for nothing,
+//   "△７八飛成で金を取られます"          the opponent's reply wins material at once,
+//   "△４五桂から金を取られます: …"       the first exchange of the opponent's line that wins
+//                                         material, and the moves up to it,
+//   "歩を取る代わりに…"                   before either, when the move itself captured,
+//   "▲２四歩で飛が取れました"            material the mover's best line would have won first,
+//   "駒損はありませんが形勢を損ねます。最善手は▲２六歩(27)でした"   otherwise.
 std::string explain(const MoveContext& context);
 
 } // namespace kelvore::analysis

@@ -1,22 +1,15 @@
 #include "analysis/Verdict.h"
 #include "platform/Translate.h"
 
+#include "engine/WinningChance.h"
+
 #include <algorithm>
-#include <cmath>
 
 namespace kelvore::analysis {
 
-namespace {
-
-// Centipawns at which the winning chance is about 73 % (one e-fold of the odds): a bishop and
-// a little more, where a shogi position is usually called clearly better.
-constexpr double kOddsScale = 600.0;
-
-} // namespace
-
 int units(Score s) {
     if (s.mate) return s.value > 0 ? kMateUnits - s.value : -kMateUnits - s.value;
-    return std::clamp(s.value, -kScoreClip, kScoreClip);
+    return s.value;
 }
 
 int graphValue(Score s) {
@@ -26,7 +19,7 @@ int graphValue(Score s) {
 
 double winningPercent(Score s) {
     if (s.mate) return s.value > 0 ? 100.0 : 0.0;
-    return 100.0 / (1.0 + std::exp(-s.value / kOddsScale));
+    return 100.0 * engine::winningChance(s.value);
 }
 
 std::string scoreText(Score s) {

@@ -21,6 +21,15 @@ struct Score {
     bool operator==(const Score&) const = default;
 };
 
+// One of the best moves of a position, its score and its line, from the view of the side to
+// move there.
+struct Candidate {
+    Score score;
+    std::vector<Move> line; // the move first
+    std::string lineText;   // read from a file instead of `line`: the line as written there
+    bool operator==(const Candidate&) const = default;
+};
+
 // The engine's answer for one position, from the view of the side to move there.
 struct Verdict {
     bool searched = false; // its search has ended
@@ -30,25 +39,28 @@ struct Verdict {
     std::vector<Move> line; // the principal line, `best` first; empty without a move
     int depth = 0;
     std::uint64_t nodes = 0;
+    // The best moves, best first (the first is `best` with `line`), as many as were asked for
+    // and the position has; empty when the verdict was read from a file without them.
+    std::vector<Candidate> candidates;
+    // Read from a file rather than searched: the line as written there (`line` stays empty).
+    std::string lineText;
 };
 
-// Beyond this many centipawns a position is decided: more of it changes nothing for a player.
-inline constexpr int kScoreClip = 3000;
-// A forced win or loss counts as this, less the plies it takes, so that it always weighs more
-// than any clipped material score.
-inline constexpr int kMateUnits = 5000;
+// A forced win or loss counts as this many centipawns, less the plies it takes, so that it
+// always weighs more than any material the board can hold.
+inline constexpr int kMateUnits = 100000;
 // The graph shows scores up to this many centipawns either way; a mate sits on the edge.
 inline constexpr int kGraphClip = 2000;
 
-// The score on the scale losses are measured in: centipawns clipped to ±kScoreClip, a mate as
-// ±(kMateUnits - plies).
+// The score on the scale centipawn losses are measured in: centipawns as they are (nothing is
+// clipped), a mate as ±(kMateUnits - plies).
 int units(Score score);
 
 // The score for the graph, clipped to ±kGraphClip.
 int graphValue(Score score);
 
-// The chance of winning in percent (0..100) that a score stands for: a logistic curve over
-// centipawns, 100 or 0 for a mate.
+// The chance of winning in percent (0..100) that a score stands for, on the tuner's curve
+// (engine/WinningChance.h); 100 or 0 for a mate.
 double winningPercent(Score score);
 
 // The score as a player reads it, in the words of the hint: "+350", "-120", "0", "勝ちまで 7手"

@@ -339,14 +339,14 @@ int Search::search(int alpha, int beta, int depth, int ply, bool nullAllowed) {
     return bestScore;
 }
 
-int Search::searchRoot(int alpha, int beta, int depth) {
+int Search::searchRoot(int alpha, int beta, int depth, std::size_t first) {
     Position& pos = *pos_;
     const Color us = pos.sideToMove();
     pvLength_[0] = 0;
     int bestScore = -kInfinite;
     ++nodes_;
-    for (RootMove& rm : rootMoves_) rm.score = -kInfinite;
-    for (std::size_t i = 0; i < rootMoves_.size(); ++i) {
+    for (std::size_t i = first; i < rootMoves_.size(); ++i) rootMoves_[i].score = -kInfinite;
+    for (std::size_t i = first; i < rootMoves_.size(); ++i) {
         RootMove& rm = rootMoves_[i];
         const Mv m = rm.move;
         int score;
@@ -358,7 +358,7 @@ int Search::searchRoot(int alpha, int beta, int depth) {
             if (pos.lastRoyalAttacked(us)) {
                 score = -kMate + 2;
                 pvLength_[1] = 1;
-            } else if (i == 0) {
+            } else if (i == first) {
                 score = -search(-beta, -alpha, depth - 1, 1, true);
             } else {
                 score = -search(-alpha - 1, -alpha, depth - 1, 1, true);
@@ -372,15 +372,17 @@ int Search::searchRoot(int alpha, int beta, int depth) {
         if (score > alpha) {
             rm.score = score;
             alpha = score;
-            rootBest_ = m;
-            rootBestScore_ = score;
+            if (first == 0) {
+                rootBest_ = m;
+                rootBestScore_ = score;
+            }
             updatePv(0, m);
             if (score >= beta) break;
         }
     }
     // The moves that raised alpha first, the best of them at the front; the rest keep their
     // order.
-    std::stable_sort(rootMoves_.begin(), rootMoves_.end(),
+    std::stable_sort(rootMoves_.begin() + static_cast<std::ptrdiff_t>(first), rootMoves_.end(),
                      [](const RootMove& a, const RootMove& b) { return a.score > b.score; });
     return bestScore;
 }
@@ -502,9 +504,10 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
     std::vector<Mv> pv{best};
     // Reports the line `pv` with its score: the move answered is always the first move of the
     // last line reported.
-    auto report = [&](int depth, int score) {
+    auto report = [&](int depth, int score, const std::vector<Mv>& line, int multiPV) {
         if (!onInfo) return;
         Info info;
+        info.multiPV = multiPV;
         info.depth = depth;
         info.selDepth = selDepth_;
         info.mate = std::abs(score) >= kMateInMaxPly;
@@ -513,13 +516,18 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
         info.timeMs = elapsedMs();
         info.nps = nodes_ * 1000 / std::uint64_t(std::max(1, info.timeMs));
         Color side = pos.sideToMove();
-        for (const Mv m : pv) {
+        for (const Mv m : line) {
             info.pv.push_back(toGameMove(m, side));
             side = ~side;
         }
         onInfo(info);
     };
     const int maxDepth = limits.depth > 0 ? std::min(limits.depth, MAX_PLY - 1) : MAX_PLY - 1;
+    // The next best moves after the first, each searched to a full score in its own pass over
+    // the root moves not yet scored; their lines, by depth.
+    const std::size_t lines =
+        std::min<std::size_t>(std::clamp(limits.multiPV, 1, kMaxMultiPV), rootMoves_.size());
+    std::vector<std::pair<int, std::vector<Mv>>> nextLines(lines);
     // What the iterations show, for the clock: how often the best move changed lately, and
     // for how many iterations it has stood.
     double bestMoveChanges = 0;
@@ -547,6 +555,26 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
             delta += delta / 2;
             if (delta > 1000) alpha = -kInfinite, beta = kInfinite;
         }
+        // The next passes, after a first pass that completed. When they are cut short, the
+        // first pass still stands as the iteration's answer, without the lines not finished.
+        bool nextCutShort = false;
+        std::size_t linesDone = 1;
+        if (!aborted_ && lines > 1) {
+            const std::vector<Mv> firstPv(pv_[0], pv_[0] + pvLength_[0]);
+            for (std::size_t k = 1; k < lines; ++k) {
+                const int s = searchRoot(-kInfinite, kInfinite, depth, k);
+                if (aborted_) break;
+                nextLines[k].first = s;
+                nextLines[k].second.assign(pv_[0], pv_[0] + pvLength_[0]);
+                if (nextLines[k].second.empty() || nextLines[k].second[0] != rootMoves_[k].move)
+                    nextLines[k].second.assign(1, rootMoves_[k].move);
+                linesDone = k + 1;
+            }
+            std::copy(firstPv.begin(), firstPv.end(), pv_[0]);
+            pvLength_[0] = static_cast<int>(firstPv.size());
+            nextCutShort = aborted_;
+            aborted_ = false;
+        }
         if (aborted_) {
             // A move this iteration has proven better than the last best is still worth it;
             // its line, as far as it was searched, is reported before it is answered.
@@ -557,7 +585,7 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
                     pv.assign(pv_[0], pv_[0] + pvLength_[0]);
                 else
                     pv.assign(1, best);
-                report(depth, bestScore);
+                report(depth, bestScore, pv, 1);
             }
             break;
         }
@@ -575,7 +603,10 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
         pv.assign(pv_[0], pv_[0] + pvLength_[0]);
         if (pv.empty() || pv[0] != best) pv.assign(1, best);
 
-        report(depth, score);
+        report(depth, score, pv, 1);
+        for (std::size_t k = 1; k < linesDone; ++k)
+            report(depth, nextLines[k].first, nextLines[k].second, static_cast<int>(k) + 1);
+        if (nextCutShort) break;
         if (timed_) {
             const double scale = timeScale(bestMoveChanges, scoreDrop, stableIterations);
             if (!startNextIteration(iterationBudget(), elapsedMs() - budgetFromMs_, scale)) break;
@@ -595,7 +626,7 @@ Result Search::run(Position& pos, const std::vector<std::uint64_t>& history, con
         const Mv drawn = drawRootMove(best, bestScore, pv, result.depth, limits.choice);
         if (drawn != best) {
             best = drawn;
-            report(result.depth, bestScore);
+            report(result.depth, bestScore, pv, 1);
         }
     }
     waitForStop();

@@ -57,7 +57,9 @@ private:
         int score;
     };
 
-    int searchRoot(int alpha, int beta, int depth);
+    // Searches the root moves from `first` on (those before it are the better lines of this
+    // iteration, already scored), and puts those that raised alpha first, the best in front.
+    int searchRoot(int alpha, int beta, int depth, std::size_t first = 0);
     // The score of the root move `m` searched to `depth` in the window (alpha, beta); its line
     // after `m` is left in pv_[1].
     int rootMoveScore(Mv m, int alpha, int beta, int depth);

@@ -55,11 +55,18 @@ struct Limits {
     int byoyomiMs = 0;
     bool infinite = false;
     RootChoice choice;
+    // The number of best moves searched to a full score and reported each (MultiPV), 1 to
+    // kMaxMultiPV; with 1 the search is exactly the single-line search.
+    int multiPV = 1;
 };
+
+inline constexpr int kMaxMultiPV = 5;
 
 // One report of progress, after each completed iteration, and once more when an iteration cut
 // short by a limit or a stop has found a better move than the last: the move a search answers
-// is always the first move of the last line it reported (when it reported any).
+// is always the first move of the last line it reported with multiPV 1 (when it reported any).
+// With Limits::multiPV above 1, each completed iteration reports its best line first and then
+// the next best moves' lines, numbered by multiPV.
 struct Info {
     int depth = 0;
     int selDepth = 0;
@@ -72,6 +79,8 @@ struct Info {
     std::uint64_t nps = 0;
     int timeMs = 0;
     std::vector<Move> pv;
+    // Which of the best moves this line is (1: the best); above 1 only with Limits::multiPV.
+    int multiPV = 1;
 };
 
 struct Result {

@@ -1,6 +1,8 @@
 #include "hint/HintSearch.h"
 #include "platform/Translate.h"
 
+#include "analysis/Explanation.h"
+
 #include "Form1.h"
 #include "computer/SearchingTurn.h"
 #include "engine/Snapshot.h"
@@ -68,12 +70,18 @@ bool HintSearch::ask() {
     searching_ = true;
     Dispatcher& dispatcher = f.platform().dispatcher;
     std::weak_ptr<HintSearch*> self = self_;
-    searcher_->start(snapshot_, std::move(history), limits, {},
-                     [&dispatcher, self, token](const engine::Result& result) {
-                         dispatcher.post([self, token, result] {
-                             if (const auto s = self.lock()) (*s)->answer(token, result);
-                         });
-                     });
+    // The last line reported, kept on the worker for the answer.
+    auto line = std::make_shared<std::vector<Move>>();
+    searcher_->start(
+        snapshot_, std::move(history), limits,
+        [line](const engine::Info& info) {
+            if (info.multiPV == 1) *line = info.pv;
+        },
+        [&dispatcher, self, token, line](const engine::Result& result) {
+            dispatcher.post([self, token, result, line] {
+                if (const auto s = self.lock()) (*s)->answer(token, result, *line);
+            });
+        });
     if (onChanged) onChanged();
     return true;
 }
@@ -93,7 +101,8 @@ void HintSearch::clear() {
     if (had && onChanged) onChanged();
 }
 
-void HintSearch::answer(std::uint64_t token, const engine::Result& result) {
+void HintSearch::answer(std::uint64_t token, const engine::Result& result,
+                        const std::vector<Move>& line) {
     if (token != token_ || !searching_) return; // cleared, or asked again since
     searching_ = false;
     Form1& f = form_;
@@ -112,8 +121,14 @@ void HintSearch::answer(std::uint64_t token, const engine::Result& result) {
                                        ? (k.MovedPiece[1] > 0 ? 1 : -1)
                                        : side;
             const auto mark = side == firstMover ? notation::Mark::Sente : notation::Mark::Gote;
-            shown_ = Hint{*it, notation::moveText(snapshot_, *it, previousTo, mark), result.score,
-                          result.mate, scoreText(result.score, result.mate)};
+            shown_ = Hint{*it,
+                          notation::moveText(snapshot_, *it, previousTo, mark),
+                          result.score,
+                          result.mate,
+                          scoreText(result.score, result.mate),
+                          {}};
+            if (!line.empty() && line.front() == result.best)
+                shown_->lineText = analysis::lineText(snapshot_, line, previousTo, firstMover, 8);
         }
     }
     if (onChanged) onChanged();

@@ -27,6 +27,7 @@ struct Hint {
     int score = 0;     // from the side to move, as the engine reports it
     bool mate = false; // then `score` counts the plies to the game's end
     std::string scoreText;
+    std::string lineText; // the engine's line from the hint's move on, in notation
 };
 
 // The score as players read it: "評価値 +85", "評価値 -230", or the end the engine sees
@@ -75,7 +76,7 @@ private:
     // Stops a search and forgets the hint.
     void clear();
     // On the window's thread, once the worker has answered the search numbered `token`.
-    void answer(std::uint64_t token, const engine::Result& result);
+    void answer(std::uint64_t token, const engine::Result& result, const std::vector<Move>& line);
 
     Form1& form_;
     std::unique_ptr<engine::Searcher> searcher_; // made at the first hint

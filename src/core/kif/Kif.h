@@ -46,6 +46,10 @@ struct KifGame {
     // them.
     // Header lines of other keys (終了日時, 場所, 持ち時間, ...), kept in their order.
     std::vector<std::pair<std::string, std::string>> otherHeaders;
+    // The comment lines of the game's own line, without their "*": comments[n] follow move n
+    // (comments[0] come before the first move). Programs keep their evaluations there
+    // ("#評価値=…", "#読み筋=…"). May be shorter than the moves and one.
+    std::vector<std::vector<std::string>> comments;
 };
 
 // The side that won when the last move took the other side's last royal piece; 0 otherwise.
@@ -76,7 +80,8 @@ inline constexpr std::size_t kKifFileLimit = 16 * 1024 * 1024;
 // Reads a KIF file from its bytes. `encoding` is what the file's name says; a byte order mark
 // or a "#KIF version=2.0 encoding=…" line overrides it, and a ".kif" that is valid UTF-8 is
 // read as UTF-8. Header keys may come in any order; unknown keys are kept; comment lines
-// ("*", "#", "&") are skipped; moves may carry ▲/△, 同 with or without its blank, 成, 不成,
+// ("#", "&", and "*" of variations) are skipped, the "*" lines of the game's own line kept
+// in `comments`; moves may carry ▲/△, 同 with or without its blank, 成, 不成,
 // 打 and times or none; an origin may be left out where only one piece can make the move.
 // The diagram must be a position of this game, and every move is judged as record files are.
 // A KIF of standard shogi (no diagram) is refused, and so is a file that has begun no diagram

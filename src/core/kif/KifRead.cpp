@@ -222,6 +222,13 @@ void Reader::line(int number, std::string_view text) {
         }
         return;
     }
+    if (t[0] == '*' && phase_ != Phase::Variations) {
+        auto& comments = result_.comments;
+        const std::size_t after = result_.game.moves.size();
+        if (comments.size() <= after) comments.resize(after + 1);
+        comments[after].emplace_back(t.substr(1));
+        return;
+    }
     if (t[0] == '*' || t[0] == '&') return;
     if (phase_ == Phase::Variations) return;
     if (t.find_first_not_of("+-") == std::string_view::npos && t.size() > 2) {

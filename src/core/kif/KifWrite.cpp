@@ -123,6 +123,12 @@ std::string writeKif(const KifGame& k, Encoding encoding) {
     diagram(out, g.start);
     if (g.start.sideToMove > 0) out.push_back("後手番");
     out.push_back("手数----指手---------消費時間--");
+    // The comments after move `n`, one line each; a line break in one would end it early.
+    auto comments = [&out, &k](std::size_t n) {
+        if (n >= k.comments.size()) return;
+        for (const std::string& c : k.comments[n]) out.push_back("*" + oneLine(c));
+    };
+    comments(0);
 
     std::vector<std::string> kept; // our record lines, after the end
     long long totals[2] = {};
@@ -145,6 +151,7 @@ std::string writeKif(const KifGame& k, Encoding encoding) {
         std::snprintf(time, sizeof time, " (%2lld:%02lld/%02lld:%02lld:%02lld)", seconds / 60,
                       seconds % 60, total / 3600, total / 60 % 60, total % 60);
         out.push_back(number + text + time);
+        comments(i + 1);
 
         RecordMove fromKif = m;
         fromKif.FromY = move.fromY;

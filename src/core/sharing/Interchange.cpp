@@ -213,12 +213,13 @@ bool Interchange::exportTo(std::string path) {
     Dialogs& dialogs = f_.platform().dialogs;
     if (!encodingOfPath(path)) path += ".kif";
     const Encoding encoding = *encodingOfPath(path);
-    const auto game = gameToExport();
+    auto game = gameToExport();
     if (!game) {
         dialogs.messageBox(translate("Sharing", "書き出す対局がありません"),
                            translate("Sharing", kExportTitle), Buttons::OK);
         return false;
     }
+    if (outside_.annotate) outside_.annotate(*game);
     const auto bytes = encodeKif(writeKif(*game, encoding), encoding);
     if (!bytes) {
         dialogs.messageBox(
@@ -300,6 +301,7 @@ bool Interchange::importFrom(const std::string& path) {
                     12, f_.FontBold);
     canvas.drawText(game.lowerPlayer, Form1::取得_棋譜のX座標(game.lowerPlayer), 6350,
                     f_.ColorWhite, 12, f_.FontBold);
+    if (outside_.imported) outside_.imported(kif);
     dialogs.messageBox(
         args(translate("Sharing", "KIFを読み込みました（%1手）\r棋譜を '進 'で進めて下さい"),
              {std::to_string(game.moves.size())}),

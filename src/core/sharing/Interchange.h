@@ -33,6 +33,10 @@ struct Outside {
     // The present moment as KIF writes 開始日時 ("2024/05/01 10:00:00"); the local time when
     // not set.
     std::function<std::string()> now;
+    // The game KIF書出 is about to write, for the judgement of it to be added as comments.
+    std::function<void(kif::KifGame&)> annotate;
+    // A game KIF読込 has read and set up for stepping, with its comments.
+    std::function<void(const kif::KifGame&)> imported;
 };
 
 class Interchange : public GameListener {

@@ -1,5 +1,7 @@
 #include "Fit.h"
 
+#include "engine/WinningChance.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -10,7 +12,7 @@ namespace {
 constexpr double kLn10 = 2.302585092994046;
 
 double predict(double evaluation, double k) {
-    return 1.0 / (1.0 + std::pow(10.0, -k * evaluation / 400.0));
+    return engine::winningChance(evaluation, k);
 }
 
 } // namespace
