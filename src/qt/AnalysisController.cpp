@@ -159,6 +159,30 @@ void AnalysisController::choosePly(int ply) {
     emit plyChosen(ply);
 }
 
+const engine::GameSnapshot* AnalysisController::linesStart(int ply) const {
+    if (!analysis_ || ply < 0 || ply >= positions()) return nullptr;
+    return &analysis_->positions()[ply == 0 ? 0 : std::size_t(ply - 1)];
+}
+
+std::vector<Move> AnalysisController::lineOf(int ply, int line) const {
+    if (!linesStart(ply) || line < 0) return {};
+    const analysis::Verdict& v = analysis_->verdict(ply == 0 ? 0 : std::size_t(ply - 1));
+    if (line == 0) return v.line;
+    if (std::size_t(line) > v.candidates.size()) return {};
+    return v.candidates[std::size_t(line - 1)].line;
+}
+
+void AnalysisController::chooseLineMove(int line, int index) {
+    if (int(lineOf(current_, line).size()) > index && index >= 0)
+        emit lineMoveChosen(current_, line, index);
+}
+
+void AnalysisController::setVariationText(const QString& text) {
+    if (text == variationText_) return;
+    variationText_ = text;
+    emit variationChanged(text);
+}
+
 QString AnalysisController::markOf(int index) const {
     if (!analysis_ || index < 0 || std::size_t(index) >= analysis_->moveCount()) return {};
     const auto& r = analysis_->review(std::size_t(index));
@@ -200,8 +224,6 @@ QVector<GraphPoint> AnalysisController::graphPoints() const {
 
 namespace {
 
-// "候補手" and one line for each best move of position `index`: its number, the move, its
-// score from the mover's side and the two moves of its line after it (one line of the view).
 // The first `most` moves of a line written as text, one blank between moves.
 std::string firstMoves(const std::string& line, int most) {
     std::size_t end = 0;
@@ -210,7 +232,24 @@ std::string firstMoves(const std::string& line, int most) {
     return end == std::string::npos ? line : line.substr(0, end);
 }
 
-QString candidatesOf(const analysis::GameAnalysis& a, std::size_t index) {
+// `text`'s moves (one blank between moves) as links "<line>:<move>", escaped for rich text;
+// a line read from a file (no moves kept) stays text.
+QString linked(const std::string& text, int line, bool links) {
+    const QStringList moves = q(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList out;
+    for (int i = 0; i < moves.size(); ++i)
+        out << (links ? QStringLiteral("<a href=\"%1:%2\">%3</a>")
+                            .arg(line)
+                            .arg(i)
+                            .arg(moves[i].toHtmlEscaped())
+                      : moves[i].toHtmlEscaped());
+    return out.join(QLatin1Char(' '));
+}
+
+// "候補手" and one line for each best move of position `index`: its number, the move, its
+// score from the mover's side and the two moves of its line after it (one line of the view);
+// as text, or as rich text with each move a link.
+QString candidatesOf(const analysis::GameAnalysis& a, std::size_t index, bool links) {
     const analysis::Verdict& v = a.verdict(index);
     if (v.candidates.size() < 2) return {};
     Pos previous;
@@ -220,11 +259,15 @@ QString candidatesOf(const analysis::GameAnalysis& a, std::size_t index) {
     QString text = QStringLiteral("候補手");
     for (std::size_t k = 0; k < v.candidates.size(); ++k) {
         const analysis::Candidate& c = v.candidates[k];
-        text += QStringLiteral("\n%1. %2　%3")
+        const std::string line = c.line.empty()
+                                     ? firstMoves(c.lineText, 3)
+                                     : analysis::lineText(c.line, previous, first, side, 3);
+        const QString moves = links ? linked(line, int(k) + 1, !c.line.empty()) : q(line);
+        text += QStringLiteral("%1%2. %3　%4")
+                    .arg(links ? QStringLiteral("<br>") : QStringLiteral("\n"))
                     .arg(k + 1)
-                    .arg(q(analysis::scoreText(c.score)))
-                    .arg(q(c.line.empty() ? firstMoves(c.lineText, 3)
-                                          : analysis::lineText(c.line, previous, first, side, 3)));
+                    .arg(q(analysis::scoreText(c.score)).toHtmlEscaped())
+                    .arg(moves);
     }
     return text;
 }
@@ -252,7 +295,8 @@ MoveDetails AnalysisController::detailsOf(int ply) const {
     d.score = QStringLiteral("評価値（▲から）%1　▲の勝率 %2%")
                   .arg(q(analysis::scoreText(*score)))
                   .arg(qRound(analysis::winningPercent(*score)));
-    d.candidates = candidatesOf(a, p == 0 ? 0 : p - 1);
+    d.candidates = candidatesOf(a, p == 0 ? 0 : p - 1, false);
+    d.candidateLinks = candidatesOf(a, p == 0 ? 0 : p - 1, true);
     if (p == 0) {
         const analysis::Verdict& v = a.verdict(0);
         const int first = a.game().start.sideToMove;
@@ -261,6 +305,7 @@ MoveDetails AnalysisController::detailsOf(int ply) const {
         if (!line.empty()) {
             d.best = QStringLiteral("最善手　") + q(line.substr(0, line.find(' ')));
             d.line = QStringLiteral("読み筋　") + q(line);
+            d.lineLinks = QStringLiteral("読み筋　") + linked(line, 0, v.hasMove);
         }
         return d;
     }
@@ -276,7 +321,11 @@ MoveDetails AnalysisController::detailsOf(int ply) const {
     if (!review->bestText.empty())
         d.best = QStringLiteral("最善手　") + q(review->bestText) +
                  (review->playedBest ? QStringLiteral("（指した手）") : QString());
-    if (!review->lineText.empty()) d.line = QStringLiteral("読み筋　") + q(review->lineText);
+    if (!review->lineText.empty()) {
+        d.line = QStringLiteral("読み筋　") + q(review->lineText);
+        d.lineLinks = QStringLiteral("読み筋　") +
+                      linked(review->lineText, 0, !a.verdict(p - 1).line.empty());
+    }
     d.reason = q(review->reason);
     return d;
 }

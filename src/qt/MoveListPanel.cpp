@@ -4,6 +4,7 @@
 #include "BoardView.h"
 #include "Form1.h"
 #include "Pictures.h"
+#include "analysis/Explanation.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -20,10 +21,12 @@ namespace kelvore::qt {
 
 MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
     : QWidget(parent), form_(form), review_(form), hints_(form),
-      analyse_(form, review_, [this](const GameRecord& game) {
-          analysisController_->setWorkFolder(form_.WorkFolder);
-          analysisController_->start(game);
-      }) {
+      analyse_(form, review_,
+               [this](const GameRecord& game) {
+                   analysisController_->setWorkFolder(form_.WorkFolder);
+                   analysisController_->start(game);
+               }),
+      variation_(form) {
     setObjectName(QStringLiteral("moveListPanel"));
     setAutoFillBackground(true);
     setAccessibleName(QStringLiteral("指し手一覧"));
@@ -100,6 +103,17 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
         analysisController_->setWorkFolder(form_.WorkFolder);
         if (!review_.game().moves.empty()) analysisController_->showKept(review_.game());
     });
+    // A line of the analysis on the board until the player returns, or chooses another
+    // position or game.
+    connect(analysisController_, &AnalysisController::lineMoveChosen, this,
+            &MoveListPanel::showLine);
+    connect(analysisController_, &AnalysisController::returnAsked, this,
+            [this] { variation_.leave(); });
+    connect(analysisController_, &AnalysisController::currentPlyChanged, this,
+            [this] { variation_.leave(); });
+    connect(analysisController_, &AnalysisController::cleared, this,
+            [this] { variation_.leave(); });
+    variation_.onChanged = [this] { analysisController_->setVariationText(variationText()); };
     connect(analysisController_, &AnalysisController::loaded, this,
             [this] { review::revealMoveList(form_); });
     connect(this, &MoveListPanel::changed, this, [this] {
@@ -110,6 +124,8 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
 
 // The rooms leave the game's listeners with the panel.
 MoveListPanel::~MoveListPanel() {
+    variation_.onChanged = nullptr;
+    variation_.leave();
     review_.onChanged = nullptr;
     hints_.onChanged = nullptr;
 }
@@ -148,6 +164,7 @@ QVector<QRectF> MoveListPanel::hintCells() const {
 }
 
 void MoveListPanel::showMove(int ply) {
+    variation_.leave();
     review_.showMove(ply);
     // Refused or not, the highlight is the board's current move again.
     showCurrent();
@@ -195,6 +212,32 @@ void MoveListPanel::showHint() {
 }
 
 // The text grows with the board beside it.
+void MoveListPanel::showLine(int ply, int line, int index) {
+    if (const engine::GameSnapshot* start = analysisController_->linesStart(ply))
+        variation_.show(*start, analysisController_->lineOf(ply, line), index);
+}
+
+QString MoveListPanel::variationText() const {
+    const analysis::GameAnalysis* a = analysisController_->analysis();
+    if (!variation_.shown() || !a) return {};
+    const int first = a->game().start.sideToMove;
+    const int side =
+        analysisController_->linesStart(analysisController_->currentPly())
+            ? analysisController_->linesStart(analysisController_->currentPly())->sideToMove
+            : first;
+    const QStringList moves =
+        QString::fromStdString(analysis::lineText(variation_.line(), {}, first, side))
+            .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const int step = variation_.step();
+    const QString last = step > 0 && step <= moves.size() ? moves[step - 1] : tr("変化の始め");
+    return tr("変化　%1（%2 / %3 手）").arg(last).arg(step).arg(variation_.length());
+}
+
+void MoveListPanel::hideEvent(QHideEvent* event) {
+    variation_.leave();
+    QWidget::hideEvent(event);
+}
+
 void MoveListPanel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const int px = textSizeFor(height());
