@@ -98,15 +98,12 @@ void Variation::leave() {
     changed();
 }
 
-// The pieces as the board is turned: upside down after 反転, as the game's own board is.
+// The position as the game's record has it, as 戻 and 進 would show it.
 void Variation::draw(const engine::GameSnapshot& p) {
     Form1& f = form_;
-    const bool turned = f.Reversed != 0;
-    for (int x = 1; x <= 9; ++x)
-        for (int y = 1; y <= 9; ++y)
-            f.Board[x][y] = turned ? -p.board[10 - x][10 - y] : p.board[x][y];
-    std::memcpy(f.OwnHand, turned ? p.upperHand : p.lowerHand, sizeof f.OwnHand);
-    std::memcpy(f.EnemyHand, turned ? p.lowerHand : p.upperHand, sizeof f.EnemyHand);
+    std::memcpy(f.Board, p.board, sizeof f.Board);
+    std::memcpy(f.OwnHand, p.lowerHand, sizeof f.OwnHand);
+    std::memcpy(f.EnemyHand, p.upperHand, sizeof f.EnemyHand);
     f.OwnHandCount = handCount(f.OwnHand);
     f.EnemyHandCount = handCount(f.EnemyHand);
     f.画面_再描画();
