@@ -30,6 +30,24 @@ GraphPoint::Mark graphMark(analysis::Grade grade) {
 
 } // namespace
 
+QString linkedMoves(const std::string& text, const QString& line, bool links) {
+    const QStringList moves = q(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList out;
+    for (int i = 0; i < moves.size(); ++i)
+        out << (links ? QStringLiteral("<a href=\"%1:%2\">%3</a>")
+                            .arg(line)
+                            .arg(i)
+                            .arg(moves[i].toHtmlEscaped())
+                      : moves[i].toHtmlEscaped());
+    return out.join(QLatin1Char(' '));
+}
+
+QString keptBlanks(const QString& richText) {
+    return richText.isEmpty()
+               ? richText
+               : QStringLiteral("<span style=\"white-space:pre-wrap\">%1</span>").arg(richText);
+}
+
 AnalysisController::AnalysisController(Dispatcher& dispatcher, QObject* parent)
     : QObject(parent), analyser_(&dispatcher) {
     // At the program's end the worker is stopped before the window (the dispatcher) goes.
@@ -232,20 +250,6 @@ std::string firstMoves(const std::string& line, int most) {
     return end == std::string::npos ? line : line.substr(0, end);
 }
 
-// `text`'s moves (one blank between moves) as links "<line>:<move>", escaped for rich text;
-// a line read from a file (no moves kept) stays text.
-QString linked(const std::string& text, int line, bool links) {
-    const QStringList moves = q(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    QStringList out;
-    for (int i = 0; i < moves.size(); ++i)
-        out << (links ? QStringLiteral("<a href=\"%1:%2\">%3</a>")
-                            .arg(line)
-                            .arg(i)
-                            .arg(moves[i].toHtmlEscaped())
-                      : moves[i].toHtmlEscaped());
-    return out.join(QLatin1Char(' '));
-}
-
 // "候補手" and one line for each best move of position `index`: its number, the move, its
 // score from the mover's side and the two moves of its line after it (one line of the view);
 // as text, or as rich text with each move a link.
@@ -262,7 +266,8 @@ QString candidatesOf(const analysis::GameAnalysis& a, std::size_t index, bool li
         const std::string line = c.line.empty()
                                      ? firstMoves(c.lineText, 3)
                                      : analysis::lineText(c.line, previous, first, side, 3);
-        const QString moves = links ? linked(line, int(k) + 1, !c.line.empty()) : q(line);
+        const QString moves =
+            links ? linkedMoves(line, QString::number(k + 1), !c.line.empty()) : q(line);
         text += QStringLiteral("%1%2. %3　%4")
                     .arg(links ? QStringLiteral("<br>") : QStringLiteral("\n"))
                     .arg(k + 1)
@@ -305,7 +310,8 @@ MoveDetails AnalysisController::detailsOf(int ply) const {
         if (!line.empty()) {
             d.best = QStringLiteral("最善手　") + q(line.substr(0, line.find(' ')));
             d.line = QStringLiteral("読み筋　") + q(line);
-            d.lineLinks = QStringLiteral("読み筋　") + linked(line, 0, v.hasMove);
+            d.lineLinks =
+                QStringLiteral("読み筋　") + linkedMoves(line, QStringLiteral("0"), v.hasMove);
         }
         return d;
     }
@@ -323,8 +329,9 @@ MoveDetails AnalysisController::detailsOf(int ply) const {
                  (review->playedBest ? QStringLiteral("（指した手）") : QString());
     if (!review->lineText.empty()) {
         d.line = QStringLiteral("読み筋　") + q(review->lineText);
-        d.lineLinks = QStringLiteral("読み筋　") +
-                      linked(review->lineText, 0, !a.verdict(p - 1).line.empty());
+        d.lineLinks =
+            QStringLiteral("読み筋　") +
+            linkedMoves(review->lineText, QStringLiteral("0"), !a.verdict(p - 1).line.empty());
     }
     d.reason = q(review->reason);
     return d;

@@ -33,6 +33,12 @@ struct MoveDetails {
     QString candidateLinks;
 };
 
+// `text`'s moves (one blank between moves) as rich text, each a link "<line>:<move>" (move 0
+// the first) when `links`; a line read from a file, with no moves kept, stays text.
+QString linkedMoves(const std::string& text, const QString& line, bool links);
+// Rich text that keeps its blanks as written ("△同　角").
+QString keptBlanks(const QString& richText);
+
 class AnalysisController : public QObject {
     Q_OBJECT
 public:

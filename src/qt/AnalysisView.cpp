@@ -166,11 +166,7 @@ void AnalysisView::showDetails() {
         {title_, d.title},    {score_, d.score},   {best_, d.best},
         {line_, d.lineLinks}, {reason_, d.reason}, {candidates_, d.candidateLinks}};
     for (const auto& [label, text] : parts) {
-        // Rich text keeps its blanks as written ("△同　角").
-        label->setText(
-            label->textFormat() == Qt::RichText && !text.isEmpty()
-                ? QStringLiteral("<span style=\"white-space:pre-wrap\">%1</span>").arg(text)
-                : text);
+        label->setText(label->textFormat() == Qt::RichText ? keptBlanks(text) : text);
         label->setVisible(!text.isEmpty());
     }
 }

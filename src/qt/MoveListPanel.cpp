@@ -64,6 +64,17 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
     hint_->setAccessibleName(QStringLiteral("ヒント"));
     hint_->setWordWrap(true);
     hint_->hide();
+    hintLine_ = new QLabel(this);
+    hintLine_->setAccessibleName(tr("ヒントの読み筋"));
+    hintLine_->setWordWrap(true);
+    hintLine_->setTextFormat(Qt::RichText);
+    hintLine_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    hintLine_->hide();
+    connect(hintLine_, &QLabel::linkActivated, this, [this](const QString& link) {
+        const auto& shown = hints_.shown();
+        if (shown && link.startsWith(QStringLiteral("h:")))
+            variation_.show(shown->position, shown->line, link.mid(2).toInt());
+    });
 
     auto* top = new QWidget(this);
     auto* topLayout = new QVBoxLayout(top);
@@ -71,6 +82,7 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
     topLayout->addWidget(title_);
     topLayout->addWidget(list_, 1);
     topLayout->addWidget(hint_);
+    topLayout->addWidget(hintLine_);
     splitter_ = new QSplitter(Qt::Vertical, this);
     splitter_->setChildrenCollapsible(false);
     splitter_->addWidget(top);
@@ -197,16 +209,21 @@ void MoveListPanel::showHint() {
         QString text =
             QStringLiteral("ヒント：%1　%2")
                 .arg(QString::fromStdString(shown->text), QString::fromStdString(shown->scoreText));
-        if (!shown->lineText.empty())
-            text += QStringLiteral("\n読み筋　") + QString::fromStdString(shown->lineText);
         hint_->setText(text);
         hint_->show();
+        hintLine_->setText(
+            keptBlanks(QStringLiteral("読み筋　") +
+                       linkedMoves(shown->lineText, QStringLiteral("h"), !shown->line.empty())));
+        hintLine_->setVisible(!shown->lineText.empty());
     } else if (hints_.searching()) {
         hint_->setText(QStringLiteral("ヒント：考えています…"));
         hint_->show();
+        hintLine_->hide();
     } else {
         hint_->clear();
         hint_->hide();
+        hintLine_->clear();
+        hintLine_->hide();
     }
     emit hintChanged();
 }

@@ -37,6 +37,8 @@ public:
     MoveListModel& model() { return *model_; }
     QTableView* list() const { return list_; }
     QLabel* hintLabel() const { return hint_; }
+    // The hint's line, each move a link that shows the position after it on the board.
+    QLabel* hintLineLabel() const { return hintLine_; }
     review::GameReview& review() { return review_; }
     hint::HintSearch& hints() { return hints_; }
     // The engine's judgement of the game shown (棋譜 → 解析), shown below the list.
@@ -99,6 +101,7 @@ private:
     QLabel* title_ = nullptr;
     QTableView* list_ = nullptr;
     QLabel* hint_ = nullptr;
+    QLabel* hintLine_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QPointer<QWidget> analysis_;
     AnalysisController* analysisController_ = nullptr;

@@ -2,6 +2,8 @@
 
 #include "analysis/Explanation.h"
 
+#include <algorithm>
+
 #include "Form1.h"
 #include "computer/SearchingTurn.h"
 #include "engine/Snapshot.h"
@@ -121,8 +123,12 @@ void HintSearch::answer(std::uint64_t token, const engine::Result& result,
             const auto mark = side == firstMover ? notation::Mark::Sente : notation::Mark::Gote;
             shown_ = Hint{*it,         notation::moveText(*it, previousTo, mark), result.score,
                           result.mate, scoreText(result.score, result.mate),      {}};
-            if (!line.empty() && line.front() == result.best)
+            if (!line.empty() && line.front() == result.best) {
                 shown_->lineText = analysis::lineText(line, previousTo, firstMover, side, 8);
+                shown_->line.assign(line.begin(),
+                                    line.begin() + std::min<long>(8, long(line.size())));
+                shown_->position = snapshot_;
+            }
         }
     }
     if (onChanged) onChanged();
