@@ -35,6 +35,24 @@ QString gradeText(analysis::Grade grade) {
 
 } // namespace
 
+QString linkedMoves(const std::string& text, const QString& line, bool links) {
+    const QStringList moves = q(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList out;
+    for (int i = 0; i < moves.size(); ++i)
+        out << (links ? QStringLiteral("<a href=\"%1:%2\">%3</a>")
+                            .arg(line)
+                            .arg(i)
+                            .arg(moves[i].toHtmlEscaped())
+                      : moves[i].toHtmlEscaped());
+    return out.join(QLatin1Char(' '));
+}
+
+QString keptBlanks(const QString& richText) {
+    return richText.isEmpty()
+               ? richText
+               : QStringLiteral("<span style=\"white-space:pre-wrap\">%1</span>").arg(richText);
+}
+
 AnalysisController::AnalysisController(Dispatcher& dispatcher, QObject* parent)
     : QObject(parent), analyser_(&dispatcher) {
     // At the program's end the worker is stopped before the window (the dispatcher) goes.
@@ -164,6 +182,30 @@ void AnalysisController::choosePly(int ply) {
     emit plyChosen(ply);
 }
 
+const engine::GameSnapshot* AnalysisController::linesStart(int ply) const {
+    if (!analysis_ || ply < 0 || ply >= positions()) return nullptr;
+    return &analysis_->positions()[ply == 0 ? 0 : std::size_t(ply - 1)];
+}
+
+std::vector<Move> AnalysisController::lineOf(int ply, int line) const {
+    if (!linesStart(ply) || line < 0) return {};
+    const analysis::Verdict& v = analysis_->verdict(ply == 0 ? 0 : std::size_t(ply - 1));
+    if (line == 0) return v.line;
+    if (std::size_t(line) > v.candidates.size()) return {};
+    return v.candidates[std::size_t(line - 1)].line;
+}
+
+void AnalysisController::chooseLineMove(int line, int index) {
+    if (int(lineOf(current_, line).size()) > index && index >= 0)
+        emit lineMoveChosen(current_, line, index);
+}
+
+void AnalysisController::setVariationText(const QString& text) {
+    if (text == variationText_) return;
+    variationText_ = text;
+    emit variationChanged(text);
+}
+
 QString AnalysisController::markOf(int index) const {
     if (!analysis_ || index < 0 || std::size_t(index) >= analysis_->moveCount()) return {};
     const auto& r = analysis_->review(std::size_t(index));
@@ -205,8 +247,6 @@ QVector<GraphPoint> AnalysisController::graphPoints() const {
 
 namespace {
 
-// "候補手" and one line for each best move of position `index`: its number, the move, its
-// score from the mover's side and the two moves of its line after it (one line of the view).
 // The first `most` moves of a line written as text, one blank between moves.
 std::string firstMoves(const std::string& line, int most) {
     std::size_t end = 0;
@@ -215,7 +255,10 @@ std::string firstMoves(const std::string& line, int most) {
     return end == std::string::npos ? line : line.substr(0, end);
 }
 
-QString candidatesOf(const analysis::GameAnalysis& a, std::size_t index) {
+// "候補手" and one line for each best move of position `index`: its number, the move, its
+// score from the mover's side and the two moves of its line after it (one line of the view);
+// as text, or as rich text with each move a link.
+QString candidatesOf(const analysis::GameAnalysis& a, std::size_t index, bool links) {
     const analysis::Verdict& v = a.verdict(index);
     if (v.candidates.size() < 2) return {};
     Pos previous;
@@ -225,12 +268,16 @@ QString candidatesOf(const analysis::GameAnalysis& a, std::size_t index) {
     QString text = QCoreApplication::translate("AnalysisController", "候補手");
     for (std::size_t k = 0; k < v.candidates.size(); ++k) {
         const analysis::Candidate& c = v.candidates[k];
-        text += QStringLiteral("\n%1. %2　%3")
+        const std::string line =
+            c.line.empty() ? firstMoves(c.lineText, 3)
+                           : analysis::lineText(a.positions()[index], c.line, previous, first, 3);
+        const QString moves =
+            links ? linkedMoves(line, QString::number(k + 1), !c.line.empty()) : q(line);
+        text += QStringLiteral("%1%2. %3　%4")
+                    .arg(links ? QStringLiteral("<br>") : QStringLiteral("\n"))
                     .arg(k + 1)
-                    .arg(q(analysis::scoreText(c.score)))
-                    .arg(q(c.line.empty() ? firstMoves(c.lineText, 3)
-                                          : analysis::lineText(a.positions()[index], c.line,
-                                                               previous, first, 3)));
+                    .arg(q(analysis::scoreText(c.score)).toHtmlEscaped())
+                    .arg(moves);
     }
     return text;
 }
@@ -262,7 +309,8 @@ MoveDetails AnalysisController::detailsOf(int ply) const {
     d.score = QCoreApplication::translate("AnalysisController", "評価値（▲から）%1　▲の勝率 %2%")
                   .arg(q(analysis::scoreText(*score)))
                   .arg(qRound(analysis::winningPercent(*score)));
-    d.candidates = candidatesOf(a, p == 0 ? 0 : p - 1);
+    d.candidates = candidatesOf(a, p == 0 ? 0 : p - 1, false);
+    d.candidateLinks = candidatesOf(a, p == 0 ? 0 : p - 1, true);
     if (p == 0) {
         const analysis::Verdict& v = a.verdict(0);
         const int first = a.game().start.sideToMove;
@@ -272,6 +320,8 @@ MoveDetails AnalysisController::detailsOf(int ply) const {
             d.best = QCoreApplication::translate("AnalysisController", "最善手　") +
                      q(line.substr(0, line.find(' ')));
             d.line = QCoreApplication::translate("AnalysisController", "読み筋　") + q(line);
+            d.lineLinks = QCoreApplication::translate("AnalysisController", "読み筋　") +
+                          linkedMoves(line, QStringLiteral("0"), v.hasMove);
         }
         return d;
     }
@@ -290,9 +340,13 @@ MoveDetails AnalysisController::detailsOf(int ply) const {
             QCoreApplication::translate("AnalysisController", "最善手　") + q(review->bestText) +
             (review->playedBest ? QCoreApplication::translate("AnalysisController", "（指した手）")
                                 : QString());
-    if (!review->lineText.empty())
+    if (!review->lineText.empty()) {
         d.line =
             QCoreApplication::translate("AnalysisController", "読み筋　") + q(review->lineText);
+        d.lineLinks =
+            QCoreApplication::translate("AnalysisController", "読み筋　") +
+            linkedMoves(review->lineText, QStringLiteral("0"), !a.verdict(p - 1).line.empty());
+    }
     d.reason = q(review->reason);
     return d;
 }

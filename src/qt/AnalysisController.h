@@ -27,7 +27,17 @@ struct MoveDetails {
     QString line;       // its principal line
     QString reason;     // why a marked move lost
     QString candidates; // the best moves of the position the move was played in, with lines
+    // The same two as rich text, each move of a searched line a link "<line>:<move>" (line 0
+    // the best line, k the k-th candidate; move 0 the first): a click shows it on the board.
+    QString lineLinks;
+    QString candidateLinks;
 };
+
+// `text`'s moves (one blank between moves) as rich text, each a link "<line>:<move>" (move 0
+// the first) when `links`; a line read from a file, with no moves kept, stays text.
+QString linkedMoves(const std::string& text, const QString& line, bool links);
+// Rich text that keeps its blanks as written ("△同　角").
+QString keptBlanks(const QString& richText);
 
 class AnalysisController : public QObject {
     Q_OBJECT
@@ -83,6 +93,20 @@ public:
     // emitted for the board to show it.
     void choosePly(int ply);
 
+    // The lines shown with position `ply`: the position they start from (the one move `ply`
+    // was played in; the start for 0) and line `line` (0 the best line, k the k-th candidate);
+    // null and empty when there is none searched.
+    const engine::GameSnapshot* linesStart(int ply) const;
+    std::vector<Move> lineOf(int ply, int line) const;
+    // A click on move `index` of line `line` of the current position: lineMoveChosen is
+    // emitted for the board to show it.
+    void chooseLineMove(int line, int index);
+    // What the board shows of a line ("変化　▲７六歩まで（2 / 8）"); empty while it shows the
+    // game. The view offers the way back (returnAsked) while it is not empty.
+    void setVariationText(const QString& text);
+    QString variationText() const { return variationText_; }
+    void returnToGame() { emit returnAsked(); }
+
     // For the move list: the mark of move `index` (0-based) and its reason; empty for none.
     QString markOf(int index) const;
     QString reasonOf(int index) const;
@@ -105,6 +129,11 @@ signals:
     void currentPlyChanged(int ply);
     // The player chose this position on the graph: show it on the board.
     void plyChosen(int ply);
+    // A move of a line was clicked: show the position after it on the board.
+    void lineMoveChosen(int ply, int line, int index);
+    void variationChanged(const QString& text);
+    // The player asked for the game's position back.
+    void returnAsked();
 
 private:
     void verdictArrived(std::size_t index, const analysis::Verdict& verdict);
@@ -118,6 +147,7 @@ private:
     std::string workFolder_;
     bool running_ = false;
     int current_ = 0;
+    QString variationText_;
 };
 
 } // namespace kelvore::qt

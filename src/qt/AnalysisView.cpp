@@ -48,6 +48,21 @@ AnalysisView::AnalysisView(AnalysisController& controller, QWidget* parent)
     line_ = textLabel(this, QCoreApplication::translate("AnalysisView", "読み筋"));
     reason_ = textLabel(this, QCoreApplication::translate("AnalysisView", "理由"));
     candidates_ = textLabel(this, QCoreApplication::translate("AnalysisView", "候補手"));
+    // Each move of a line is a link: a click shows the position after it on the board.
+    for (QLabel* l : {line_, candidates_}) {
+        l->setTextFormat(Qt::RichText);
+        l->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+        connect(l, &QLabel::linkActivated, this, [this](const QString& link) {
+            const QStringList parts = link.split(QLatin1Char(':'));
+            if (parts.size() == 2) controller_.chooseLineMove(parts[0].toInt(), parts[1].toInt());
+        });
+    }
+    variation_ = textLabel(this, tr("盤上の変化"));
+    return_ = new QPushButton(tr("対局に戻る"), this);
+    return_->setAccessibleName(tr("対局に戻る"));
+    return_->setFocusPolicy(Qt::NoFocus);
+    variation_->hide();
+    return_->hide();
     // In red, as the marks in the move list; a palette, not a style sheet, so that the font the
     // panel gives its children reaches it too.
     QPalette red = reason_->palette();
@@ -74,13 +89,23 @@ AnalysisView::AnalysisView(AnalysisController& controller, QWidget* parent)
     auto* progressRow = new QHBoxLayout;
     progressRow->addWidget(progress_, 1);
     progressRow->addWidget(cancel_);
+    auto* variationRow = new QHBoxLayout;
+    variationRow->addWidget(variation_, 1);
+    variationRow->addWidget(return_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(graph_, 1);
     layout->addLayout(progressRow);
+    layout->addLayout(variationRow);
     layout->addWidget(scroll, 3);
 
     connect(cancel_, &QPushButton::clicked, &controller_, &AnalysisController::cancel);
+    connect(return_, &QPushButton::clicked, &controller_, &AnalysisController::returnToGame);
+    connect(&controller_, &AnalysisController::variationChanged, this, [this](const QString& t) {
+        variation_->setText(t);
+        variation_->setVisible(!t.isEmpty());
+        return_->setVisible(!t.isEmpty());
+    });
     connect(graph_, &EvaluationGraph::plyClicked, &controller_, &AnalysisController::choosePly);
     connect(&controller_, &AnalysisController::changed, this, &AnalysisView::refresh);
     connect(&controller_, &AnalysisController::currentPlyChanged, this, [this](int ply) {
@@ -141,11 +166,11 @@ void AnalysisView::refresh() {
 
 void AnalysisView::showDetails() {
     const MoveDetails d = controller_.detailsOf(controller_.currentPly());
-    const std::pair<QLabel*, QString> parts[] = {{title_, d.title},   {score_, d.score},
-                                                 {best_, d.best},     {line_, d.line},
-                                                 {reason_, d.reason}, {candidates_, d.candidates}};
+    const std::pair<QLabel*, QString> parts[] = {
+        {title_, d.title},    {score_, d.score},   {best_, d.best},
+        {line_, d.lineLinks}, {reason_, d.reason}, {candidates_, d.candidateLinks}};
     for (const auto& [label, text] : parts) {
-        label->setText(text);
+        label->setText(label->textFormat() == Qt::RichText ? keptBlanks(text) : text);
         label->setVisible(!text.isEmpty());
     }
 }

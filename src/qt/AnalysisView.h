@@ -32,6 +32,9 @@ public:
     QLabel* lineLabel() const { return line_; }
     QLabel* reasonLabel() const { return reason_; }
     QLabel* candidatesLabel() const { return candidates_; }
+    // While the board shows a line: what it shows, and the way back to the game.
+    QLabel* variationLabel() const { return variation_; }
+    QPushButton* returnButton() const { return return_; }
     QLabel* summaryLabel(notation::Mark side) const {
         return side == notation::Mark::Gote ? secondSummary_ : firstSummary_;
     }
@@ -52,6 +55,8 @@ private:
     QLabel* line_ = nullptr;
     QLabel* reason_ = nullptr;
     QLabel* candidates_ = nullptr;
+    QLabel* variation_ = nullptr;
+    QPushButton* return_ = nullptr;
     QLabel* firstSummary_ = nullptr;
     QLabel* secondSummary_ = nullptr;
 };

@@ -36,8 +36,17 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
     view_ = new BoardView(this);
     setCentralWidget(view_);
     menu_ = new QtMenu(*menuBar(), this);
-    connect(menu_, &QtMenu::chosen, this, [this](MenuItem item) { form_->onMenu(item); });
+    // While a line of the analysis is on the board, 戻 and 進 step within it, a click on the
+    // board returns to the game, and every other command returns first.
+    connect(menu_, &QtMenu::chosen, this, [this](MenuItem item) {
+        analysis::Variation& v = moveList_->variation();
+        if (v.shown() && item == MenuItem::REPLAY) return void(v.back());
+        if (v.shown() && item == MenuItem::AFTER) return void(v.forward());
+        v.leave();
+        form_->onMenu(item);
+    });
     connect(view_, &BoardView::pressed, this, [this](int button, int shift, double x, double y) {
+        if (moveList_->variation().shown()) return moveList_->variation().leave();
         form_->Form_MouseDown(button, shift, x, y);
     });
     recordPanel_ = new QtRecordPanel(*view_);
@@ -90,7 +99,10 @@ MainWindow::MainWindow(const QString& workFolder, QWidget* parent) : QMainWindow
     resize(kBaseWidth, kBaseHeight + menuBar()->sizeHint().height());
     view_->canvas().resize(kBaseWidth, kBaseHeight);
     // Esc, F1 and F2 wherever the focus is in the window; every other key does nothing.
-    new GameKeys(*this, [this](Form1::Key key) { form_->Form_KeyDown(key); });
+    new GameKeys(*this, [this](Form1::Key key) {
+        moveList_->variation().leave();
+        form_->Form_KeyDown(key);
+    });
     // The match room: 対局設定… opens its dialogue; what is set there and the level chosen in
     // the menu are kept in window.ini and found again at the next start.
     match_ = std::make_unique<match::Match>(
@@ -279,6 +291,7 @@ void MainWindow::runPosted(const std::function<void()>& continuation) {
 // ---------------------------------------------------------------- closing
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (moveList_) moveList_->variation().leave();
     if (!quitting_) form_->Form_Unload();
     event->accept();
 }

@@ -4,6 +4,7 @@
 #include "BoardView.h"
 #include "Form1.h"
 #include "Pictures.h"
+#include "analysis/Explanation.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -21,10 +22,12 @@ namespace kelvore::qt {
 
 MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
     : QWidget(parent), form_(form), review_(form), hints_(form),
-      analyse_(form, review_, [this](const GameRecord& game) {
-          analysisController_->setWorkFolder(form_.WorkFolder);
-          analysisController_->start(game);
-      }) {
+      analyse_(form, review_,
+               [this](const GameRecord& game) {
+                   analysisController_->setWorkFolder(form_.WorkFolder);
+                   analysisController_->start(game);
+               }),
+      variation_(form) {
     setObjectName(QStringLiteral("moveListPanel"));
     setAutoFillBackground(true);
     setAccessibleName(QCoreApplication::translate("MoveListPanel", "指し手一覧"));
@@ -62,6 +65,17 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
     hint_->setAccessibleName(QCoreApplication::translate("MoveListPanel", "ヒント"));
     hint_->setWordWrap(true);
     hint_->hide();
+    hintLine_ = new QLabel(this);
+    hintLine_->setAccessibleName(tr("ヒントの読み筋"));
+    hintLine_->setWordWrap(true);
+    hintLine_->setTextFormat(Qt::RichText);
+    hintLine_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    hintLine_->hide();
+    connect(hintLine_, &QLabel::linkActivated, this, [this](const QString& link) {
+        const auto& shown = hints_.shown();
+        if (shown && link.startsWith(QStringLiteral("h:")))
+            variation_.show(shown->position, shown->line, link.mid(2).toInt());
+    });
 
     auto* top = new QWidget(this);
     auto* topLayout = new QVBoxLayout(top);
@@ -69,6 +83,7 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
     topLayout->addWidget(title_);
     topLayout->addWidget(list_, 1);
     topLayout->addWidget(hint_);
+    topLayout->addWidget(hintLine_);
     splitter_ = new QSplitter(Qt::Vertical, this);
     splitter_->setChildrenCollapsible(false);
     splitter_->addWidget(top);
@@ -101,6 +116,17 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
         analysisController_->setWorkFolder(form_.WorkFolder);
         if (!review_.game().moves.empty()) analysisController_->showKept(review_.game());
     });
+    // A line of the analysis on the board until the player returns, or chooses another
+    // position or game.
+    connect(analysisController_, &AnalysisController::lineMoveChosen, this,
+            &MoveListPanel::showLine);
+    connect(analysisController_, &AnalysisController::returnAsked, this,
+            [this] { variation_.leave(); });
+    connect(analysisController_, &AnalysisController::currentPlyChanged, this,
+            [this] { variation_.leave(); });
+    connect(analysisController_, &AnalysisController::cleared, this,
+            [this] { variation_.leave(); });
+    variation_.onChanged = [this] { analysisController_->setVariationText(variationText()); };
     connect(analysisController_, &AnalysisController::loaded, this,
             [this] { review::revealMoveList(form_); });
     connect(this, &MoveListPanel::changed, this, [this] {
@@ -111,6 +137,8 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
 
 // The rooms leave the game's listeners with the panel.
 MoveListPanel::~MoveListPanel() {
+    variation_.onChanged = nullptr;
+    variation_.leave();
     review_.onChanged = nullptr;
     hints_.onChanged = nullptr;
 }
@@ -149,6 +177,7 @@ QVector<QRectF> MoveListPanel::hintCells() const {
 }
 
 void MoveListPanel::showMove(int ply) {
+    variation_.leave();
     review_.showMove(ply);
     // Refused or not, the highlight is the board's current move again.
     showCurrent();
@@ -181,22 +210,48 @@ void MoveListPanel::showHint() {
         QString text =
             QCoreApplication::translate("MoveListPanel", "ヒント：%1　%2")
                 .arg(QString::fromStdString(shown->text), QString::fromStdString(shown->scoreText));
-        if (!shown->lineText.empty())
-            text += QCoreApplication::translate("MoveListPanel", "\n読み筋　") +
-                    QString::fromStdString(shown->lineText);
         hint_->setText(text);
         hint_->show();
+        hintLine_->setText(
+            keptBlanks(QCoreApplication::translate("MoveListPanel", "読み筋　") +
+                       linkedMoves(shown->lineText, QStringLiteral("h"), !shown->line.empty())));
+        hintLine_->setVisible(!shown->lineText.empty());
     } else if (hints_.searching()) {
         hint_->setText(QCoreApplication::translate("MoveListPanel", "ヒント：考えています…"));
         hint_->show();
+        hintLine_->hide();
     } else {
         hint_->clear();
         hint_->hide();
+        hintLine_->clear();
+        hintLine_->hide();
     }
     emit hintChanged();
 }
 
 // The text grows with the board beside it.
+void MoveListPanel::showLine(int ply, int line, int index) {
+    if (const engine::GameSnapshot* start = analysisController_->linesStart(ply))
+        variation_.show(*start, analysisController_->lineOf(ply, line), index);
+}
+
+QString MoveListPanel::variationText() const {
+    const analysis::GameAnalysis* a = analysisController_->analysis();
+    if (!variation_.shown() || !a) return {};
+    const int first = a->game().start.sideToMove;
+    const QStringList moves =
+        QString::fromStdString(analysis::lineText(variation_.start(), variation_.line(), {}, first))
+            .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const int step = variation_.step();
+    const QString last = step > 0 && step <= moves.size() ? moves[step - 1] : tr("変化の始め");
+    return tr("変化　%1（%2 / %3 手）").arg(last).arg(step).arg(variation_.length());
+}
+
+void MoveListPanel::hideEvent(QHideEvent* event) {
+    variation_.leave();
+    QWidget::hideEvent(event);
+}
+
 void MoveListPanel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const int px = textSizeFor(height());

@@ -9,6 +9,7 @@
 #include "AnalysisController.h"
 #include "MoveListModel.h"
 #include "analysis/AnalyseCommand.h"
+#include "analysis/Variation.h"
 #include "hint/HintSearch.h"
 #include "review/GameReview.h"
 
@@ -36,10 +37,15 @@ public:
     MoveListModel& model() { return *model_; }
     QTableView* list() const { return list_; }
     QLabel* hintLabel() const { return hint_; }
+    // The hint's line, each move a link that shows the position after it on the board.
+    QLabel* hintLineLabel() const { return hintLine_; }
     review::GameReview& review() { return review_; }
     hint::HintSearch& hints() { return hints_; }
     // The engine's judgement of the game shown (棋譜 → 解析), shown below the list.
     AnalysisController& analysis() { return *analysisController_; }
+    // A line of the analysis shown on the board (a click on one of its moves); the window
+    // sends 戻 and 進 to it while it is shown, and leaves it before anything else.
+    analysis::Variation& variation() { return variation_; }
 
     // A widget shown below the list (the analysis of the game); the panel takes it over. A
     // second call replaces the first widget.
@@ -72,6 +78,8 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Hiding the panel shows the game's position again.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     // The rows and the highlighted move from the game followed.
@@ -79,15 +87,21 @@ private:
     // Highlights the current move and keeps it in view.
     void showCurrent();
     void showHint();
+    // Shows move `index` of line `line` of position `ply` on the board.
+    void showLine(int ply, int line, int index);
+    // What the analysis view says of the variation shown.
+    QString variationText() const;
 
     Form1& form_;
     review::GameReview review_;
     hint::HintSearch hints_;
     analysis::AnalyseCommand analyse_; // starts analysisController_
+    analysis::Variation variation_;
     MoveListModel* model_ = nullptr;
     QLabel* title_ = nullptr;
     QTableView* list_ = nullptr;
     QLabel* hint_ = nullptr;
+    QLabel* hintLine_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QPointer<QWidget> analysis_;
     AnalysisController* analysisController_ = nullptr;

@@ -9,6 +9,8 @@
 #include "MoveListPanel.h"
 #include "RealWindow.h"
 #include "WindowGeometry.h"
+#include "analysis/Explanation.h"
+#include "engine/Snapshot.h"
 
 #include "../fakes/Clicks.h"
 
@@ -20,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QtTest/QtTest>
 
 // Apart from the window's own headers: it brings Qt in, and Qt must not come before Form1.h,
@@ -59,6 +62,19 @@ QVector<qt::GraphPoint> flatPoints(int n) {
         points << g;
     }
     return points;
+}
+
+// What a label shows, without the links of a rich text.
+QString plain(const QLabel* label) {
+    QTextDocument doc;
+    doc.setHtml(label->text());
+    return doc.toPlainText();
+}
+
+bool boardShows(const Form1& f, const engine::GameSnapshot& p) {
+    return std::memcmp(f.Board, p.board, sizeof p.board) == 0 &&
+           std::memcmp(f.OwnHand, p.lowerHand, sizeof p.lowerHand) == 0 &&
+           std::memcmp(f.EnemyHand, p.upperHand, sizeof p.upperHand) == 0;
 }
 
 bool dark(const QImage& image, double x, double y) {
@@ -171,10 +187,12 @@ private slots:
         QVERIFY(view.scoreLabel()->text().startsWith(QStringLiteral("評価値（▲から）-")));
         QVERIFY(view.scoreLabel()->text().contains(QStringLiteral("▲の勝率 ")));
         QVERIFY(view.bestLabel()->text().startsWith(QStringLiteral("最善手　▲")));
-        QVERIFY(view.lineLabel()->text().startsWith(QStringLiteral("読み筋　▲")));
+        QVERIFY(plain(view.lineLabel()).startsWith(QStringLiteral("読み筋　▲")));
+        QVERIFY2(plain(view.lineLabel()).contains(QStringLiteral("同　")),
+                 qPrintable(plain(view.lineLabel())));
         QCOMPARE(view.reasonLabel()->text(), QStringLiteral("角を只で取られます: △同　角(22)"));
         // The three best moves of the position the blunder was played in, each with its line.
-        const QStringList candidates = view.candidatesLabel()->text().split('\n');
+        const QStringList candidates = plain(view.candidatesLabel()).split('\n');
         QCOMPARE(candidates.size(), 4);
         QCOMPARE(candidates[0], QStringLiteral("候補手"));
         for (int k = 1; k <= 3; ++k)
@@ -301,6 +319,52 @@ private slots:
         QCOMPARE(f.KifuCursor, 5);
         QCOMPARE(panel.review().current(), 5);
         QCOMPARE(view->reasonLabel()->text(), QStringLiteral("角を只で取られます: △同　角(22)"));
+
+        // A line on the board: a click on the best line's second move shows the position
+        // after it, 戻 steps back within the line, and the way back shows the game's position
+        // again with nothing of the game changed.
+        const engine::GameSnapshot game = engine::snapshotOf(f, -1);
+        const int length = f.KifuLength, turn = f.Turn, mode = f.KifuMode;
+        const std::vector<Move> best = analysis.lineOf(5, 0);
+        QVERIFY(best.size() >= 2);
+        engine::GameSnapshot first = *analysis.linesStart(5), second;
+        int taken = 0;
+        QVERIFY(analysis::playOn(first, best[0], taken));
+        second = first;
+        QVERIFY(analysis::playOn(second, best[1], taken));
+        QVERIFY(view->returnButton()->isHidden());
+        emit view->lineLabel()->linkActivated(QStringLiteral("0:1"));
+        QVERIFY(panel.variation().shown());
+        QVERIFY(boardShows(f, second));
+        QVERIFY(!view->returnButton()->isHidden());
+        QVERIFY2(view->variationLabel()->text().contains(QStringLiteral("（2 / ")),
+                 qPrintable(view->variationLabel()->text()));
+        w.action(MenuItem::REPLAY)->trigger();
+        QVERIFY(boardShows(f, first));
+        QCOMPARE(panel.variation().step(), 1);
+        QCOMPARE(f.KifuCursor, 5);
+        QTest::mouseClick(view->returnButton(), Qt::LeftButton);
+        QVERIFY(!panel.variation().shown());
+        QVERIFY(view->returnButton()->isHidden());
+        QVERIFY(boardShows(f, game));
+        QCOMPARE(f.KifuCursor, 5);
+        QCOMPARE(f.KifuLength, length);
+        QCOMPARE(f.Turn, turn);
+        QCOMPARE(f.KifuMode, mode);
+        QCOMPARE(panel.review().game().moves.size(), std::size_t(7));
+        QCOMPARE(panel.review().current(), 5);
+        // A candidate's move too; a click on the board only returns (no piece is taken up),
+        // and the game goes on from its own position.
+        emit view->candidatesLabel()->linkActivated(QStringLiteral("2:0"));
+        QVERIFY(panel.variation().shown());
+        QVERIFY(!boardShows(f, game));
+        QTest::mouseClick(&w.view(), Qt::LeftButton, {},
+                          w.view().fromTwips(qt::BoardView::cell(5, 5)).center());
+        QVERIFY(!panel.variation().shown());
+        QVERIFY(boardShows(f, game));
+        QCOMPARE(f.PickedUp, 0);
+        w.action(MenuItem::AFTER)->trigger();
+        QCOMPARE(f.KifuCursor, 6);
 
         // The list keeps the game until the next one's first move takes its place.
         w.action(MenuItem::CANCEL)->trigger();

@@ -172,7 +172,18 @@ private slots:
         QVERIFY(QColor(shown.pixel((QPointF(cell.center()) * dpr).toPoint())) !=
                 qt::BoardView::markColour());
 
+        // Its line is links too: its first move on the board, and a click there returns.
         const hint::Hint h = *panel.hints().shown();
+        QVERIFY(panel.hintLineLabel()->isVisible());
+        const std::vector<int> before(&f.Board[0][0], &f.Board[0][0] + 100);
+        emit panel.hintLineLabel()->linkActivated(QStringLiteral("h:0"));
+        QVERIFY(panel.variation().shown());
+        QCOMPARE(f.Board[h.move.toX][h.move.toY], h.move.placed);
+        QCOMPARE(f.KifuLength, 0);
+        QTest::mouseClick(&w.view(), Qt::LeftButton, {},
+                          w.view().fromTwips(qt::BoardView::cell(5, 5)).center());
+        QVERIFY(!panel.variation().shown());
+        QVERIFY(std::vector<int>(&f.Board[0][0], &f.Board[0][0] + 100) == before);
         test::move(f, h.move.fromX, h.move.fromY, h.move.toX, h.move.toY);
         QVERIFY2(f.KifuCursor == 1, "the hint's move is one the game plays");
         QVERIFY(!panel.hints().shown());

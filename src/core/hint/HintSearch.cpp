@@ -3,6 +3,8 @@
 
 #include "analysis/Explanation.h"
 
+#include <algorithm>
+
 #include "Form1.h"
 #include "computer/SearchingTurn.h"
 #include "engine/Snapshot.h"
@@ -127,8 +129,12 @@ void HintSearch::answer(std::uint64_t token, const engine::Result& result,
                           result.mate,
                           scoreText(result.score, result.mate),
                           {}};
-            if (!line.empty() && line.front() == result.best)
+            if (!line.empty() && line.front() == result.best) {
                 shown_->lineText = analysis::lineText(snapshot_, line, previousTo, firstMover, 8);
+                shown_->line.assign(line.begin(),
+                                    line.begin() + std::min<long>(8, long(line.size())));
+                shown_->position = snapshot_;
+            }
         }
     }
     if (onChanged) onChanged();

@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kelvore {
 
@@ -27,7 +28,9 @@ struct Hint {
     int score = 0;     // from the side to move, as the engine reports it
     bool mate = false; // then `score` counts the plies to the game's end
     std::string scoreText;
-    std::string lineText; // the engine's line from the hint's move on, in notation
+    std::string lineText;          // the engine's line from the hint's move on, in notation
+    std::vector<Move> line;        // the same moves, to show on the board; empty without one
+    engine::GameSnapshot position; // the position the hint was asked in
 };
 
 // The score as players read it: "評価値 +85", "評価値 -230", or the end the engine sees
