@@ -211,6 +211,10 @@ Mover&apos;s winning chance %1% → %2% (%3 points lost)  Score %4 → %5 (loss 
         <source>候補手</source>
         <translation>Candidates</translation>
     </message>
+    <message>
+        <source>棋譜に残された解析です（%1 / %2 局面）</source>
+        <translation>Analysis kept with the game (%1 / %2 positions)</translation>
+    </message>
 </context>
 <context>
     <name>EvaluationGraph</name>
@@ -1058,10 +1062,8 @@ Mover&apos;s winning chance %1% → %2% (%3 points lost)  Score %4 → %5 (loss 
         <translation>Hint: thinking…</translation>
     </message>
     <message>
-        <source>
-読み筋&#x3000;</source>
-        <translation>
-Line: </translation>
+        <source>読み筋&#x3000;</source>
+        <translation>Line: </translation>
     </message>
 </context>
 <context>
@@ -1625,6 +1627,17 @@ Line: </translation>
     </message>
 </context>
 <context>
+    <name>kelvore::qt::AnalysisView</name>
+    <message>
+        <source>盤上の変化</source>
+        <translation>variation on the board</translation>
+    </message>
+    <message>
+        <source>対局に戻る</source>
+        <translation>Back to the game</translation>
+    </message>
+</context>
+<context>
     <name>kelvore::qt::MainWindow</name>
     <message>
         <source>成る</source>
@@ -1633,6 +1646,21 @@ Line: </translation>
     <message>
         <source>成らない</source>
         <translation>Do not promote</translation>
+    </message>
+</context>
+<context>
+    <name>kelvore::qt::MoveListPanel</name>
+    <message>
+        <source>ヒントの読み筋</source>
+        <translation>hint line</translation>
+    </message>
+    <message>
+        <source>変化の始め</source>
+        <translation>start of the line</translation>
+    </message>
+    <message>
+        <source>変化&#x3000;%1（%2 / %3 手）</source>
+        <translation>Variation %1 (%2 / %3 moves)</translation>
     </message>
 </context>
 <context>

@@ -136,9 +136,10 @@ AnalysisView::AnalysisView(AnalysisController& controller, QWidget* parent)
         cancel_->setEnabled(false);
         progress_->setRange(0, std::max(1, controller_.positions()));
         progress_->setValue(controller_.searched());
-        setStatus(QStringLiteral("棋譜に残された解析です（%1 / %2 局面）")
-                      .arg(controller_.searched())
-                      .arg(controller_.positions()));
+        setStatus(
+            QCoreApplication::translate("AnalysisView", "棋譜に残された解析です（%1 / %2 局面）")
+                .arg(controller_.searched())
+                .arg(controller_.positions()));
     });
     connect(&controller_, &AnalysisController::cleared, this, [this] {
         progress_->setRange(0, 1);

@@ -105,6 +105,13 @@ MoveListPanel::MoveListPanel(Form1& form, QWidget* parent)
     // a click on its graph shows that position as a click on the list does.
     analysisController_ = new AnalysisController(form_.platform().dispatcher, this);
     setAnalysisWidget(new AnalysisView(*analysisController_));
+    // The list has the greater part while the game is played, the analysis once there is one.
+    connect(analysisController_, &AnalysisController::started, this,
+            [this] { giveRoomToAnalysis(true); });
+    connect(analysisController_, &AnalysisController::loaded, this,
+            [this] { giveRoomToAnalysis(true); });
+    connect(analysisController_, &AnalysisController::cleared, this,
+            [this] { giveRoomToAnalysis(false); });
     connect(analysisController_, &AnalysisController::plyChosen, this, &MoveListPanel::showMove);
     connect(analysisController_, &AnalysisController::changed, this, [this] {
         for (int ply = 1; ply <= model_->moveCount(); ++ply)
@@ -149,10 +156,21 @@ void MoveListPanel::setAnalysisWidget(QWidget* widget) {
     analysis_ = widget;
     if (widget == nullptr) return;
     splitter_->addWidget(widget);
-    // The analysis's texts (move, mark, reason, best line, candidates) want the greater part.
-    splitter_->setStretchFactor(0, 1);
-    splitter_->setStretchFactor(1, 3);
+    giveRoomToAnalysis(false);
     widget->setFont(font());
+}
+
+void MoveListPanel::giveRoomToAnalysis(bool analysed) {
+    if (analysis_ == nullptr) return;
+    // An analysis's texts (move, mark, reason, best line, candidates) want three quarters; the
+    // list of a game in play wants them before there is one.
+    const int list = analysed ? 1 : 3;
+    const int view = analysed ? 3 : 1;
+    splitter_->setStretchFactor(0, list);
+    splitter_->setStretchFactor(1, view);
+    const QList<int> sizes = splitter_->sizes();
+    const int total = sizes.size() == 2 ? sizes[0] + sizes[1] : 0;
+    if (total > 0) splitter_->setSizes({total * list / 4, total * view / 4});
 }
 
 int MoveListPanel::textSizeFor(int viewHeight) {

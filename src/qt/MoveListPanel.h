@@ -82,6 +82,10 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // Shares the panel between the list and the analysis: the analysis's part grows once a
+    // game is analysed (or its judgement loaded) and shrinks when it is cleared.
+    void giveRoomToAnalysis(bool analysed);
+
     // The rows and the highlighted move from the game followed.
     void refresh();
     // Highlights the current move and keeps it in view.
