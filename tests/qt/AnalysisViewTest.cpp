@@ -20,6 +20,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -293,10 +294,16 @@ private slots:
         for (const auto& m : kBlunderMoves) test::move(f, m[0], m[1], m[2], m[3]);
         QCOMPARE(panel.model().moveCount(), 7);
         QSignalSpy finished(&analysis, &qt::AnalysisController::finished);
-        // The board keeps its place when the analysis opens below the list.
+        // The board keeps its place when the analysis opens below the list, and the analysis
+        // takes the greater part of the panel once it runs.
+        auto* split = panel.findChild<QSplitter*>();
+        QVERIFY(split != nullptr && split->count() == 2);
+        w.resize(1400, 1000);
+        QTRY_VERIFY(split->height() > 600);
         const int reserved = w.view().canvas().reservedRight();
         w.action(MenuItem::ANALYSE)->trigger();
         QVERIFY(analysis.running());
+        QVERIFY(split->sizes()[1] > 2 * split->sizes()[0]);
         QTRY_VERIFY_WITH_TIMEOUT(finished.count() == 1, 5 * 60 * 1000);
         QCOMPARE(w.view().canvas().reservedRight(), reserved);
         // The finished judgement is kept in the work folder, and found for that game again.
